@@ -1,0 +1,61 @@
+#include "app/CommonDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+CommonDialog::Responder& testResponder()
+{
+    static CommonDialog::Responder responder;
+    return responder;
+}
+} // namespace
+
+QStringList CommonDialog::QtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+        // Qt reads the patterns from the trailing "( … )" of an entry. Where the
+        // description already names exactly the patterns it is kept as written;
+        // otherwise its trailing parentheses are replaced by the real patterns.
+        static const QRegularExpression trailing(QStringLiteral("\\s*\\(([^()]*)\\)\\s*$"));
+        const QRegularExpressionMatch match = trailing.match(description);
+        if (match.hasMatch() && match.captured(1).simplified() == patterns)
+            result << description;
+        else
+            result << (match.hasMatch() ? description.left(match.capturedStart()) : description)
+                          + QStringLiteral(" (") + patterns + u')';
+    }
+    return result;
+}
+
+bool CommonDialog::ShowOpen(QWidget* parent)
+{
+    std::optional<QString> chosen;
+    if (testResponder()) {
+        chosen = testResponder()(*this);
+    } else {
+        QFileDialog dialog(parent, DialogTitle);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(QtNameFilters(Filter));
+        const QFileInfo previous(FileName);
+        if (!FileName.isEmpty() && previous.dir().exists())
+            dialog.setDirectory(previous.dir());
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst();
+    }
+    if (!chosen || chosen->isEmpty())
+        return false;
+    FileName = *chosen;
+    return true;
+}
+
+void CommonDialog::SetResponderForTesting(Responder responder)
+{
+    testResponder() = std::move(responder);
+}

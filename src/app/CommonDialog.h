@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The main window's one file-open dialog, shared by the wallpaper and the
+// sound-file choosers. Each chooser sets its own title and filter first.
+// `Filter` uses the "Description|patterns|Description|patterns" notation,
+// patterns separated by ';'.
+class CommonDialog {
+public:
+    QString DialogTitle;
+    QString Filter;
+    QString FileName;
+
+    // Shows the dialog modally. True when the player chose a file (FileName
+    // then holds its full path); false when the dialog was cancelled, in
+    // which case FileName is left as it was.
+    bool ShowOpen(QWidget* parent);
+
+    // The filter converted to Qt's name filters, one entry per pair.
+    static QStringList QtNameFilters(const QString& filter);
+
+    // Tests answer the dialog instead of a player: the responder gets the
+    // dialog as it would be shown and returns the chosen path, or nullopt
+    // for a cancel. While a responder is set no real dialog opens.
+    using Responder = std::function<std::optional<QString>(const CommonDialog&)>;
+    static void SetResponderForTesting(Responder responder);
+};

@@ -1,0 +1,234 @@
+#include "app/MainForm.h"
+
+#include "app/About.h"
+#include "app/AppPath.h"
+#include "app/Twips.h"
+#include "play/DefModule.h"
+#include "play/GameTable.h"
+#include "select/GameSelect.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QUrl>
+
+namespace {
+
+MainForm* theMainForm = nullptr;
+
+// The selection window stays where it is for the whole run: it cannot be
+// moved, resized or closed by the player (Ctrl+F4 included).
+class FixedSubWindow : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+    bool closingAllowed = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (closingAllowed)
+            QMdiSubWindow::closeEvent(event);
+        else
+            event->ignore();
+    }
+};
+
+struct PanelDesign {
+    const char16_t* text;
+    const char16_t* toolTip;
+    int widthTwips;
+};
+
+constexpr PanelDesign panelDesigns[3] = {
+    {u"0秒", u"現在のゲームで何秒かかっているか", 1000},
+    {u"1回目の挑戦", u"今回で何回目の挑戦か", 1300},
+    {u"達成記録 0秒", u"過去に成功した最短時間", 1440},
+};
+
+QString Text(const char16_t* text) { return QString::fromUtf16(text); }
+
+} // namespace
+
+PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(Text(panelDesigns[i].text), this);
+        panel->setToolTip(Text(panelDesigns[i].toolTip));
+        panel->setFixedWidth(Twips::ToPixels(panelDesigns[i].widthTwips));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(2);
+        addWidget(panel);
+        panels_[i] = panel;
+    }
+}
+
+QLabel* PanelStatusBar::Panels(int index) const
+{
+    Q_ASSERT(index >= 1 && index <= 3);
+    return panels_[index - 1];
+}
+
+MainForm::MainForm()
+{
+    theMainForm = this;
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Text(u"ズミラク"));
+    setWindowIcon(QIcon(QStringLiteral(":/zumirak/icon.png")));
+
+    workspace_ = new QMdiArea(this);
+    workspace_->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(workspace_);
+
+    StatusBar1 = new PanelStatusBar(this);
+    setStatusBar(StatusBar1);
+
+    CommonDialog1.Filter = Text(u"Wavファイル (*.wav)|*.wav");
+
+    BuildMenus();
+
+    // Client area 9720 x 6900 twips below the menu bar, centred on the screen.
+    resize(Twips::Size(9720, 6900) + QSize(0, menuBar()->sizeHint().height()));
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    MDIForm_Load();
+}
+
+MainForm::~MainForm()
+{
+    if (theMainForm == this)
+        theMainForm = nullptr;
+}
+
+MainForm* MainForm::Instance() { return theMainForm; }
+
+bool MainForm::SoundOn() const { return mnu_Sound->isChecked(); }
+
+void MainForm::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    mnu_Start = bar->addAction(Text(u"ｽﾀｰﾄ"));
+    connect(mnu_Start, &QAction::triggered, this, &MainForm::mnu_Start_Click);
+
+    QMenu* options = bar->addMenu(Text(u"ｵﾌﾟｼｮﾝ"));
+    mnu_Option = options->menuAction();
+    mnu_BackColar = options->addAction(Text(u"壁紙の設定"));
+    mnu_BackColar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(mnu_BackColar, &QAction::triggered, this, &MainForm::mnu_BackColar_Click);
+    options->addSeparator();  // mnu_Line1
+
+    mnu_Sound = options->addAction(Text(u"ｻｳﾝﾄﾞの有無"));
+    mnu_Sound->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnu_Sound->setCheckable(true);
+    mnu_Sound->setChecked(true);
+    connect(mnu_Sound, &QAction::triggered, this, &MainForm::mnu_Sound_Click);
+
+    QMenu* soundSet = options->addMenu(Text(u"ｻｳﾝﾄﾞの設定"));
+    mnu_SoundSet = soundSet->menuAction();
+    mnu_SoundHitBall = soundSet->addAction(Text(u"ボール選択音"));
+    connect(mnu_SoundHitBall, &QAction::triggered, this, &MainForm::mnu_SoundHitBall_Click);
+    mnu_SoundNoBall = soundSet->addAction(Text(u"選択できない時の音"));
+    connect(mnu_SoundNoBall, &QAction::triggered, this, &MainForm::mnu_SoundNoBall_Click);
+    mnu_SoundClear = soundSet->addAction(Text(u"面ｸﾘｱ時の音"));
+    connect(mnu_SoundClear, &QAction::triggered, this, &MainForm::mnu_SoundClear_Click);
+    mnu_SoundBack = soundSet->addAction(Text(u"ﾊﾞｯｸﾐｭｰｼﾞｯｸ"));
+    connect(mnu_SoundBack, &QAction::triggered, this, &MainForm::mnu_SoundBack_Click);
+    options->addSeparator();  // mnu_Line3
+
+    QMenu* ball = options->addMenu(Text(u"ボールの形設定"));
+    mnu_Ball = ball->menuAction();
+    // One of the four is always checked: an exclusive group keeps a click on
+    // the checked item from clearing its mark.
+    auto* shapes = new QActionGroup(this);
+    shapes->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    auto addShape = [&](const char16_t* caption, void (MainForm::*handler)()) {
+        QAction* item = ball->addAction(Text(caption));
+        item->setCheckable(true);
+        shapes->addAction(item);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    mnu_Maru = addShape(u"まる", &MainForm::mnu_Maru_Click);
+    mnu_Daia = addShape(u"ダイヤ", &MainForm::mnu_Daia_Click);
+    mnu_Sankaku = addShape(u"三角", &MainForm::mnu_Sankaku_Click);
+    mnu_Ame = addShape(u"アメフト", &MainForm::mnu_Ame_Click);
+    mnu_Maru->setChecked(true);
+    options->addSeparator();  // mnu_Line4
+
+    mnu_Del = options->addAction(Text(u"記録の削除"));
+    connect(mnu_Del, &QAction::triggered, this, &MainForm::mnu_Del_Click);
+
+    QMenu* help = bar->addMenu(Text(u"ﾍﾙﾌﾟ"));
+    mnu_Help = help->menuAction();
+    mnu_MainHelp = help->addAction(Text(u"ズミラク ﾍﾙﾌﾟ"));
+    mnu_MainHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(mnu_MainHelp, &QAction::triggered, this, &MainForm::mnu_MainHelp_Click);
+    help->addSeparator();  // mnu_Line2
+    mnu_About = help->addAction(Text(u"ズミラク About"));
+    mnu_About->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(mnu_About, &QAction::triggered, this, &MainForm::mnu_About_Click);
+}
+
+void MainForm::MDIForm_Load()
+{
+    // 1. The selection window, at the top-left corner of the client area.
+    gameSelect_ = new GameSelect;
+    auto* sub = new FixedSubWindow(nullptr, Qt::FramelessWindowHint);
+    sub->setWidget(gameSelect_);
+    sub->setOption(QMdiSubWindow::RubberBandMove, false);
+    workspace_->addSubWindow(sub);
+    sub->setFixedSize(gameSelect_->size());
+    sub->move(0, 0);
+    sub->show();
+    gameSelectWindow_ = sub;
+
+    // 2., 3. The default paths, beside the program.
+    const QString folder = AppPath();
+    DefModule::BackSoundPath = folder + QStringLiteral("/Back1.wav");
+    DefModule::HitSoundPath = folder + QStringLiteral("/Hit1.wav");
+    DefModule::NoSoundPath = folder + QStringLiteral("/No1.wav");
+    DefModule::WinSoundPath = folder + QStringLiteral("/Win1.wav");
+    DefModule::WallpaperPath = folder + QStringLiteral("/Back5.gif");
+}
+
+void MainForm::mnu_Start_Click()
+{
+    GameTable::LoadAndShow(*this);
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    // The play window closes first and runs its own closing (the attempt is
+    // counted, the sound closed); then the program ends.
+    if (GameTable* table = GameTable::Instance())
+        table->close();
+    if (auto* fixed = static_cast<FixedSubWindow*>(gameSelectWindow_))
+        fixed->closingAllowed = true;
+    workspace_->closeAllSubWindows();
+    event->accept();
+}
+
+void MainForm::mnu_About_Click()
+{
+    About::LoadAndShow();
+}
+
+void MainForm::mnu_MainHelp_Click()
+{
+    // The help page when "Help/Help.htm" exists with exactly that case, else
+    // the read-me beside the program.
+    const QString folder = AppPath();
+    QString file = folder + QStringLiteral("/Readme.txt");
+    const QDir helpDir(folder + QStringLiteral("/Help"));
+    if (helpDir.exists() && helpDir.entryList(QDir::Files).contains(QStringLiteral("Help.htm")))
+        file = helpDir.filePath(QStringLiteral("Help.htm"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/CommonDialog.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class GameSelect;
+
+// The status bar's three panels, numbered from 1: clock, attempt, record.
+class PanelStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit PanelStatusBar(QWidget* parent = nullptr);
+    QLabel* Panels(int index) const;  // 1..3
+
+private:
+    QLabel* panels_[3] = {};
+};
+
+// The main window: a multiple-document frame with the stage selection window
+// at its top-left corner, the play window beside it, the menu bar and the
+// status bar. There is one for the run; Instance() finds it.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    MainForm();
+    ~MainForm() override;
+
+    static MainForm* Instance();
+
+    QMdiArea* Workspace() const { return workspace_; }
+    GameSelect* Selection() const { return gameSelect_; }
+    QMdiSubWindow* SelectionSubWindow() const { return gameSelectWindow_; }
+
+    PanelStatusBar* StatusBar1 = nullptr;
+    CommonDialog CommonDialog1;
+
+    // Menu items, named as the menus are built.
+    QAction* mnu_Start = nullptr;
+    QAction* mnu_Option = nullptr;
+    QAction* mnu_BackColar = nullptr;
+    QAction* mnu_Sound = nullptr;
+    QAction* mnu_SoundSet = nullptr;
+    QAction* mnu_SoundHitBall = nullptr;
+    QAction* mnu_SoundNoBall = nullptr;
+    QAction* mnu_SoundClear = nullptr;
+    QAction* mnu_SoundBack = nullptr;
+    QAction* mnu_Ball = nullptr;
+    QAction* mnu_Maru = nullptr;
+    QAction* mnu_Daia = nullptr;
+    QAction* mnu_Sankaku = nullptr;
+    QAction* mnu_Ame = nullptr;
+    QAction* mnu_Del = nullptr;
+    QAction* mnu_Help = nullptr;
+    QAction* mnu_MainHelp = nullptr;
+    QAction* mnu_About = nullptr;
+
+    // True while the master sound switch is on.
+    bool SoundOn() const;
+
+public slots:
+    void mnu_Start_Click();
+    // Options (MainFormOptions.cpp)
+    void mnu_BackColar_Click();
+    void mnu_Maru_Click();
+    void mnu_Daia_Click();
+    void mnu_Sankaku_Click();
+    void mnu_Ame_Click();
+    void mnu_Del_Click();
+    // Sound (MainFormSound.cpp)
+    void mnu_Sound_Click();
+    void mnu_SoundHitBall_Click();
+    void mnu_SoundNoBall_Click();
+    void mnu_SoundClear_Click();
+    void mnu_SoundBack_Click();
+    // Help (MainForm.cpp)
+    void mnu_MainHelp_Click();
+    void mnu_About_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void MDIForm_Load();
+    void BuildMenus();
+
+    QMdiArea* workspace_ = nullptr;
+    GameSelect* gameSelect_ = nullptr;
+    QMdiSubWindow* gameSelectWindow_ = nullptr;
+};

@@ -1,0 +1,24 @@
+#include "play/DefModule.h"
+
+namespace DefModule {
+
+std::int16_t Board[BoardSize][BoardSize] = {};
+std::int16_t BallCount = 0;
+std::int16_t TakeCount = 0;
+std::int16_t LastRow = 0;
+std::int16_t LastColumn = 0;
+std::int16_t FirstTake = 0;
+
+QString WallpaperPath;
+QString BallShape;
+QString BackSoundPath;
+QString HitSoundPath;
+QString NoSoundPath;
+QString WinSoundPath;
+
+void MarkTargets(std::int16_t, std::int16_t)
+{
+    // Filled in with the move rules.
+}
+
+} // namespace DefModule

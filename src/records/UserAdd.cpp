@@ -1,0 +1,5 @@
+#include "records/UserAdd.h"
+
+UserAdd::UserAdd() {}
+
+void UserAdd::Command1_Click() {}

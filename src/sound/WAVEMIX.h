@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The sound module: one mixing session per play window, one wave per numbered
+// channel (0 music, 1 take, 2 clear, 3 refusal), effects mixed over the music.
+// Every routine does nothing while no session is open.
+namespace WAVEMIX {
+
+extern std::uint32_t MixSession;            // 0: no session
+extern std::vector<std::uint32_t> WaveTable; // wave handle per channel, 0: none
+extern bool WaveTableExists;                 // false until the first SoundInit
+
+bool SoundInit();
+void SoundLoadWave(const QString& fileName, std::int32_t channel);
+void SoundPlay(std::int32_t channel, std::int32_t loops);
+void SoundStop(std::int32_t channel);
+void SoundClose();
+
+} // namespace WAVEMIX
