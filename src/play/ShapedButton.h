@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPainterPath>
+#include <QPixmap>
+
+// A push button with the outline of a ball: it paints its picture inside the
+// outline and its caption (the take number) over it. Clicks outside the
+// outline do not count. The outline comes from a shape file (`FileName`);
+// without one, or when the file is missing or malformed, it is a circle.
+class ShapedButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit ShapedButton(QWidget* parent = nullptr);
+
+    void SetFileName(const QString& path);  // loads the outline from a shape file
+    QString FileName() const;
+    void SetCaption(const QString& caption);
+    QString Caption() const;
+    void SetPicture(const QPixmap& picture);
+    QPixmap Picture() const;
+    void SetAlignmentV(int alignment);  // vertical place of the caption
+    int AlignmentV() const;
+
+    // The outline in widget coordinates.
+    QPainterPath Outline() const;
+
+    // Takes over outline, caption font, size, picture and alignment of `other`.
+    void CopyPropertiesFrom(const ShapedButton& other);
+
+signals:
+    void Click();
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};

@@ -1,0 +1,6 @@
+#include "sound/SoundFailureMessage.h"
+
+void ShowSoundFailureMessage(QWidget*)
+{
+    // Comes with the sound module.
+}
