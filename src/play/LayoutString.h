@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// A stage's layout string: N records of ten characters, "LLLL,TTTT," with the
+// ball's Left and Top in twips (multiples of 600, one board cell each).
+struct BallRecord {
+    int left = 0;  // twips
+    int top = 0;   // twips
+    int column() const { return left / 600; }
+    int row() const { return top / 600; }
+};
+
+struct LayoutReading {
+    std::vector<BallRecord> balls;  // record k is ball k
+    QString error;                  // empty when the string was read whole
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a layout string. Rejects, with a message in `error` and no balls, a
+// length that is not a multiple of ten, a field that is not four digits or not
+// followed by its comma, a value that is not a multiple of 600, a cell outside
+// 0..14, and two balls on one cell.
+LayoutReading ReadLayoutString(QStringView layout);

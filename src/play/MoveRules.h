@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+// What a click on a ball does to the board (DefModule state). The play window
+// carries out the rest: sounds, caption, clock and the clear.
+enum class ClickOutcome {
+    Refused,    // not the first take and not a target: nothing changed
+    Taken,      // taken, targets marked for the next click
+    Completed,  // taken, and it was the last ball: no targets computed
+};
+
+// Clears the board and counters as a play window's load does.
+void ResetBoard();
+
+// Puts a ball of the layout on the board (CellBall).
+void PlaceBall(std::int16_t row, std::int16_t column);
+
+// A click on the ball on (row, column): refuses it, or takes it (TakeCount
+// goes up by one; the caller shows it as the ball's caption) and marks the
+// next targets.
+ClickOutcome ClickBall(std::int16_t row, std::int16_t column);

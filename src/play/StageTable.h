@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The thirty stages as they ship: title and layout string, in index order.
+namespace StageTable {
+
+inline constexpr int Count = 30;
+
+struct Stage {
+    const char16_t* title;
+    const char16_t* layout;
+};
+
+// Stage i, 0..29.
+const Stage& At(int index);
+
+inline QString Title(int index) { return QString::fromUtf16(At(index).title); }
+inline QString Layout(int index) { return QString::fromUtf16(At(index).layout); }
+
+} // namespace StageTable
