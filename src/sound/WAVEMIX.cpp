@@ -11,5 +11,6 @@ void SoundLoadWave(const QString&, std::int32_t) {}
 void SoundPlay(std::int32_t, std::int32_t) {}
 void SoundStop(std::int32_t) {}
 void SoundClose() {}
+void SetSoundCallObserverForTesting(SoundCallObserver) {}
 
 } // namespace WAVEMIX

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 // The sound module: one mixing session per play window, one wave per numbered
@@ -19,5 +21,13 @@ void SoundLoadWave(const QString& fileName, std::int32_t channel);
 void SoundPlay(std::int32_t channel, std::int32_t loops);
 void SoundStop(std::int32_t channel);
 void SoundClose();
+
+// Tests watch the routines being called, in order, whether or not a session
+// is open: routine name ("SoundInit", "SoundLoadWave", "SoundPlay",
+// "SoundStop", "SoundClose"), the channel (or -1) and the loop count (or 0).
+// For SoundLoadWave the file name is passed too.
+using SoundCallObserver =
+    std::function<void(std::string_view routine, std::int32_t channel, std::int32_t loops, const QString& fileName)>;
+void SetSoundCallObserverForTesting(SoundCallObserver observer);
 
 } // namespace WAVEMIX
