@@ -161,6 +161,7 @@ void MainForm::BuildMenus()
     mnu_Sankaku = addShape(u"三角", &MainForm::mnu_Sankaku_Click);
     mnu_Ame = addShape(u"アメフト", &MainForm::mnu_Ame_Click);
     mnu_Maru->setChecked(true);
+    checkedBallShape_ = mnu_Maru;
     options->addSeparator();  // mnu_Line4
 
     mnu_Del = options->addAction(Text(u"記録の削除"));

@@ -88,6 +88,11 @@ protected:
 private:
     void MDIForm_Load();
     void BuildMenus();
+    void SelectBallShape(QAction* item, const QString& shape);
+
+    // The ball-outline item that carries the check mark ("まる" at start,
+    // while BallShape is still empty).
+    QAction* checkedBallShape_ = nullptr;
 
     QMdiArea* workspace_ = nullptr;
     GameSelect* gameSelect_ = nullptr;

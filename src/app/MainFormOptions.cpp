@@ -1,9 +1,54 @@
 // The Options menu: wallpaper, ball outline and deletion of the records.
+// Settings last for the run; a play window already open keeps what it took
+// when it opened.
 #include "app/MainForm.h"
 
-void MainForm::mnu_BackColar_Click() {}
-void MainForm::mnu_Maru_Click() {}
-void MainForm::mnu_Daia_Click() {}
-void MainForm::mnu_Sankaku_Click() {}
-void MainForm::mnu_Ame_Click() {}
-void MainForm::mnu_Del_Click() {}
+#include "app/MsgBox.h"
+#include "play/DefModule.h"
+#include "records/RegUpRead.h"
+
+#include <QAction>
+
+void MainForm::mnu_BackColar_Click()
+{
+    CommonDialog1.DialogTitle = QStringLiteral("壁紙の設定");
+    CommonDialog1.Filter = QStringLiteral(
+        "BMPファイル (*.bmp)|*.bmp|JPGファイル (*.jpg)|*.jpg;*.jpeg|gifファイル (*.gif)|*.gif");
+    if (CommonDialog1.ShowOpen(this))
+        DefModule::WallpaperPath = CommonDialog1.FileName;
+}
+
+void MainForm::SelectBallShape(QAction* item, const QString& shape)
+{
+    // A click on the item that has the mark changes nothing, not even an
+    // empty BallShape at start.
+    if (item == checkedBallShape_) {
+        item->setChecked(true);
+        return;
+    }
+    checkedBallShape_ = item;
+    item->setChecked(true);
+    DefModule::BallShape = shape;
+}
+
+void MainForm::mnu_Maru_Click() { SelectBallShape(mnu_Maru, QStringLiteral("Maru")); }
+void MainForm::mnu_Daia_Click() { SelectBallShape(mnu_Daia, QStringLiteral("Daia")); }
+void MainForm::mnu_Sankaku_Click() { SelectBallShape(mnu_Sankaku, QStringLiteral("Sankaku")); }
+void MainForm::mnu_Ame_Click() { SelectBallShape(mnu_Ame, QStringLiteral("Ame")); }
+
+void MainForm::mnu_Del_Click()
+{
+    const auto answer = MsgBox(this, QStringLiteral("全ての記録を削除しますが、\r\n宜しいですか？"),
+                               QStringLiteral("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok)
+        return;
+    // Every stage slot back to its first attempt, never cleared; the names
+    // and LoadDate stay. One write, so a crash keeps all old or all new records.
+    for (int n = 0; n < 50; ++n) {
+        const QString key = RegUpRead::ProgramKey + QStringLiteral("\\Round") + QString::number(n);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"),
+                                QStringLiteral("1"), true);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
+                                QStringLiteral("0"), true);
+    }
+}
