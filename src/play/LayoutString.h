@@ -20,8 +20,9 @@ struct LayoutReading {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a layout string. Rejects, with a message in `error` and no balls, a
-// length that is not a multiple of ten, a field that is not four digits or not
-// followed by its comma, a value that is not a multiple of 600, a cell outside
-// 0..14, and two balls on one cell.
+// Reads a layout string. Rejects, with a message in `error` and no balls, an
+// empty string (a stage without balls), a length that is not a multiple of
+// ten, a field that is not four digits or not followed by its comma, a value
+// that is not a multiple of 600, a cell outside 0..14, and two balls on one
+// cell.
 LayoutReading ReadLayoutString(QStringView layout);

@@ -1,0 +1,79 @@
+#include "play/LayoutString.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+constexpr int RecordLength = 10;  // "LLLL,TTTT,"
+constexpr int CellTwips = 600;
+constexpr int BoardCells = 15;
+
+// Four ASCII digits as a number; anything else (signs, blanks, full-width
+// digits) is refused so that a damaged string cannot slip through.
+std::optional<int> FourDigits(QStringView field)
+{
+    int value = 0;
+    for (QChar c : field) {
+        const char16_t u = c.unicode();
+        if (u < u'0' || u > u'9')
+            return std::nullopt;
+        value = value * 10 + (u - u'0');
+    }
+    return value;
+}
+
+QString Field(QStringView field) { return QLatin1Char('"') + field.toString() + QLatin1Char('"'); }
+
+LayoutReading Rejected(QString why)
+{
+    LayoutReading reading;
+    reading.error = std::move(why);
+    return reading;
+}
+
+} // namespace
+
+LayoutReading ReadLayoutString(QStringView layout)
+{
+    if (layout.isEmpty())
+        return Rejected(QStringLiteral("the layout holds no ball"));
+    if (layout.size() % RecordLength != 0)
+        return Rejected(QStringLiteral("length %1 is not a whole number of ten-character records")
+                            .arg(layout.size()));
+
+    const qsizetype count = layout.size() / RecordLength;
+    LayoutReading reading;
+    reading.balls.reserve(static_cast<std::size_t>(count));
+    std::array<std::array<bool, BoardCells>, BoardCells> occupied{};
+
+    for (qsizetype k = 0; k < count; ++k) {
+        const QStringView record = layout.mid(k * RecordLength, RecordLength);
+        const QString where = QStringLiteral("record %1").arg(k);
+        if (record[4] != u',' || record[9] != u',')
+            return Rejected(where + QStringLiteral(": a field is not followed by its comma"));
+
+        const std::optional<int> left = FourDigits(record.mid(0, 4));
+        const std::optional<int> top = FourDigits(record.mid(5, 4));
+        if (!left)
+            return Rejected(where + QStringLiteral(": Left %1 is not four digits").arg(Field(record.mid(0, 4))));
+        if (!top)
+            return Rejected(where + QStringLiteral(": Top %1 is not four digits").arg(Field(record.mid(5, 4))));
+        if (*left % CellTwips != 0 || *top % CellTwips != 0)
+            return Rejected(where + QStringLiteral(": %1,%2 is not on a 600-twip cell").arg(*left).arg(*top));
+
+        const BallRecord ball{*left, *top};
+        if (ball.column() >= BoardCells || ball.row() >= BoardCells)
+            return Rejected(where + QStringLiteral(": column %1, row %2 lies off the 15 x 15 board")
+                                        .arg(ball.column())
+                                        .arg(ball.row()));
+        bool& cell = occupied[static_cast<std::size_t>(ball.row())][static_cast<std::size_t>(ball.column())];
+        if (cell)
+            return Rejected(where + QStringLiteral(": column %1, row %2 already holds a ball")
+                                        .arg(ball.column())
+                                        .arg(ball.row()));
+        cell = true;
+        reading.balls.push_back(ball);
+    }
+    return reading;
+}

@@ -1,0 +1,192 @@
+// The shipped stages and the reader of layout strings.
+#include "play/LayoutString.h"
+#include "play/StageTable.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// Ball count and extent (columns x rows) of every shipped stage, taken from
+// the stage list the game was designed with, independently of the strings.
+struct Shape {
+    int balls;
+    int columns;
+    int rows;
+};
+constexpr Shape shippedShapes[StageTable::Count] = {
+    {18, 3, 10}, {19, 3, 10}, {18, 5, 5},  {20, 6, 6},  {21, 7, 7},  {20, 8, 5},
+    {14, 5, 5},  {22, 8, 8},  {19, 5, 8},  {25, 3, 11}, {16, 5, 7},  {21, 6, 6},
+    {29, 9, 8},  {28, 9, 7},  {25, 7, 9},  {33, 11, 7}, {32, 6, 9},  {31, 7, 7},
+    {30, 8, 8},  {34, 9, 8},  {18, 6, 7},  {31, 7, 11}, {21, 6, 7},  {34, 5, 10},
+    {39, 5, 11}, {32, 11, 7}, {13, 6, 6},  {13, 6, 5},  {20, 6, 7},  {28, 9, 7},
+};
+
+} // namespace
+
+class TestCatalogueLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyStageReadsWithItsShippedShape();
+    void ballCountsSpanThirteenToThirtyNine();
+    void stageZeroStartsInColumnOneRowZero();
+    void titlesKeepTheirFullWidthCharacters();
+    void titlesAreShortAndPresent();
+    void readerConvertsZeroPaddedFields();
+    void readerRejectsDamagedStrings_data();
+    void readerRejectsDamagedStrings();
+    void readerAcceptsTheWholeBoard();
+};
+
+void TestCatalogueLayout::everyStageReadsWithItsShippedShape()
+{
+    for (int i = 0; i < StageTable::Count; ++i) {
+        const QString layout = StageTable::Layout(i);
+        const LayoutReading reading = ReadLayoutString(layout);
+        QVERIFY2(reading.ok(), qPrintable(QStringLiteral("stage %1: %2").arg(i).arg(reading.error)));
+
+        const Shape& shape = shippedShapes[i];
+        QCOMPARE(int(reading.balls.size()), shape.balls);
+        QCOMPARE(layout.size(), 10 * shape.balls);
+        int columns = 0;
+        int rows = 0;
+        for (const BallRecord& ball : reading.balls) {
+            // The shipped figures keep to the board's upper-left 11 x 11 cells.
+            QVERIFY(ball.column() >= 0 && ball.column() <= 10);
+            QVERIFY(ball.row() >= 0 && ball.row() <= 10);
+            columns = std::max(columns, ball.column() + 1);
+            rows = std::max(rows, ball.row() + 1);
+        }
+        QCOMPARE(columns, shape.columns);
+        QCOMPARE(rows, shape.rows);
+    }
+}
+
+void TestCatalogueLayout::ballCountsSpanThirteenToThirtyNine()
+{
+    std::vector<int> counts;
+    for (int i = 0; i < StageTable::Count; ++i)
+        counts.push_back(int(ReadLayoutString(StageTable::Layout(i)).balls.size()));
+
+    const auto largest = std::max_element(counts.begin(), counts.end());
+    QCOMPARE(*largest, 39);
+    QCOMPARE(largest - counts.begin(), 24);
+    QCOMPARE(std::count(counts.begin(), counts.end(), 39), 1);
+    QCOMPARE(StageTable::Layout(24).size(), 390);
+
+    QCOMPARE(*std::min_element(counts.begin(), counts.end()), 13);
+    QCOMPARE(counts[26], 13);
+    QCOMPARE(counts[27], 13);
+    QCOMPARE(std::count(counts.begin(), counts.end(), 13), 2);
+}
+
+void TestCatalogueLayout::stageZeroStartsInColumnOneRowZero()
+{
+    const QString layout = StageTable::Layout(0);
+    QCOMPARE(layout.size(), 180);
+    QVERIFY(layout.startsWith(QStringLiteral("0600,0000,")));
+    QVERIFY(layout.endsWith(QLatin1Char(',')));
+
+    const LayoutReading reading = ReadLayoutString(layout);
+    QCOMPARE(int(reading.balls.size()), 18);
+    QCOMPARE(reading.balls.front().column(), 1);
+    QCOMPARE(reading.balls.front().row(), 0);
+    QCOMPARE(reading.balls.back().left, 600);
+    QCOMPARE(reading.balls.back().top, 5400);
+}
+
+void TestCatalogueLayout::titlesKeepTheirFullWidthCharacters()
+{
+    QCOMPARE(StageTable::Title(0), QStringLiteral("矢の羽"));
+    QCOMPARE(StageTable::Title(13), QStringLiteral("Ｂ’z"));
+    QCOMPARE(StageTable::Title(27), QStringLiteral("Ａ２"));
+    QCOMPARE(StageTable::Title(29), QStringLiteral("６８"));
+
+    // Code points, so that a look-alike ASCII letter or apostrophe is caught.
+    const QString bz = StageTable::Title(13);
+    QCOMPARE(bz.size(), 3);
+    QCOMPARE(bz.at(0).unicode(), char16_t(0xFF22));  // full-width B
+    QCOMPARE(bz.at(1).unicode(), char16_t(0x2019));  // right single quotation mark
+    QCOMPARE(bz.at(2).unicode(), char16_t(u'z'));    // plain z
+    QCOMPARE(StageTable::Title(29).at(0).unicode(), char16_t(0xFF16));
+    QCOMPARE(StageTable::Title(12), QStringLiteral("Q"));
+    QCOMPARE(StageTable::Title(15), QStringLiteral("MS"));
+}
+
+void TestCatalogueLayout::titlesAreShortAndPresent()
+{
+    std::set<QString> layouts;
+    for (int i = 0; i < StageTable::Count; ++i) {
+        const QString title = StageTable::Title(i);
+        QVERIFY2(title.size() >= 1 && title.size() <= 6, qPrintable(title));
+        layouts.insert(StageTable::Layout(i));
+    }
+    // No stage was pasted twice.
+    QCOMPARE(int(layouts.size()), StageTable::Count);
+}
+
+void TestCatalogueLayout::readerConvertsZeroPaddedFields()
+{
+    const LayoutReading reading = ReadLayoutString(u"0000,0000,0600,1200,8400,8400,");
+    QVERIFY2(reading.ok(), qPrintable(reading.error));
+    QCOMPARE(int(reading.balls.size()), 3);
+    QCOMPARE(reading.balls[0].column(), 0);
+    QCOMPARE(reading.balls[0].row(), 0);
+    QCOMPARE(reading.balls[1].left, 600);
+    QCOMPARE(reading.balls[1].top, 1200);
+    QCOMPARE(reading.balls[1].column(), 1);
+    QCOMPARE(reading.balls[1].row(), 2);
+    QCOMPARE(reading.balls[2].column(), 14);
+    QCOMPARE(reading.balls[2].row(), 14);
+}
+
+void TestCatalogueLayout::readerRejectsDamagedStrings_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("short record") << QStringLiteral("0600,0000");
+    QTest::newRow("one character over") << QStringLiteral("0600,0000,0");
+    QTest::newRow("comma missing after Left") << QStringLiteral("0600;0000,");
+    QTest::newRow("comma missing at the end") << QStringLiteral("0600,0000 ");
+    QTest::newRow("records shifted") << QStringLiteral(",0600,0000");
+    QTest::newRow("letter in Left") << QStringLiteral("06O0,0000,");
+    QTest::newRow("sign in Top") << QStringLiteral("0600,-600,");
+    QTest::newRow("blank in Top") << QStringLiteral("0600, 600,");
+    QTest::newRow("full-width digits") << QStringLiteral("０６００,0000,");
+    QTest::newRow("off the cell grid") << QStringLiteral("0600,0300,");
+    QTest::newRow("column 15") << QStringLiteral("9000,0000,");
+    QTest::newRow("row 16") << QStringLiteral("0000,9600,");
+    QTest::newRow("two balls on one cell") << QStringLiteral("0600,0000,1200,0000,0600,0000,");
+    QTest::newRow("good first record, bad second") << QStringLiteral("0600,0000,0600,00x0,");
+    QTest::newRow("embedded NUL") << QString::fromUtf16(u"0600\0000000,", 10);
+}
+
+void TestCatalogueLayout::readerRejectsDamagedStrings()
+{
+    QFETCH(QString, layout);
+    const LayoutReading reading = ReadLayoutString(layout);
+    QVERIFY(!reading.ok());
+    QVERIFY(reading.balls.empty());
+}
+
+void TestCatalogueLayout::readerAcceptsTheWholeBoard()
+{
+    // All 225 cells, in reverse order: the largest layout a board can hold.
+    QString layout;
+    for (int row = 14; row >= 0; --row)
+        for (int column = 14; column >= 0; --column)
+            layout += QStringLiteral("%1,%2,").arg(column * 600, 4, 10, QLatin1Char('0')).arg(row * 600, 4, 10, QLatin1Char('0'));
+    const LayoutReading reading = ReadLayoutString(layout);
+    QVERIFY2(reading.ok(), qPrintable(reading.error));
+    QCOMPARE(int(reading.balls.size()), 225);
+    QCOMPARE(reading.balls.front().column(), 14);
+    QCOMPARE(reading.balls.back().row(), 0);
+    // One more ball anywhere must then collide.
+    QVERIFY(!ReadLayoutString(layout + QStringLiteral("0600,0600,")).ok());
+}
+
+QTEST_GUILESS_MAIN(TestCatalogueLayout)
+#include "test_catalogue_layout.moc"
