@@ -35,4 +35,14 @@ protected:
     bool hitButton(const QPoint& pos) const override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetFieldOutline(const QPainterPath& fieldOutline);
+    void UpdateMask();
+    void PaintCaption(QPainter& painter) const;
+
+    QString fileName_;
+    QPainterPath fieldOutline_;  // in the 40 x 40 field of the shape files
+    QPixmap picture_;
+    int alignmentV_ = 1;
 };

@@ -1,0 +1,181 @@
+#include "play/ShapedButton.h"
+
+#include "app/JapaneseFont.h"
+#include "app/Twips.h"
+#include "play/ShapeFile.h"
+
+#include <QBitmap>
+#include <QPainter>
+#include <QRadialGradient>
+
+namespace {
+
+constexpr int DesignSizeTwips = 570;
+constexpr double CaptionPointSize = 14.25;
+constexpr double CaptionMargin = 2.0;  // pixels between the caption and the button's edge
+constexpr int AlignTop = 0;
+constexpr int AlignMiddle = 1;
+constexpr int AlignBottom = 2;
+
+QPainterPath ToPainterPath(const ShapeOutline& outline)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);  // figures add up to one outline
+    for (const ShapeOperation& op : outline.operations) {
+        const auto& v = op.values;
+        switch (op.kind) {
+        case ShapeOperation::MoveTo: path.moveTo(v[0], v[1]); break;
+        case ShapeOperation::LineTo: path.lineTo(v[0], v[1]); break;
+        case ShapeOperation::QuadTo: path.quadTo(v[0], v[1], v[2], v[3]); break;
+        case ShapeOperation::CubicTo: path.cubicTo(v[0], v[1], v[2], v[3], v[4], v[5]); break;
+        case ShapeOperation::Close: path.closeSubpath(); break;
+        case ShapeOperation::Ellipse: path.addEllipse(QPointF(v[0], v[1]), v[2], v[3]); break;
+        }
+    }
+    return path;
+}
+
+} // namespace
+
+ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent)
+{
+    setFont(GothicFont(CaptionPointSize, true));
+    setFocusPolicy(Qt::NoFocus);
+    SetFieldOutline(ToPainterPath(BuiltInCircle()));
+    resize(Twips::Size(DesignSizeTwips, DesignSizeTwips));
+    connect(this, &QAbstractButton::clicked, this, &ShapedButton::Click);
+}
+
+void ShapedButton::SetFileName(const QString& path)
+{
+    fileName_ = path;
+    const ShapeReading reading = ReadShapeFile(path);
+    // A missing or damaged shape file leaves the ball round.
+    SetFieldOutline(ToPainterPath(reading.ok() ? reading.outline : BuiltInCircle()));
+}
+
+QString ShapedButton::FileName() const { return fileName_; }
+
+void ShapedButton::SetCaption(const QString& caption) { setText(caption); }
+
+QString ShapedButton::Caption() const { return text(); }
+
+void ShapedButton::SetPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+QPixmap ShapedButton::Picture() const { return picture_; }
+
+void ShapedButton::SetAlignmentV(int alignment)
+{
+    alignmentV_ = alignment >= AlignTop && alignment <= AlignBottom ? alignment : AlignMiddle;
+    update();
+}
+
+int ShapedButton::AlignmentV() const { return alignmentV_; }
+
+QPainterPath ShapedButton::Outline() const
+{
+    QTransform toWidget;
+    toWidget.scale(width() / ShapeFieldSize, height() / ShapeFieldSize);
+    return toWidget.map(fieldOutline_);
+}
+
+void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
+{
+    fileName_ = other.fileName_;
+    picture_ = other.picture_;
+    alignmentV_ = other.alignmentV_;
+    setFont(other.font());
+    resize(other.size());
+    SetFieldOutline(other.fieldOutline_);
+}
+
+bool ShapedButton::hitButton(const QPoint& pos) const
+{
+    // Judged at the centre of the pixel under the pointer.
+    return Outline().contains(QPointF(pos) + QPointF(0.5, 0.5));
+}
+
+void ShapedButton::SetFieldOutline(const QPainterPath& fieldOutline)
+{
+    fieldOutline_ = fieldOutline;
+    UpdateMask();
+    update();
+}
+
+void ShapedButton::UpdateMask()
+{
+    if (width() <= 0 || height() <= 0) return;
+    // The mask lets clicks beside the ball reach the window below. It reaches
+    // one pixel past the outline so the smoothed edge is not cut off;
+    // hitButton still judges clicks by the outline itself.
+    QBitmap mask(size());
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setPen(QPen(Qt::color1, 2.0));
+    painter.setBrush(Qt::color1);
+    painter.drawPath(Outline());
+    painter.end();
+    setMask(mask);
+}
+
+void ShapedButton::resizeEvent(QResizeEvent* event)
+{
+    QAbstractButton::resizeEvent(event);
+    UpdateMask();
+}
+
+void ShapedButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QPainterPath outline = Outline();
+
+    painter.save();
+    painter.setClipPath(outline);
+    if (!picture_.isNull()) {
+        painter.drawPixmap(rect(), picture_);
+    } else {
+        QRadialGradient shade(QPointF(width() * 0.35, height() * 0.3), width() * 0.8);
+        shade.setColorAt(0.0, QColor(250, 250, 250));
+        shade.setColorAt(1.0, QColor(140, 140, 150));
+        painter.fillRect(rect(), shade);
+    }
+    if (isDown()) {
+        painter.fillRect(rect(), QColor(0, 0, 0, 60));  // pressed: a little darker
+    }
+    painter.restore();
+
+    painter.setPen(QPen(QColor(40, 40, 40, 150), 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(outline);
+
+    PaintCaption(painter);
+}
+
+void ShapedButton::PaintCaption(QPainter& painter) const
+{
+    const QString caption = Caption();
+    if (caption.isEmpty()) return;
+
+    QPainterPath glyphs;
+    glyphs.addText(0, 0, font(), caption);
+    const QRectF ink = glyphs.boundingRect();
+    const QRectF area = QRectF(rect()).adjusted(CaptionMargin, CaptionMargin, -CaptionMargin, -CaptionMargin);
+    double dy = area.center().y() - ink.center().y();
+    if (alignmentV_ == AlignTop) dy = area.top() - ink.top();
+    if (alignmentV_ == AlignBottom) dy = area.bottom() - ink.bottom();
+    glyphs.translate(area.center().x() - ink.center().x(), dy);
+
+    // White figures with a dark rim read well on every ball colour.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(20, 20, 30, 220), 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(glyphs);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawPath(glyphs);
+}
