@@ -2,8 +2,19 @@
 #include "app/MainForm.h"
 
 #include "sound/ChooseSoundFile.h"
+#include "sound/WAVEMIX.h"
 
-void MainForm::mnu_Sound_Click() {}
+// The menu item is checkable, so its check mark has already flipped when this
+// runs: act on the new state. The music restarts only when a stage is open
+// with its waves loaded; otherwise both calls do nothing.
+void MainForm::mnu_Sound_Click()
+{
+    if (mnu_Sound->isChecked())
+        WAVEMIX::SoundPlay(0, -1);
+    else
+        WAVEMIX::SoundStop(0);
+}
+
 void MainForm::mnu_SoundHitBall_Click() { ChooseSoundFile(1); }
 void MainForm::mnu_SoundNoBall_Click() { ChooseSoundFile(2); }
 void MainForm::mnu_SoundClear_Click() { ChooseSoundFile(3); }

@@ -1,6 +1,39 @@
 #include "sound/ChooseSoundFile.h"
 
-void ChooseSoundFile(std::int16_t)
+#include "app/MainForm.h"
+#include "play/DefModule.h"
+
+namespace {
+
+struct SoundKind {
+    const char16_t* dialogTitle;
+    QString* path;
+};
+
+// Kinds 1..4 in menu order.
+const SoundKind kinds[] = {
+    {u"ボール選択音", &DefModule::HitSoundPath},
+    {u"ボールが選択できない時の音", &DefModule::NoSoundPath},
+    {u"面クリア時の音", &DefModule::WinSoundPath},
+    {u"バックミュージック", &DefModule::BackSoundPath},
+};
+
+} // namespace
+
+void ChooseSoundFile(std::int16_t kind)
 {
-    // Comes with the sound menu.
+    if (kind < 1 || kind > 4)
+        return;
+    MainForm* form = MainForm::Instance();
+    if (!form)
+        return;
+    const SoundKind& chosenKind = kinds[kind - 1];
+    CommonDialog& dialog = form->CommonDialog1;
+    dialog.DialogTitle = QString::fromUtf16(chosenKind.dialogTitle);
+    // Set every time: the wallpaper chooser shares the dialog with its own filter.
+    dialog.Filter = QStringLiteral("Wavファイル (*.wav)|*.wav");
+    // A cancel reports false and leaves whatever name another chooser left.
+    if (!dialog.ShowOpen(form) || dialog.FileName.isEmpty())
+        return;
+    *chosenKind.path = dialog.FileName;
 }

@@ -1,6 +1,9 @@
 #include "sound/SoundFailureMessage.h"
 
-void ShowSoundFailureMessage(QWidget*)
+#include "app/MsgBox.h"
+
+void ShowSoundFailureMessage(QWidget* parent)
 {
-    // Comes with the sound module.
+    MsgBox(parent, QStringLiteral("WaveMix DLLが見つかりません。\r\n正常に音が出力されません。"),
+           QStringLiteral("ズミラク  WaveMix Error"), QMessageBox::Ok);
 }
