@@ -8,11 +8,14 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int DesignSizeTwips = 570;
 constexpr double CaptionPointSize = 14.25;
-constexpr double CaptionMargin = 2.0;  // pixels between the caption and the button's edge
+constexpr double CaptionMargin = 2.0;  // pixels between the caption and the outline's extent
 constexpr int AlignTop = 0;
 constexpr int AlignMiddle = 1;
 constexpr int AlignBottom = 2;
@@ -33,6 +36,24 @@ QPainterPath ToPainterPath(const ShapeOutline& outline)
         }
     }
     return path;
+}
+
+// The ball pictures are spheres filling their square. Drawn over the whole
+// button they leave the corners of a triangle white, so the picture grows
+// about the button's centre until its circle covers every point of the outline.
+QRectF PictureRect(const QRectF& button, const QPainterPath& outline)
+{
+    const QPointF centre = button.center();
+    double radius = std::min(button.width(), button.height()) / 2;
+    for (const QPolygonF& polygon : outline.toFillPolygons()) {
+        for (const QPointF& point : polygon) {
+            radius = std::max(radius, std::hypot(point.x() - centre.x(), point.y() - centre.y()));
+        }
+    }
+    // A little more than just touching, past the sphere's soft rim.
+    const double buttonHalf = std::max(button.width(), button.height()) / 2;
+    const double half = radius > buttonHalf ? radius * 1.06 : buttonHalf;
+    return {centre.x() - half, centre.y() - half, 2 * half, 2 * half};
 }
 
 } // namespace
@@ -138,7 +159,7 @@ void ShapedButton::paintEvent(QPaintEvent*)
     painter.save();
     painter.setClipPath(outline);
     if (!picture_.isNull()) {
-        painter.drawPixmap(rect(), picture_);
+        painter.drawPixmap(PictureRect(QRectF(rect()), outline), picture_, QRectF(picture_.rect()));
     } else {
         QRadialGradient shade(QPointF(width() * 0.35, height() * 0.3), width() * 0.8);
         shade.setColorAt(0.0, QColor(250, 250, 250));
@@ -165,7 +186,9 @@ void ShapedButton::PaintCaption(QPainter& painter) const
     QPainterPath glyphs;
     glyphs.addText(0, 0, font(), caption);
     const QRectF ink = glyphs.boundingRect();
-    const QRectF area = QRectF(rect()).adjusted(CaptionMargin, CaptionMargin, -CaptionMargin, -CaptionMargin);
+    // Placed within the outline's extent, so "bottom" sits on a triangle's base.
+    const QRectF area = Outline().boundingRect().intersected(QRectF(rect()))
+                            .adjusted(CaptionMargin, CaptionMargin, -CaptionMargin, -CaptionMargin);
     double dy = area.center().y() - ink.center().y();
     if (alignmentV_ == AlignTop) dy = area.top() - ink.top();
     if (alignmentV_ == AlignBottom) dy = area.bottom() - ink.bottom();
