@@ -2,8 +2,41 @@
 
 #include "app/MainForm.h"
 #include "app/Twips.h"
+#include "play/PicForm.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
+
+namespace {
+
+// The stage bar under the picture. The toolkit's horizontal scroll bar
+// inverts its controls so that the mouse wheel runs the natural way, and with
+// them the arrow keys: Right would go back a stage. Keys are mapped here the
+// way a scroll bar's keys work everywhere else: Left/Up back, Right/Down on,
+// Page Up/Down three stages, Home/End to the first and last stage.
+class StageScrollBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
+        case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
+        case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
+        case Qt::Key_Home: triggerAction(SliderToMinimum); break;
+        case Qt::Key_End: triggerAction(SliderToMaximum); break;
+        default: QScrollBar::keyPressEvent(event); return;
+        }
+        event->accept();
+    }
+};
+
+} // namespace
 
 StageTip::StageTip(QWidget* parent) : QLabel(parent) {}
 
@@ -16,19 +49,43 @@ void StageTip::mouseDoubleClickEvent(QMouseEvent* event)
 GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(Twips::Size(3240, 3465));
+    setAutoFillBackground(true);
+
     GameTip = new StageTip(this);
     GameTip->setGeometry(Twips::Rect(120, 120, 3000, 3000));
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    GameTip->setFrameShape(QFrame::NoFrame);
+    GameTip->setAlignment(Qt::AlignCenter);
+
+    HScroll1 = new StageScrollBar(Qt::Horizontal, this);
     HScroll1->setGeometry(Twips::Rect(120, 3120, 3015, 255));
-    HScroll1->setRange(0, 29);
+    HScroll1->setRange(0, PicForm::StageCount - 1);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(3);
+    HScroll1->setValue(0);
+    // Scroll bars take no focus by default; this one is the window's only
+    // stop in the tab order, so the arrow, page and Home/End keys leaf
+    // through the stages.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(HScroll1);
+
     connect(HScroll1, &QScrollBar::valueChanged, this, &GameSelect::HScroll1_Change);
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);
     Form_Load();
 }
 
 void GameSelect::Form_Load() { ShowStage(0); }
+
 void GameSelect::HScroll1_Change() { ShowStage(HScroll1->value()); }
-void GameSelect::ShowStage(int) {}
+
+// The play window reads the stage from GameTip when it opens, so the picture,
+// the layout string and the title always change together.
+void GameSelect::ShowStage(int index)
+{
+    const PicForm::StageEntry& stage = PicForm::Game(index);
+    GameTip->setPixmap(stage.Picture);
+    GameTip->Tag = stage.Tag;
+    GameTip->setToolTip(stage.ToolTipText);
+}
 
 void GameSelect::GameTip_DblClick()
 {

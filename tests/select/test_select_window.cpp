@@ -1,0 +1,215 @@
+// The stage selection window inside the main window.
+#include "app/MainForm.h"
+#include "app/MsgBox.h"
+#include "play/GameTable.h"
+#include "play/PicForm.h"
+#include "play/StageTable.h"
+#include "select/GameSelect.h"
+
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QtTest>
+
+namespace {
+
+bool SamePicture(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
+
+// Where on the bar a click lands on a given part (arrow, trough, handle).
+QPoint PointOn(QScrollBar* bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
+}
+
+} // namespace
+
+class TestSelectWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void opensAtTheTopLeftShowingStageZero();
+    void barRunsFromZeroToTwentyNine();
+    void everyStageOnDisplayIsCopiedWhole();
+    void keyboardLeafsThroughTheStages();
+    void arrowAndTroughClicksStepOneAndThree();
+    void wheelDownLeafsForward();
+    void doubleClickStartsTheStageOnDisplay();
+
+private:
+    void VerifyShowing(int stage);
+
+    MainForm* main_ = nullptr;
+    GameSelect* select_ = nullptr;
+    QList<MsgBoxShown> boxes_;
+};
+
+void TestSelectWindow::initTestCase()
+{
+    SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+        boxes_.append(box);
+        return QMessageBox::Ok;
+    });
+    main_ = new MainForm;
+    main_->setAttribute(Qt::WA_DeleteOnClose, false);
+    main_->show();
+    main_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main_));
+    select_ = main_->Selection();
+    QVERIFY(select_);
+}
+
+void TestSelectWindow::cleanupTestCase()
+{
+    delete main_;
+    SetMsgBoxResponderForTesting({});
+}
+
+void TestSelectWindow::cleanup()
+{
+    if (GameTable* table = GameTable::Instance())
+        table->close();
+    select_->HScroll1->setValue(0);
+}
+
+// Picture, layout string and title all belong to `stage`, the bar's value.
+void TestSelectWindow::VerifyShowing(int stage)
+{
+    QCOMPARE(select_->HScroll1->value(), stage);
+    const PicForm::StageEntry& entry = PicForm::Game(stage);
+    QCOMPARE(select_->GameTip->toolTip(), entry.ToolTipText);
+    QCOMPARE(select_->GameTip->Tag, entry.Tag);
+    QVERIFY(SamePicture(select_->GameTip->pixmap(), entry.Picture));
+}
+
+void TestSelectWindow::opensAtTheTopLeftShowingStageZero()
+{
+    // Checked before any other test moves the bar.
+    QCOMPARE(select_->HScroll1->value(), 0);
+    QCOMPARE(select_->GameTip->toolTip(), QStringLiteral("矢の羽"));
+    QCOMPARE(select_->GameTip->Tag, StageTable::Layout(0));
+    VerifyShowing(0);
+
+    QCOMPARE(main_->SelectionSubWindow()->pos(), QPoint(0, 0));
+    QCOMPARE(select_->size(), QSize(216, 231));
+    QCOMPARE(select_->GameTip->geometry(), QRect(8, 8, 200, 200));
+    QCOMPARE(select_->HScroll1->geometry(), QRect(8, 208, 201, 17));
+    QVERIFY(select_->isVisible());
+    QVERIFY(select_->GameTip->isVisible());
+}
+
+void TestSelectWindow::barRunsFromZeroToTwentyNine()
+{
+    QScrollBar* bar = select_->HScroll1;
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 29);
+    bar->setValue(29);
+    VerifyShowing(29);
+    QCOMPARE(select_->GameTip->toolTip(), QStringLiteral("６８"));
+    bar->setValue(30);
+    VerifyShowing(29);
+    bar->setValue(-1);
+    VerifyShowing(0);
+}
+
+void TestSelectWindow::everyStageOnDisplayIsCopiedWhole()
+{
+    // Forward and back, so a stale copy from the previous stage shows up.
+    for (int stage = 0; stage < PicForm::StageCount; ++stage) {
+        select_->HScroll1->setValue(stage);
+        VerifyShowing(stage);
+    }
+    for (int stage = PicForm::StageCount - 1; stage >= 0; stage -= 7) {
+        select_->HScroll1->setValue(stage);
+        VerifyShowing(stage);
+    }
+}
+
+void TestSelectWindow::keyboardLeafsThroughTheStages()
+{
+    QScrollBar* bar = select_->HScroll1;
+    // The bar is the window's stop in the tab order: focusing the window
+    // lands on it.
+    QVERIFY(bar->focusPolicy() & Qt::TabFocus);
+    select_->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(bar->hasFocus());
+
+    QTest::keyClick(bar, Qt::Key_Left);
+    VerifyShowing(0);
+    QTest::keyClick(bar, Qt::Key_Right);
+    VerifyShowing(1);
+    QCOMPARE(select_->GameTip->toolTip(), QStringLiteral("片根矢"));
+    QTest::keyClick(bar, Qt::Key_Down);
+    VerifyShowing(2);
+    QTest::keyClick(bar, Qt::Key_Up);
+    VerifyShowing(1);
+    QTest::keyClick(bar, Qt::Key_PageDown);
+    VerifyShowing(4);
+    QTest::keyClick(bar, Qt::Key_End);
+    VerifyShowing(29);
+    QTest::keyClick(bar, Qt::Key_Right);
+    VerifyShowing(29);
+    QTest::keyClick(bar, Qt::Key_PageUp);
+    VerifyShowing(26);
+    QTest::keyClick(bar, Qt::Key_Home);
+    VerifyShowing(0);
+}
+
+void TestSelectWindow::arrowAndTroughClicksStepOneAndThree()
+{
+    QScrollBar* bar = select_->HScroll1;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, PointOn(bar, QStyle::SC_ScrollBarAddLine));
+    VerifyShowing(1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, PointOn(bar, QStyle::SC_ScrollBarAddPage));
+    VerifyShowing(4);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, PointOn(bar, QStyle::SC_ScrollBarSubLine));
+    VerifyShowing(3);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, PointOn(bar, QStyle::SC_ScrollBarSubPage));
+    VerifyShowing(0);
+}
+
+void TestSelectWindow::wheelDownLeafsForward()
+{
+    QScrollBar* bar = select_->HScroll1;
+    const QPointF at = bar->rect().center();
+    QWheelEvent down(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &down);
+    QVERIFY(bar->value() > 0);
+    VerifyShowing(bar->value());
+}
+
+void TestSelectWindow::doubleClickStartsTheStageOnDisplay()
+{
+    select_->HScroll1->setValue(13);
+    QVERIFY(!GameTable::Instance());
+    QTest::mouseDClick(select_->GameTip, Qt::LeftButton);
+    GameTable* table = GameTable::Instance();
+    QVERIFY(table);
+    QCOMPARE(table->StageNumber, QStringLiteral("13"));
+    QCOMPARE(table->windowTitle(), QStringLiteral("Ｂ’z"));
+
+    // A second double click on another stage only brings the open one forward.
+    select_->HScroll1->setValue(2);
+    VerifyShowing(2);
+    QTest::mouseDClick(select_->GameTip, Qt::LeftButton);
+    QCOMPARE(GameTable::Instance(), table);
+    QCOMPARE(table->StageNumber, QStringLiteral("13"));
+}
+
+QTEST_MAIN(TestSelectWindow)
+#include "test_select_window.moc"
