@@ -17,28 +17,46 @@ qreal CatalogueDevicePixelRatio()
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-struct Catalogue {
-    std::array<PicForm::StageEntry, PicForm::StageCount> games;
-    std::array<QPixmap, PicForm::BallPictureCount> balls;
-
-    Catalogue()
+// Titles and layouts are filled at once; each picture is drawn the first time
+// it is asked for, so start-up pays for stage 0's picture only. Everything
+// runs on the one window thread.
+class Catalogue {
+public:
+    Catalogue() : ratio_(CatalogueDevicePixelRatio())
     {
         static_assert(PicForm::StageCount == StageTable::Count);
-        const qreal ratio = CatalogueDevicePixelRatio();
         for (int i = 0; i < PicForm::StageCount; ++i) {
-            PicForm::StageEntry& entry = games[static_cast<std::size_t>(i)];
+            PicForm::StageEntry& entry = games_[static_cast<std::size_t>(i)];
             entry.Tag = StageTable::Layout(i);
             entry.ToolTipText = StageTable::Title(i);
-            entry.Picture = DrawStagePicture(entry.Tag, ratio);
         }
-        for (int k = 0; k < PicForm::BallPictureCount; ++k)
-            balls[static_cast<std::size_t>(k)] = DrawBallPicture(static_cast<BallColouring>(k), ratio);
     }
+
+    const PicForm::StageEntry& Game(std::size_t index)
+    {
+        PicForm::StageEntry& entry = games_[index];
+        if (entry.Picture.isNull())
+            entry.Picture = DrawStagePicture(entry.Tag, ratio_);
+        return entry;
+    }
+
+    const QPixmap& Ball(std::size_t index)
+    {
+        QPixmap& ball = balls_[index];
+        if (ball.isNull())
+            ball = DrawBallPicture(static_cast<BallColouring>(index), ratio_);
+        return ball;
+    }
+
+private:
+    qreal ratio_;
+    std::array<PicForm::StageEntry, PicForm::StageCount> games_;
+    std::array<QPixmap, PicForm::BallPictureCount> balls_;
 };
 
-const Catalogue& TheCatalogue()
+Catalogue& TheCatalogue()
 {
-    static const Catalogue catalogue;
+    static Catalogue catalogue;
     return catalogue;
 }
 
@@ -49,13 +67,13 @@ namespace PicForm {
 const StageEntry& Game(int index)
 {
     Q_ASSERT(index >= 0 && index < StageCount);
-    return TheCatalogue().games[static_cast<std::size_t>(std::clamp(index, 0, StageCount - 1))];
+    return TheCatalogue().Game(static_cast<std::size_t>(std::clamp(index, 0, StageCount - 1)));
 }
 
 const QPixmap& Ball(int index)
 {
     Q_ASSERT(index >= 0 && index < BallPictureCount);
-    return TheCatalogue().balls[static_cast<std::size_t>(std::clamp(index, 0, BallPictureCount - 1))];
+    return TheCatalogue().Ball(static_cast<std::size_t>(std::clamp(index, 0, BallPictureCount - 1)));
 }
 
 } // namespace PicForm
