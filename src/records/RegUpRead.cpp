@@ -1,5 +1,8 @@
 #include "records/RegUpRead.h"
 
+#include <QDate>
+#include <QLocale>
+
 namespace RegUpRead {
 
 bool KeyFound = false;
@@ -8,12 +11,77 @@ QString CompanyName;
 QString StageChargeNum;
 QString StageClearTime;
 
-bool RegSetString(std::uint32_t, const QString&, const QString&, const QString&, bool)
+namespace {
+
+QString ReadString(const QString& keyPath, const QString& valueName)
 {
-    return false;  // the store comes with the foundation
+    return KeyStore::ReadValue(HKEY_CURRENT_USER, keyPath, valueName);
 }
 
-void RegReadUser() {}
-void RegReadStage(std::int16_t) {}
+// Writes today's date to LoadDate of an existing key and tells whether the
+// key exists. The stamp never creates the key, so a first run leaves
+// nothing behind. A stamp that fails to reach the disk does not make a
+// set-up player look like a new one: nothing reads LoadDate, while a wrong
+// "first run" would offer to register again and reset every record.
+bool StampLoadDate()
+{
+    const bool stamped = RegSetString(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"),
+                                      TodayText(), false);
+    return stamped || KeyStore::KeyExists(HKEY_CURRENT_USER, ProgramKey);
+}
+
+} // namespace
+
+bool RegSetString(std::uint32_t root, const QString& keyPath, const QString& valueName,
+                  const QString& data, bool create)
+{
+    return RegSetStrings(root, {{keyPath, valueName, data}}, create);
+}
+
+bool RegSetStrings(std::uint32_t root, const std::vector<RegWrite>& writes, bool create)
+{
+    return KeyStore::WriteValues(root, writes, create);
+}
+
+void RegReadUser()
+{
+    KeyFound = StampLoadDate();
+    if (KeyFound) {
+        UserName = ReadString(ProgramKey, QStringLiteral("U_Name"));
+        CompanyName = ReadString(ProgramKey, QStringLiteral("F_Name"));
+    }
+}
+
+void RegReadStage(std::int16_t stage)
+{
+    KeyFound = StampLoadDate();
+    if (KeyFound) {
+        const QString key = StageKey(stage);
+        StageChargeNum = ReadString(key, QStringLiteral("ChargeNum"));
+        StageClearTime = ReadString(key, QStringLiteral("ClearTime"));
+    }
+}
+
+QString StageKey(int stage)
+{
+    return ProgramKey + QStringLiteral("\\Round") + QString::number(stage);
+}
+
+std::vector<RegWrite> InitialStageRecords()
+{
+    std::vector<RegWrite> writes;
+    writes.reserve(2 * StageSlots);
+    for (int stage = 0; stage < StageSlots; ++stage) {
+        const QString key = StageKey(stage);
+        writes.push_back({key, QStringLiteral("ChargeNum"), QStringLiteral("1")});
+        writes.push_back({key, QStringLiteral("ClearTime"), QStringLiteral("0")});
+    }
+    return writes;
+}
+
+QString TodayText()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
 
 } // namespace RegUpRead

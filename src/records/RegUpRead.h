@@ -1,18 +1,24 @@
 #pragma once
 
+#include "records/KeyStore.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The record store: the user's names, the date of last use and one record per
 // stage, all kept as strings under the program's key.
 namespace RegUpRead {
 
 // The root every caller passes: the current user's part of the store.
-inline constexpr std::uint32_t HKEY_CURRENT_USER = 0x80000001u;
+inline constexpr std::uint32_t HKEY_CURRENT_USER = KeyStore::CurrentUserRoot;
 
 // The program's key path below the root.
 inline const QString ProgramKey = QStringLiteral("SOFTWARE\\Brenhavel\\Zumirak");
+
+// Stage records are kept for stages 0 to StageSlots - 1.
+inline constexpr int StageSlots = 50;
 
 // Filled by the readers.
 extern bool KeyFound;
@@ -21,11 +27,18 @@ extern QString CompanyName;
 extern QString StageChargeNum;
 extern QString StageClearTime;
 
+// One value of a write that belongs together with others.
+using RegWrite = KeyStore::RegWrite;
+
 // Stores `data` under `valueName` of the key `keyPath` below `root`.
 // With `create` false a missing key is not created and nothing is written.
 // True when the value reached the disk.
 bool RegSetString(std::uint32_t root, const QString& keyPath, const QString& valueName,
                   const QString& data, bool create);
+
+// Stores several values as one write: all of them reach the disk, or none.
+// With `create` false nothing is written unless every key exists.
+bool RegSetStrings(std::uint32_t root, const std::vector<RegWrite>& writes, bool create);
 
 // Stamps LoadDate (never creating the key), sets KeyFound, and when the key
 // exists reads UserName and CompanyName.
@@ -34,5 +47,15 @@ void RegReadUser();
 // Stamps LoadDate, sets KeyFound, and when the key exists reads the record of
 // `stage` into StageChargeNum and StageClearTime.
 void RegReadStage(std::int16_t stage);
+
+// The subkey that holds the record of `stage`: ProgramKey\Round<stage>.
+QString StageKey(int stage);
+
+// ChargeNum "1" and ClearTime "0" for every stage slot, in stage order: the
+// records of a new user, and what deleting the records writes back.
+std::vector<RegWrite> InitialStageRecords();
+
+// Today's date as LoadDate holds it: the system's short date format.
+QString TodayText();
 
 } // namespace RegUpRead

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "records/IniFile.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// The record file on disk. Loading keeps what it read until the file
+// changes, so reading one record after another does not parse the file
+// again. Saving replaces the file in one step: a crash or a full disk leaves
+// the old file or the new one, never a mixture.
+//
+// A file that cannot be read or parsed is never overwritten: it is renamed
+// to "<file>.damaged-yyyyMMdd-HHmmss" (its records stay there for whoever
+// wants to rescue them) and the store carries on as if there were no file.
+namespace StoreFile {
+
+// What the file holds; empty contents when there is no file. nullopt when a
+// damaged file is in the way and could not be moved aside.
+std::optional<IniContents> Load(const QString& path);
+
+// Writes `contents` as the new file, making its folder when needed.
+// True when the file reached the disk.
+bool Save(const QString& path, const IniContents& contents);
+
+// The name a damaged file is given.
+QString DamagedName(const QString& path, const QDateTime& when);
+
+} // namespace StoreFile
