@@ -1,8 +1,92 @@
 #include "app/About.h"
 
-About::About() {}
+#include "app/FormLayout.h"
+#include "app/JapaneseFont.h"
+#include "app/ProgramPictures.h"
+#include "app/Twips.h"
+#include "records/RegUpRead.h"
 
-About* About::LoadAndShow() { return nullptr; }
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 
-void About::Form_Load() {}
-void About::Command1_Click() { close(); }
+namespace {
+
+About* openAbout = nullptr;
+
+} // namespace
+
+About::About()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      picture_(TitlePicture())
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromUtf16(u"ズミラク\u3000About"));
+    setWindowIcon(ProgramIcon());
+    setFixedSize(Twips::Size(6675, 5235));
+
+    // The button comes first in the tab order: it has the focus at once.
+    Command1 = new QPushButton(QString::fromUtf16(u"ＯＫ"), this);
+    Command1->setFont(GothicFont(9, false));
+    Command1->setGeometry(Twips::Rect(5160, 4800, 1215, 375));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
+
+    Label1[2] = AddVersionLabel(this);
+
+    Label2[2] = AddDesignLabel(this, QString::fromUtf16(u"会社名"), 360, 4680, 600, 180, 9);
+    F_Name = AddDesignLabel(this, QString(), 1800, 4680, 645, 195, 9.75);
+    F_Name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label2[1] = AddDesignLabel(this, QString::fromUtf16(u"ユーザ名"), 360, 4920, 795, 180, 9);
+    U_Name = AddDesignLabel(this, QString(), 1800, 4920, 645, 195, 9.75);
+    U_Name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    CentreOnScreen(*this);
+    Form_Load();
+}
+
+About::~About()
+{
+    if (openAbout == this)
+        openAbout = nullptr;
+}
+
+About* About::LoadAndShow()
+{
+    if (!openAbout)
+        openAbout = new About;
+    openAbout->show();
+    openAbout->raise();
+    openAbout->activateWindow();
+    return openAbout;
+}
+
+About* About::Instance() { return openAbout; }
+
+void About::Form_Load()
+{
+    F_Name->setText(RegUpRead::CompanyName);
+    U_Name->setText(RegUpRead::UserName);
+    // Long names stop short of the button.
+    const int rightLimit = Command1->x() - Twips::ToPixels(120);
+    WidenToText(*F_Name, rightLimit);
+    WidenToText(*U_Name, rightLimit);
+}
+
+void About::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.drawPixmap(0, 0, picture_);
+    // Line1, the rule above the names.
+    painter.setPen(QPen(palette().windowText(), 1));
+    const QPoint from = Twips::Point(120, 4560);
+    const QPoint to = Twips::Point(6480, 4560);
+    painter.drawLine(from, to);
+}
+
+void About::Command1_Click()
+{
+    close();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -13,12 +14,23 @@ public:
     // Opens the about window, or shows the one already open.
     static About* LoadAndShow();
 
+    // The open about window, or nullptr.
+    static About* Instance();
+
+    QLabel* Label1[3] = {};  // only Label1(2), the version, is used
+    QLabel* Label2[3] = {};  // Label2(1) and Label2(2), the captions of the names
     QLabel* F_Name = nullptr;
     QLabel* U_Name = nullptr;
     QPushButton* Command1 = nullptr;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     About();
+    ~About() override;
     void Form_Load();
     void Command1_Click();
+
+    QPixmap picture_;
 };

@@ -214,6 +214,10 @@ void MainForm::closeEvent(QCloseEvent* event)
     if (auto* fixed = static_cast<FixedSubWindow*>(gameSelectWindow_))
         fixed->closingAllowed = true;
     workspace_->closeAllSubWindows();
+    // The about window is no child of this one, but the program ends here:
+    // left open it would keep the program running.
+    if (About* about = About::Instance())
+        about->close();
     event->accept();
 }
 

@@ -1,28 +1,78 @@
 #include "app/Opening.h"
 
+#include "app/FormLayout.h"
 #include "app/MainForm.h"
+#include "app/ProgramPictures.h"
+#include "app/Twips.h"
+#include "records/RegUpRead.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QRegion>
 #include <QTimer>
 
-Opening::Opening()
+namespace {
+
+constexpr int WidthTwips = 6750;
+constexpr int HeightTwips = 4485;
+constexpr int ShowMilliseconds = 2500;
+
+} // namespace
+
+Opening::Opening() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), picture_(TitlePicture())
 {
-    F_Name = new QLabel(this);
-    U_Name = new QLabel(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromUtf16(u"ズミラク"));
+    setWindowIcon(ProgramIcon());
+    setFixedSize(Twips::Size(WidthTwips, HeightTwips));
+
+    Label1[0] = AddDesignLabel(this, QString::fromUtf16(u"会社名"), 3840, 840, 645, 195, 9.75);
+    F_Name = AddDesignLabel(this, QString(), 5040, 840, 645, 195, 9.75);
+    Label1[1] = AddDesignLabel(this, QString::fromUtf16(u"ユーザ名"), 3840, 1080, 825, 195, 9.75);
+    U_Name = AddDesignLabel(this, QString(), 5040, 1080, 645, 195, 9.75);
+    Label1[2] = AddVersionLabel(this);
+
+    // The timer runs from the load: one tick ends the splash.
     Timer1 = new QTimer(this);
-    Timer1->setInterval(2500);
+    Timer1->setInterval(ShowMilliseconds);
+    Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &Opening::Timer1_Timer);
     Form_Load();
     Timer1->start();
 }
 
-void Opening::Form_Load() {}
+QRect Opening::EllipseBounds(int widthTwips, int heightTwips, int twipsPerPixelX,
+                             int twipsPerPixelY)
+{
+    return {0, 0, widthTwips / twipsPerPixelX, heightTwips / twipsPerPixelY};
+}
+
+void Opening::Form_Load()
+{
+    setMask(QRegion(EllipseBounds(WidthTwips, HeightTwips, Twips::PerPixel, Twips::PerPixel),
+                    QRegion::Ellipse));
+
+    CentreOnScreen(*this);
+
+    U_Name->setText(RegUpRead::UserName);
+    F_Name->setText(RegUpRead::CompanyName);
+    // Long names stop where the ellipse would cut them.
+    const int rightLimit = Label1[2]->x() + Label1[2]->width();
+    WidenToText(*U_Name, rightLimit);
+    WidenToText(*F_Name, rightLimit);
+}
+
+void Opening::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
 
 void Opening::Timer1_Timer()
 {
-    Timer1->stop();
+    // The main window is up before the splash goes, so the program never
+    // stands without a window (it would end there).
     auto* mainForm = new MainForm;
     mainForm->show();
     close();
-    deleteLater();
 }

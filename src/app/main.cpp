@@ -1,13 +1,14 @@
-#include "app/JapaneseFont.h"
-#include "app/Opening.h"
+#include "app/InstanceLock.h"
+#include "app/StartUp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    InstallJapaneseFontSubstitutions();
-    auto* splash = new Opening;
-    splash->show();
+    PrepareApplication(app);
+    InstanceLock lock;
+    if (!StartUp(lock))
+        return 0;
     return app.exec();
 }

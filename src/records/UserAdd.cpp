@@ -1,5 +1,80 @@
 #include "records/UserAdd.h"
 
-UserAdd::UserAdd() {}
+#include "app/FormLayout.h"
+#include "app/JapaneseFont.h"
+#include "app/Opening.h"
+#include "app/ProgramPictures.h"
+#include "app/Twips.h"
+#include "records/RegUpRead.h"
 
-void UserAdd::Command1_Click() {}
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// A name left empty is kept as one ideographic space, so that it still
+// shows as a name.
+QString NameOrBlank(const QString& typed)
+{
+    return typed.isEmpty() ? QString(QChar(0x3000)) : typed;
+}
+
+} // namespace
+
+UserAdd::UserAdd()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromUtf16(u"ﾕｰｻﾞ登録"));
+    setWindowIcon(ProgramIcon());
+    setFont(GothicFont(9, false));
+    setFixedSize(Twips::Size(4470, 2265));
+
+    auto addLabel = [this](int index, const char16_t* text, QRect twips) {
+        Label1[index] = AddDesignLabel(this, QString::fromUtf16(text), twips.x(), twips.y(),
+                                       twips.width(), twips.height());
+    };
+    // Created in tab order: the company box first, so it has the focus.
+    addLabel(0, u"会社名", {600, 840, 540, 180});
+    FactBox = new QLineEdit(this);
+    FactBox->setGeometry(Twips::Rect(1560, 720, 2775, 375));
+    addLabel(1, u"ユーザ名", {600, 1320, 720, 180});
+    UserBox = new QLineEdit(this);
+    UserBox->setGeometry(Twips::Rect(1560, 1200, 2775, 375));
+    Command1 = new QPushButton(QString::fromUtf16(u"ＯＫ"), this);
+    Command1->setGeometry(Twips::Rect(3120, 1800, 1215, 375));
+    Command1->setAutoDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &UserAdd::Command1_Click);
+    addLabel(2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180});
+    addLabel(3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180});
+
+    setTabOrder(FactBox, UserBox);
+    setTabOrder(UserBox, Command1);
+    FactBox->setFocus();
+
+    CentreOnScreen(*this);
+}
+
+void UserAdd::Command1_Click()
+{
+    RegUpRead::CompanyName = NameOrBlank(FactBox->text());
+    RegUpRead::UserName = NameOrBlank(UserBox->text());
+
+    // The profile and every stage record go to disk as one write: a crash
+    // cannot leave a key without its records.
+    std::vector<RegUpRead::RegWrite> writes = {
+        {RegUpRead::ProgramKey, QStringLiteral("F_Name"), RegUpRead::CompanyName},
+        {RegUpRead::ProgramKey, QStringLiteral("U_Name"), RegUpRead::UserName},
+        {RegUpRead::ProgramKey, QStringLiteral("LoadDate"), RegUpRead::TodayText()},
+    };
+    const std::vector<RegUpRead::RegWrite> records = RegUpRead::InitialStageRecords();
+    writes.insert(writes.end(), records.begin(), records.end());
+    // A failed write is not reported; the program goes on all the same.
+    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, writes, true);
+
+    // The splash is up before this window goes, so the program goes on.
+    (new Opening)->show();
+    close();
+}

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -13,6 +14,7 @@ class UserAdd : public QWidget {
 public:
     UserAdd();
 
+    QLabel* Label1[4] = {};
     QLineEdit* FactBox = nullptr;
     QLineEdit* UserBox = nullptr;
     QPushButton* Command1 = nullptr;

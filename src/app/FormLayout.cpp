@@ -1,0 +1,50 @@
+#include "app/FormLayout.h"
+
+#include "app/JapaneseFont.h"
+#include "app/Twips.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+QLabel* AddDesignLabel(QWidget* parent, const QString& text, int left, int top, int width,
+                       int height, double points)
+{
+    auto* label = new QLabel(text, parent);
+    if (points > 0)
+        label->setFont(GothicFont(points, true));
+    label->setGeometry(Twips::Rect(left, top, width, height));
+    return label;
+}
+
+QLabel* AddVersionLabel(QWidget* parent)
+{
+    QLabel* label = AddDesignLabel(parent, QStringLiteral("Ver1.0.01"), 4440, 2760, 1545, 360, 18);
+    QPalette blue = label->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(blue);
+    WidenToText(*label);
+    return label;
+}
+
+void WidenToText(QLabel& label, int rightLimit)
+{
+    if (rightLimit < 0 && label.parentWidget())
+        rightLimit = label.parentWidget()->width();
+    const int room = rightLimit - label.x();
+    const int wanted = std::min(label.sizeHint().width(), room);
+    if (wanted > label.width())
+        label.resize(wanted, label.height());
+}
+
+void CentreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window.move(area.x() + (area.width() - window.width()) / 2,
+                area.y() + (area.height() - window.height()) / 2);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Small helpers for the fixed window designs of the splash, about and
+// new-user windows. Positions and sizes are in twips.
+
+// A label at its design place, in bold "ＭＳ Ｐゴシック" of `points` when
+// `points` is given, else in the window's font.
+QLabel* AddDesignLabel(QWidget* parent, const QString& text, int left, int top, int width,
+                       int height, double points = 0);
+
+// The version label Label1(2) of the splash and about windows: "Ver1.0.01"
+// in 18-point bold blue.
+QLabel* AddVersionLabel(QWidget* parent);
+
+// Widens the label to its text when the text is wider than the design left
+// room for (a long name, or a font wider than the design's), never past
+// `rightLimit` (default: the right edge of its window). Position and height
+// stay as designed.
+void WidenToText(QLabel& label, int rightLimit = -1);
+
+// Puts the window in the middle of its screen.
+void CentreOnScreen(QWidget& window);

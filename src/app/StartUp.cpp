@@ -1,0 +1,44 @@
+#include "app/StartUp.h"
+
+#include "app/InstanceLock.h"
+#include "app/JapaneseFont.h"
+#include "app/MsgBox.h"
+#include "app/Opening.h"
+#include "app/ProgramPictures.h"
+#include "records/RegUpRead.h"
+#include "records/UserAdd.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void PrepareApplication(QApplication& app)
+{
+    app.setOrganizationName(QStringLiteral("Brenhavel"));
+    app.setApplicationName(QStringLiteral("Zumirak"));
+    app.setDesktopFileName(QStringLiteral("zumirak"));
+    app.setWindowIcon(ProgramIcon());
+    InstallJapaneseFontSubstitutions();
+
+    // The program speaks Japanese whatever the system's language: so do the
+    // buttons of message boxes and file dialogs.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+QWidget* StartUp(InstanceLock& lock)
+{
+    if (!lock.TryLock()) {
+        MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
+               QMessageBox::Ok);
+        return nullptr;
+    }
+
+    RegUpRead::RegReadUser();
+    QWidget* first = RegUpRead::KeyFound ? static_cast<QWidget*>(new Opening) : new UserAdd;
+    first->show();
+    return first;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class InstanceLock;
+class QApplication;
+class QWidget;
+
+// The program's start, before any window: names, fonts and Japanese
+// texts for Qt's own dialogs.
+void PrepareApplication(QApplication& app);
+
+// Refuses a second running copy ("既に起動されています"); otherwise reads the
+// user's data and shows the splash, or on a first run the new-user window.
+// Returns that first window, or nullptr when the program must end at once.
+QWidget* StartUp(InstanceLock& lock);
