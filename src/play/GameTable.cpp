@@ -1,12 +1,353 @@
 #include "play/GameTable.h"
 
+#include "app/AppPath.h"
+#include "app/JapaneseFont.h"
 #include "app/MainForm.h"
+#include "app/MsgBox.h"
+#include "app/Twips.h"
+#include "play/DefModule.h"
+#include "play/LayoutString.h"
+#include "play/MoveRules.h"
+#include "play/PicForm.h"
+#include "play/PlayWindowSize.h"
+#include "play/Rnd.h"
+#include "play/ShapedButton.h"
+#include "play/StageClock.h"
+#include "play/StageRecord.h"
+#include "records/RegUpRead.h"
+#include "select/GameSelect.h"
+#include "sound/SoundFailureMessage.h"
+#include "sound/WAVEMIX.h"
 
-GameTable::GameTable(QWidget* parent) : QWidget(parent) {}
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
 
-GameTable* GameTable::LoadAndShow(MainForm&)
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+GameTable* theGameTable = nullptr;
+
+// Sound channels of the stage.
+constexpr std::int32_t MusicChannel = 0;
+constexpr std::int32_t TakeChannel = 1;
+constexpr std::int32_t ClearChannel = 2;
+constexpr std::int32_t RefusalChannel = 3;
+
+// The ball outline settings and the shape files beside the program.
+struct OutlineChoice {
+    const char16_t* ballShape;
+    const char16_t* shapeFile;
+    bool captionAligned;  // the triangle's number sits lower, in its wide part
+};
+constexpr OutlineChoice outlineChoices[] = {
+    {u"Maru", u"/B_Push.shp", false},
+    {u"Sankaku", u"/S_Push.shp", true},
+    {u"Daia", u"/D_Push.shp", false},
+    {u"Ame", u"/M_Push.shp", false},
+};
+constexpr int SankakuAlignmentV = 2;
+
+constexpr int CellTwips = 600;
+constexpr int BallTwips = 570;
+
+// The board cell of a ball button's position in pixels: twips / 600, to the
+// nearest whole cell.
+std::int16_t CellOf(int pixels)
 {
-    return nullptr;  // comes with the stage play
+    return static_cast<std::int16_t>(std::lround(Twips::FromPixels(pixels) / double(CellTwips)));
 }
 
-GameTable* GameTable::Instance() { return nullptr; }
+} // namespace
+
+GameTable::GameTable()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    setWindowTitle(QStringLiteral("Form1"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &GameTable::Timer1_Timer);
+
+    // The first ball button as designed; the others copy it at load.
+    ShapedButton* first = AddBallButton(0);
+    first->setGeometry(Twips::Rect(120, 120, BallTwips, BallTwips));
+    first->setFont(GothicFont(14.25, true));
+}
+
+GameTable::~GameTable()
+{
+    // Torn down without a close (the whole program going away): the sound
+    // session must not outlive its window.
+    if (!unloaded_) {
+        WAVEMIX::SoundStop(MusicChannel);
+        WAVEMIX::SoundClose();
+    }
+    if (theGameTable == this)
+        theGameTable = nullptr;
+}
+
+GameTable* GameTable::Instance() { return theGameTable; }
+
+GameTable* GameTable::LoadAndShow(MainForm& mainForm)
+{
+    QMdiArea* workspace = mainForm.Workspace();
+    if (theGameTable) {
+        workspace->setActiveSubWindow(theGameTable->subWindow_);
+        return theGameTable;
+    }
+
+    auto* table = new GameTable;
+    // A fixed single border: caption, system menu and close box only.
+    auto* frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(mainForm.windowIcon());
+    frame->setWidget(table);
+    workspace->addSubWindow(frame);
+    table->subWindow_ = frame;
+    theGameTable = table;
+
+    table->Form_Load();
+
+    // Beside the selection window, never over it. The tallest and widest
+    // figures reach past the workspace's first size: scroll bars then let the
+    // player reach every ball.
+    if (const QMdiSubWindow* selection = mainForm.SelectionSubWindow())
+        frame->move(selection->geometry().right() + 1, 0);
+    workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    frame->show();
+    workspace->setActiveSubWindow(frame);
+    return table;
+}
+
+ShapedButton* GameTable::PushCommand(int index) const
+{
+    if (index < 0 || index >= PushCommandCount())
+        return nullptr;
+    return pushCommand_[static_cast<std::size_t>(index)];
+}
+
+ShapedButton* GameTable::AddBallButton(int index)
+{
+    auto* ball = new ShapedButton(this);
+    if (index > 0) {
+        ball->CopyPropertiesFrom(*pushCommand_.front());
+        ball->hide();
+    }
+    connect(ball, &ShapedButton::Click, this, [this, index] { PushCommand_Click(static_cast<std::int16_t>(index)); });
+    pushCommand_.push_back(ball);
+    return ball;
+}
+
+void GameTable::Form_Load()
+{
+    MainForm* mainForm = MainForm::Instance();
+    const GameSelect* selection = mainForm ? mainForm->Selection() : nullptr;
+
+    // 1. A fresh visit.
+    ResetBoard();
+    StageCleared.clear();
+    StageNumber.clear();
+    ElapsedSeconds = 0;
+    ClockStarted = 0;
+
+    // 2. The sound session; the stage goes on without sound when it fails.
+    if (!WAVEMIX::SoundInit())
+        ShowSoundFailureMessage(this);
+
+    // 3. The outline, which every later ball copies from the first.
+    SetBallOutline(*pushCommand_.front());
+
+    // 4., 5. The stage and its record.
+    const auto stage = static_cast<std::int16_t>(selection ? selection->HScroll1->value() : 0);
+    StageNumber = QString::number(stage);
+    RegUpRead::RegReadStage(stage);
+
+    // 6., 7. The record in the status bar.
+    SetStatusPanel(3, StageRecord::BestTimeText(RegUpRead::StageClearTime));
+    SetStatusPanel(2, StageRecord::AttemptText(RegUpRead::StageChargeNum, RegUpRead::StageClearTime));
+
+    // 8. to 11. One button per ball record, each on its cell with a random
+    // picture, ball 0 first. A layout that does not read gives no balls.
+    const LayoutReading layout = ReadLayoutString(selection ? QStringView(selection->GameTip->Tag) : QStringView());
+    int maxLeft = 0;
+    int maxTop = 0;
+    if (layout.balls.empty())
+        pushCommand_.front()->hide();
+    for (std::size_t k = 0; k < layout.balls.size(); ++k) {
+        const BallRecord& record = layout.balls[k];
+        ShapedButton* ball = k == 0 ? pushCommand_.front() : AddBallButton(static_cast<int>(k));
+        ball->move(Twips::Point(record.left, record.top));
+        PlaceBall(CellOf(ball->y()), CellOf(ball->x()));
+        ball->SetPicture(PicForm::Ball(RandomBallPicture()));
+        ball->show();
+        maxLeft = std::max(maxLeft, record.left);
+        maxTop = std::max(maxTop, record.top);
+    }
+    // PlaceBall counted the balls into BallCount; nothing is taken yet.
+    DefModule::TakeCount = 0;
+
+    // 12. The stage title as caption.
+    if (selection)
+        setWindowTitle(selection->GameTip->toolTip());
+
+    // 13., 14. Size and background.
+    FitWindowToFigure(maxLeft, maxTop);
+    LoadWallpaper();
+}
+
+void GameTable::SetBallOutline(ShapedButton& ball) const
+{
+    for (const OutlineChoice& choice : outlineChoices) {
+        if (DefModule::BallShape != QStringView(choice.ballShape))
+            continue;
+        ball.SetFileName(AppPath() + QString::fromUtf16(choice.shapeFile));
+        if (choice.captionAligned)
+            ball.SetAlignmentV(SankakuAlignmentV);
+        return;
+    }
+    // Any other setting keeps the built-in circle.
+}
+
+void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
+{
+    if (!subWindow_)
+        return;
+    // Our frame: what the sub-window adds around the play area.
+    subWindow_->ensurePolished();
+    const QMargins frame = subWindow_->contentsMargins();
+    subWindow_->setFixedSize(PlayWindowOuterSize(maxLeft, maxTop, frame));
+}
+
+void GameTable::LoadWallpaper()
+{
+    // A missing or unreadable picture leaves the plain window colour.
+    QImageReader reader(DefModule::WallpaperPath);
+    picture_ = reader.read();
+    update();
+}
+
+void GameTable::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), picture_);
+}
+
+void GameTable::PushCommand_Click(std::int16_t index)
+{
+    ShapedButton* ball = PushCommand(index);
+    if (!ball || ball->isHidden())
+        return;
+
+    // The first click of the visit starts the clock and the sounds.
+    if (ClockStarted == 0) {
+        ClockStarted = 1;
+        Timer1->start();
+        WAVEMIX::SoundLoadWave(DefModule::HitSoundPath, TakeChannel);
+        WAVEMIX::SoundLoadWave(DefModule::WinSoundPath, ClearChannel);
+        WAVEMIX::SoundLoadWave(DefModule::NoSoundPath, RefusalChannel);
+        WAVEMIX::SoundLoadWave(DefModule::BackSoundPath, MusicChannel);
+        if (SoundOn())
+            WAVEMIX::SoundPlay(MusicChannel, -1);
+    }
+
+    switch (ClickBall(CellOf(ball->y()), CellOf(ball->x()))) {
+    case ClickOutcome::Refused:
+        if (SoundOn())
+            WAVEMIX::SoundPlay(RefusalChannel, 0);
+        return;
+    case ClickOutcome::Taken:
+        if (SoundOn())
+            WAVEMIX::SoundPlay(TakeChannel, 0);
+        ball->SetCaption(QString::number(DefModule::TakeCount));
+        return;
+    case ClickOutcome::Completed:
+        ball->SetCaption(QString::number(DefModule::TakeCount));
+        StageClear();
+        return;
+    }
+}
+
+void GameTable::Timer1_Timer()
+{
+    ElapsedSeconds = StageClock::NextSecond(ElapsedSeconds);
+    SetStatusPanel(1, StageClock::Text(ElapsedSeconds));
+}
+
+void GameTable::StageClear()
+{
+    if (SoundOn())
+        WAVEMIX::SoundPlay(ClearChannel, 0);
+    WAVEMIX::SoundStop(MusicChannel);
+    Timer1->stop();
+
+    // Only the first clear of a stage is recorded.
+    if (StageRecord::NeverCleared(RegUpRead::StageClearTime)) {
+        const QString key = StageRecord::KeyPath(StageNumber);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"),
+                                RegUpRead::StageChargeNum, true);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
+                                StageRecord::ClearTimeText(ElapsedSeconds), true);
+    }
+    StageCleared = QStringLiteral("1");
+
+    MsgBox(this, QStringLiteral("クリア"), QStringLiteral("ズミラク"), QMessageBox::Ok);
+}
+
+void GameTable::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+    if (theGameTable == this)
+        theGameTable = nullptr;
+    // Closed on its own (as the main window does): the frame goes with it.
+    // When the frame started the close, this returns at once.
+    if (subWindow_)
+        subWindow_->close();
+}
+
+void GameTable::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+
+    // An attempt without a clear counts, as long as the stage was never cleared.
+    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(RegUpRead::StageClearTime)) {
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, StageRecord::KeyPath(StageNumber),
+                                QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(RegUpRead::StageChargeNum),
+                                true);
+    }
+    ClockStarted = 0;
+    Timer1->stop();  // no tick may reach the status bar after it is reset
+
+    WAVEMIX::SoundStop(MusicChannel);
+    WAVEMIX::SoundClose();
+
+    SetStatusPanel(1, StageClock::Text(0));
+    SetStatusPanel(2, StageRecord::IdleAttemptText());
+    SetStatusPanel(3, StageRecord::IdleBestTimeText());
+}
+
+void GameTable::SetStatusPanel(int panel, const QString& text) const
+{
+    if (MainForm* mainForm = MainForm::Instance())
+        mainForm->StatusBar1->Panels(panel)->setText(text);
+}
+
+bool GameTable::SoundOn() const
+{
+    const MainForm* mainForm = MainForm::Instance();
+    return mainForm && mainForm->SoundOn();
+}

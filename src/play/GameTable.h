@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QImage>
+#include <QString>
 #include <QWidget>
 
+#include <cstdint>
+#include <vector>
+
 class MainForm;
+class QMdiSubWindow;
+class QTimer;
+class ShapedButton;
 
 // The play window: one stage, one ball button per ball, the clock and the
-// stage's record. At most one exists.
+// stage's record. At most one exists; it lives in a sub-window of the main
+// window's workspace and is deleted when it closes.
 class GameTable : public QWidget {
     Q_OBJECT
 public:
@@ -16,6 +25,52 @@ public:
     // The open play window, or nullptr.
     static GameTable* Instance();
 
+    ~GameTable() override;
+
+    // The stage clock: 1000 ms, off until the first click, off after the clear.
+    QTimer* Timer1 = nullptr;
+
+    // Ball button k of the stage, k = 0 .. PushCommandCount() - 1. Element 0
+    // always exists; it stays hidden when the layout gave no balls.
+    ShapedButton* PushCommand(int index) const;
+    int PushCommandCount() const { return static_cast<int>(pushCommand_.size()); }
+
+    // The background picture, drawn at its own size from the top-left
+    // corner; null when the picture file could not be read.
+    const QImage& Picture() const { return picture_; }
+
+    // State of this visit.
+    QString StageNumber;   // the stage index as decimal text
+    QString StageCleared;  // "1" once the stage was cleared in this visit
+    std::int16_t ElapsedSeconds = 0;
+    std::int16_t ClockStarted = 0;  // 1 from the first click on a ball
+
+    // A click on ball `index`: the first click starts clock and sounds, then
+    // the move rules decide; the last take clears the stage.
+    void PushCommand_Click(std::int16_t index);
+    // One second of the stage clock.
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
-    explicit GameTable(QWidget* parent = nullptr);
+    GameTable();
+
+    void Form_Load();
+    void Form_Unload();
+    void StageClear();
+
+    void SetBallOutline(ShapedButton& ball) const;
+    ShapedButton* AddBallButton(int index);
+    void FitWindowToFigure(int maxLeft, int maxTop);
+    void LoadWallpaper();
+    void SetStatusPanel(int panel, const QString& text) const;
+    bool SoundOn() const;
+
+    QMdiSubWindow* subWindow_ = nullptr;
+    std::vector<ShapedButton*> pushCommand_;
+    QImage picture_;
+    bool unloaded_ = false;
 };

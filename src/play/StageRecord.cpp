@@ -1,0 +1,54 @@
+#include "play/StageRecord.h"
+
+#include "records/RegUpRead.h"
+
+#include <algorithm>
+
+namespace StageRecord {
+
+QString KeyPath(const QString& stageNumber)
+{
+    return RegUpRead::ProgramKey + QStringLiteral("\\Round") + stageNumber;
+}
+
+bool NeverCleared(const QString& clearTime)
+{
+    return clearTime == QLatin1String("0");
+}
+
+QString AttemptText(const QString& chargeNum, const QString& clearTime)
+{
+    return chargeNum + (NeverCleared(clearTime) ? QStringLiteral("回目の挑戦") : QStringLiteral("回目で成功"));
+}
+
+QString BestTimeText(const QString& clearTime)
+{
+    return QStringLiteral("達成記録") + clearTime + QStringLiteral("秒");
+}
+
+QString IdleAttemptText() { return QStringLiteral("1回目の挑戦"); }
+QString IdleBestTimeText() { return QStringLiteral("達成記録 0秒"); }
+
+QString NextAttemptNumber(const QString& chargeNum)
+{
+    // Leading blanks are skipped, then digits are read up to the first other
+    // character; a long run of digits saturates rather than wrapping.
+    qsizetype i = 0;
+    while (i < chargeNum.size() && chargeNum.at(i).isSpace())
+        ++i;
+    long long value = 0;
+    for (; i < chargeNum.size(); ++i) {
+        const char16_t c = chargeNum.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            break;
+        value = std::min<long long>(value * 10 + (c - u'0'), MaxAttemptNumber);
+    }
+    return QString::number(std::min<long long>(value + 1, MaxAttemptNumber));
+}
+
+QString ClearTimeText(std::int16_t elapsedSeconds)
+{
+    return QString::number(std::max<int>(elapsedSeconds, 1));
+}
+
+} // namespace StageRecord
