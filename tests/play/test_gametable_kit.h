@@ -1,0 +1,160 @@
+#pragma once
+
+// What the play window tests share: a fresh record store set up as a first
+// run leaves it, one main window, and recorders for message boxes and sound
+// calls. Create the kit in initTestCase, before anything opens the store.
+
+#include "app/MainForm.h"
+#include "app/MsgBox.h"
+#include "app/Twips.h"
+#include "play/GameTable.h"
+#include "play/ShapedButton.h"
+#include "records/RegUpRead.h"
+#include "select/GameSelect.h"
+#include "sound/WAVEMIX.h"
+
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SoundCall {
+    std::string routine;
+    int channel = -1;
+    int loops = 0;
+    QString fileName;  // SoundLoadWave only
+
+    bool operator==(const SoundCall& other) const
+    {
+        return routine == other.routine && channel == other.channel && loops == other.loops &&
+               fileName == other.fileName;
+    }
+};
+
+inline char* toString(const SoundCall& call)
+{
+    return QTest::toString(QStringLiteral("%1(%2, %3, %4)")
+                               .arg(QString::fromStdString(call.routine))
+                               .arg(call.channel)
+                               .arg(call.loops)
+                               .arg(call.fileName));
+}
+
+// Orders that clear stages 26 ("Ａ") and 27 ("Ａ２"), each ball as (column, row).
+inline const std::vector<QPoint> ClearingOrder26 = {{0, 0}, {0, 1}, {1, 1}, {1, 4}, {2, 4}, {2, 2}, {0, 2},
+                                                    {0, 3}, {3, 3}, {3, 4}, {0, 4}, {0, 5}, {5, 5}};
+inline const std::vector<QPoint> ClearingOrder27 = {{4, 3}, {3, 3}, {3, 2}, {0, 2}, {0, 1}, {2, 1}, {2, 3},
+                                                    {1, 3}, {1, 0}, {0, 0}, {0, 3}, {0, 4}, {5, 4}};
+
+class PlayKit {
+public:
+    PlayKit()
+    {
+        qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
+        WriteFirstRunStore();
+        SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+            boxes.push_back(box);
+            return QMessageBox::Ok;
+        });
+        WAVEMIX::SetSoundCallObserverForTesting(
+            [this](std::string_view routine, std::int32_t channel, std::int32_t loops, const QString& fileName) {
+                sounds.push_back({std::string(routine), channel, loops, fileName});
+            });
+        mainForm_ = std::make_unique<MainForm>();
+        mainForm_->setAttribute(Qt::WA_DeleteOnClose, false);
+        mainForm_->show();
+    }
+
+    ~PlayKit()
+    {
+        if (GameTable* table = GameTable::Instance())
+            table->close();
+        mainForm_.reset();
+        SetMsgBoxResponderForTesting({});
+        WAVEMIX::SetSoundCallObserverForTesting({});
+    }
+
+    MainForm& Main() { return *mainForm_; }
+
+    // The fifty records as the first run writes them.
+    static void WriteFirstRunStore()
+    {
+        const auto root = RegUpRead::HKEY_CURRENT_USER;
+        RegUpRead::RegSetString(root, RegUpRead::ProgramKey, QStringLiteral("F_Name"), QStringLiteral("試験会社"), true);
+        RegUpRead::RegSetString(root, RegUpRead::ProgramKey, QStringLiteral("U_Name"), QStringLiteral("試験者"), true);
+        RegUpRead::RegSetString(root, RegUpRead::ProgramKey, QStringLiteral("LoadDate"), QStringLiteral("2024/01/01"), true);
+        for (int stage = 0; stage < 50; ++stage)
+            SetRecord(stage, QStringLiteral("1"), QStringLiteral("0"));
+    }
+
+    static void SetRecord(int stage, const QString& chargeNum, const QString& clearTime)
+    {
+        const QString key = RoundKey(stage);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"), chargeNum, true);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"), clearTime, true);
+    }
+
+    // ChargeNum and ClearTime of a stage as the store holds them now.
+    static QStringList Record(int stage)
+    {
+        RegUpRead::RegReadStage(static_cast<std::int16_t>(stage));
+        return {RegUpRead::StageChargeNum, RegUpRead::StageClearTime};
+    }
+
+    static QString RoundKey(int stage) { return RegUpRead::ProgramKey + QStringLiteral("\\Round%1").arg(stage); }
+
+    // Opens the play window on `stage` as the Start command does.
+    GameTable* Open(int stage)
+    {
+        mainForm_->Selection()->HScroll1->setValue(stage);
+        mainForm_->mnu_Start_Click();
+        return GameTable::Instance();
+    }
+
+    static void CloseTable()
+    {
+        if (GameTable* table = GameTable::Instance())
+            table->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A mouse click at the centre of ball k, as the player makes it.
+    static void Click(int k)
+    {
+        ShapedButton* ball = GameTable::Instance()->PushCommand(k);
+        QVERIFY(ball);
+        QTest::mouseClick(ball, Qt::LeftButton, {}, ball->rect().center());
+    }
+
+    // A mouse click on the ball on cell (column, row).
+    static void ClickCell(QPoint cell)
+    {
+        const int k = BallAt(cell.x(), cell.y());
+        QVERIFY2(k >= 0, "no ball on that cell");
+        Click(k);
+    }
+
+    // The index of the ball on (column, row), or -1.
+    static int BallAt(int column, int row)
+    {
+        const GameTable* table = GameTable::Instance();
+        for (int k = 0; table && k < table->PushCommandCount(); ++k) {
+            if (table->PushCommand(k)->pos() == Twips::Point(column * 600, row * 600))
+                return k;
+        }
+        return -1;
+    }
+
+    QString Panel(int index) const { return mainForm_->StatusBar1->Panels(index)->text(); }
+
+    std::vector<MsgBoxShown> boxes;
+    std::vector<SoundCall> sounds;
+
+private:
+    QTemporaryDir configHome_;
+    std::unique_ptr<MainForm> mainForm_;
+};
