@@ -1,0 +1,167 @@
+// What the play window costs: opening the largest stage (24, 39 balls) until
+// the main window has painted it, one take from the click until the window
+// has repainted, and the resident memory with the stage open. With --shots
+// it also saves pictures of stages 0, 15 and 24 in play.
+//
+//   bin/bench_play_window [rounds]            e.g. QT_QPA_PLATFORM=offscreen
+//   bin/bench_play_window --shots <folder>
+//
+// Records go to a temporary store, never to the player's.
+#include "app/MainForm.h"
+#include "app/MsgBox.h"
+#include "play/DefModule.h"
+#include "play/GameTable.h"
+#include "play/ShapedButton.h"
+#include "records/RegUpRead.h"
+#include "select/GameSelect.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Milliseconds(const QElapsedTimer& timer) { return double(timer.nsecsElapsed()) / 1e6; }
+
+void WriteFreshRecords()
+{
+    for (int stage = 0; stage < 50; ++stage) {
+        const QString key = RegUpRead::ProgramKey + QStringLiteral("\\Round%1").arg(stage);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"), QStringLiteral("1"), true);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"), QStringLiteral("0"), true);
+    }
+}
+
+GameTable* OpenStage(MainForm& mainForm, int stage)
+{
+    mainForm.Selection()->HScroll1->setValue(stage);
+    mainForm.mnu_Start_Click();
+    QApplication::processEvents();
+    mainForm.repaint();
+    return GameTable::Instance();
+}
+
+void CloseStage()
+{
+    if (GameTable* table = GameTable::Instance())
+        table->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A ball that the next click may take: any ball before the first take, then
+// one marked as a target. -1 when the player is stuck or done.
+int NextTakeableBall(const GameTable& table)
+{
+    for (int k = 0; k < table.PushCommandCount(); ++k) {
+        const QPoint cell = table.PushCommand(k)->pos() / 40;
+        const std::int16_t code = DefModule::Board[cell.y()][cell.x()];
+        if (code == DefModule::CellTarget || (DefModule::TakeCount == 0 && code == DefModule::CellBall))
+            return k;
+    }
+    return -1;
+}
+
+// A click at the centre of ball k, then the repaint it causes.
+void TakeBall(MainForm& mainForm, const GameTable& table, int k)
+{
+    ShapedButton* ball = table.PushCommand(k);
+    QTest::mouseClick(ball, Qt::LeftButton, {}, ball->rect().center());
+    QApplication::processEvents();
+    mainForm.repaint();
+}
+
+long ResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return -1;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int Measure(MainForm& mainForm, int rounds)
+{
+    std::vector<double> opening, firstTakes, takes;
+    long resident = 0;
+    QElapsedTimer timer;
+    for (int round = 0; round < rounds; ++round) {
+        timer.start();
+        GameTable* table = OpenStage(mainForm, 24);
+        opening.push_back(Milliseconds(timer));
+        resident = std::max(resident, ResidentKilobytes());
+        for (int k = NextTakeableBall(*table); k >= 0; k = NextTakeableBall(*table)) {
+            timer.restart();
+            // The first take of a visit also loads the four waves.
+            const bool first = DefModule::TakeCount == 0;
+            TakeBall(mainForm, *table, k);
+            (first ? firstTakes : takes).push_back(Milliseconds(timer));
+        }
+        CloseStage();
+    }
+    std::printf("open stage 24 (39 balls) until painted: median %.2f ms, first %.2f ms, %d rounds\n",
+                Median(opening), opening.front(), rounds);
+    std::printf("first take of a visit (loads the waves): median %.2f ms\n", Median(firstTakes));
+    std::printf("one later take, click to repainted window: median %.3f ms, max %.3f ms, %zu takes\n",
+                Median(takes), takes.empty() ? 0.0 : *std::max_element(takes.begin(), takes.end()), takes.size());
+    std::printf("resident memory with stage 24 open: %ld kB\n", resident);
+    return 0;
+}
+
+// Stages 0, 15 and 24 with about half their balls taken.
+int SaveShots(MainForm& mainForm, const QString& folder)
+{
+    for (int stage : {0, 15, 24}) {
+        GameTable* table = OpenStage(mainForm, stage);
+        for (int taken = 0; taken < table->PushCommandCount() / 2; ++taken) {
+            const int k = NextTakeableBall(*table);
+            if (k < 0)
+                break;
+            TakeBall(mainForm, *table, k);
+        }
+        const QString path = QStringLiteral("%1/stage%2.png").arg(folder).arg(stage);
+        if (!mainForm.grab().save(path))
+            return 1;
+        std::printf("%s\n", qPrintable(path));
+        CloseStage();
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTemporaryDir store;
+    qputenv("XDG_CONFIG_HOME", store.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    WriteFreshRecords();
+    SetMsgBoxResponderForTesting([](const MsgBoxShown&) { return QMessageBox::Ok; });
+
+    MainForm mainForm;
+    mainForm.setAttribute(Qt::WA_DeleteOnClose, false);
+    mainForm.show();
+    QApplication::processEvents();
+
+    const QStringList args = app.arguments();
+    if (args.size() > 2 && args.at(1) == QLatin1String("--shots"))
+        return SaveShots(mainForm, args.at(2));
+    return Measure(mainForm, args.size() > 1 ? std::max(1, args.at(1).toInt()) : 20);
+}
