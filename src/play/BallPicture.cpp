@@ -64,7 +64,8 @@ void PaintRainbowBody(QPainter& painter)
     const qreal bandWidth = 2 * Radius / static_cast<qreal>(bands.size());
     for (std::size_t i = 0; i < bands.size(); ++i) {
         painter.setBrush(bands[i]);
-        painter.drawRect(QRectF(-Radius * 1.5, -Radius + bandWidth * static_cast<qreal>(i), Radius * 3, bandWidth + 0.5));
+        const qreal top = -Radius + bandWidth * static_cast<qreal>(i);
+        painter.drawRect(QRectF(-Radius * 1.5, top, Radius * 3, bandWidth + 0.5));
     }
     painter.restore();
 

@@ -55,7 +55,9 @@ bool ReadAndCheckLayout(const std::uint8_t* data, std::size_t size)
         Require(ball.column() >= 0 && ball.column() < 15 && ball.row() >= 0 && ball.row() < 15);
         Require(ball.left == ball.column() * 600 && ball.top == ball.row() * 600);
         Require(cells.emplace(ball.column(), ball.row()).second);
-        written += QStringLiteral("%1,%2,").arg(ball.left, 4, 10, QLatin1Char('0')).arg(ball.top, 4, 10, QLatin1Char('0'));
+        written += QStringLiteral("%1,%2,")
+                       .arg(ball.left, 4, 10, QLatin1Char('0'))
+                       .arg(ball.top, 4, 10, QLatin1Char('0'));
     }
     Require(written == layout);
     return true;
