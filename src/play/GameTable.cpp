@@ -171,10 +171,12 @@ void GameTable::Form_Load()
     const auto stage = static_cast<std::int16_t>(selection ? selection->HScroll1->value() : 0);
     StageNumber = QString::number(stage);
     RegUpRead::RegReadStage(stage);
+    loadedChargeNum_ = RegUpRead::StageChargeNum;
+    loadedClearTime_ = RegUpRead::StageClearTime;
 
     // 6., 7. The record in the status bar.
-    SetStatusPanel(3, StageRecord::BestTimeText(RegUpRead::StageClearTime));
-    SetStatusPanel(2, StageRecord::AttemptText(RegUpRead::StageChargeNum, RegUpRead::StageClearTime));
+    SetStatusPanel(3, StageRecord::BestTimeText(loadedClearTime_));
+    SetStatusPanel(2, StageRecord::AttemptText(loadedChargeNum_, loadedClearTime_));
 
     // 8. to 11. One button per ball record, each on its cell with a random
     // picture, ball 0 first. A layout that does not read gives no balls.
@@ -293,10 +295,10 @@ void GameTable::StageClear()
     Timer1->stop();
 
     // Only the first clear of a stage is recorded.
-    if (StageRecord::NeverCleared(RegUpRead::StageClearTime)) {
+    if (StageRecord::NeverCleared(loadedClearTime_)) {
         const QString key = StageRecord::KeyPath(StageNumber);
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"),
-                                RegUpRead::StageChargeNum, true);
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"), loadedChargeNum_,
+                                true);
         RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
                                 StageRecord::ClearTimeText(ElapsedSeconds), true);
     }
@@ -324,10 +326,9 @@ void GameTable::Form_Unload()
     unloaded_ = true;
 
     // An attempt without a clear counts, as long as the stage was never cleared.
-    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(RegUpRead::StageClearTime)) {
+    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_)) {
         RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, StageRecord::KeyPath(StageNumber),
-                                QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(RegUpRead::StageChargeNum),
-                                true);
+                                QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(loadedChargeNum_), true);
     }
     ClockStarted = 0;
     Timer1->stop();  // no tick may reach the status bar after it is reset

@@ -69,6 +69,11 @@ private:
     void SetStatusPanel(int panel, const QString& text) const;
     bool SoundOn() const;
 
+    // The stage's record as read at load: what the clear and the close
+    // decide by, whoever reads the store meanwhile.
+    QString loadedChargeNum_;
+    QString loadedClearTime_;
+
     QMdiSubWindow* subWindow_ = nullptr;
     std::vector<ShapedButton*> pushCommand_;
     QImage picture_;
