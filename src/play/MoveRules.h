@@ -13,10 +13,11 @@ enum class ClickOutcome {
 // Clears the board and counters as a play window's load does.
 void ResetBoard();
 
-// Puts a ball of the layout on the board (CellBall).
+// Puts a ball of the layout on the board (CellBall) and counts it into
+// BallCount. A cell off the board or already holding a ball adds nothing.
 void PlaceBall(std::int16_t row, std::int16_t column);
 
 // A click on the ball on (row, column): refuses it, or takes it (TakeCount
 // goes up by one; the caller shows it as the ball's caption) and marks the
-// next targets.
+// next targets. An empty cell or a cell off the board is refused.
 ClickOutcome ClickBall(std::int16_t row, std::int16_t column);
