@@ -36,6 +36,7 @@ Opening::Opening() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), pic
     Timer1 = new QTimer(this);
     Timer1->setInterval(ShowMilliseconds);
     Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire up to 5% early
     connect(Timer1, &QTimer::timeout, this, &Opening::Timer1_Timer);
     Form_Load();
     Timer1->start();

@@ -1,0 +1,129 @@
+// Two copies of the real program on one display: the second is refused with
+// its message box, ends when the box is answered, and leaves the records as
+// they were (no LoadDate stamp); the first runs on undisturbed. Runs on a
+// private X server (Xvfb) and answers the box with xdotool.
+#include "records/FreshStore.h"
+#include "records/RegUpRead.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace RegUpRead;
+
+namespace {
+
+QString LoadDate()
+{
+    return KeyStore::ReadValue(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"));
+}
+
+// Runs xdotool and returns what it printed, trimmed; empty on failure.
+QString XDoTool(const QProcessEnvironment& environment, const QStringList& arguments, int timeoutMs = 15000)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(timeoutMs)) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+class SecondCopyTest : public QObject {
+    Q_OBJECT
+
+    QProcess display_;
+    QProcessEnvironment environment_;
+
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs Xvfb and xdotool (tools/setup.sh installs them)");
+
+        // Xvfb picks a free display itself and tells its number.
+        display_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                                QStringLiteral("-screen"), QStringLiteral("0"),
+                                                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                                QStringLiteral("tcp")});
+        QVERIFY(display_.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (!display_.canReadLine() && waited.elapsed() < 15000)
+            display_.waitForReadyRead(500);
+        const QByteArray number = display_.readLine().trimmed();
+        QVERIFY2(!number.isEmpty(), "Xvfb did not start");
+
+        environment_ = QProcessEnvironment::systemEnvironment();
+        environment_.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
+        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment_.remove(QStringLiteral("XAUTHORITY"));
+    }
+
+    void cleanupTestCase()
+    {
+        if (display_.state() != QProcess::NotRunning) {
+            display_.terminate();
+            display_.waitForFinished(5000);
+        }
+    }
+
+    void secondCopyIsRefusedAndLeavesTheRecordsAlone()
+    {
+        FreshStore store;
+        std::vector<RegWrite> writes = {{ProgramKey, QStringLiteral("U_Name"), QStringLiteral("u")},
+                                        {ProgramKey, QStringLiteral("F_Name"), QStringLiteral("c")},
+                                        {ProgramKey, QStringLiteral("LoadDate"), QStringLiteral("before the first")}};
+        const auto records = InitialStageRecords();
+        writes.insert(writes.end(), records.begin(), records.end());
+        QVERIFY(RegSetStrings(HKEY_CURRENT_USER, writes, true));
+
+        QProcessEnvironment environment = environment_;
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), store.ConfigFolder());
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/zumirak");
+
+        QProcess first;
+        first.setProcessEnvironment(environment);
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        // The first copy holds the lock once it has stamped the date.
+        QTRY_VERIFY_WITH_TIMEOUT(LoadDate() == TodayText(), 20000);
+        QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"),
+                             QStringLiteral("while the first runs"), false));
+        const QByteArray recordsBefore = store.ReadFile();
+
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(program, {});
+        QVERIFY(second.waitForStarted());
+        const QString box = XDoTool(environment, {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                                  QString::number(second.processId())});
+        QVERIFY2(!box.isEmpty() && !box.contains(u'\n'), "the second copy showed no single box");
+        QCOMPARE(XDoTool(environment, {QStringLiteral("getwindowname"), box}), QStringLiteral("ズミラク"));
+        // Until the box is answered the second copy waits.
+        QVERIFY(!second.waitForFinished(300));
+
+        XDoTool(environment, {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+
+        QCOMPARE(store.ReadFile(), recordsBefore);
+        QCOMPARE(LoadDate(), QStringLiteral("while the first runs"));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.kill();
+        first.waitForFinished(5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(SecondCopyTest)
+#include "test_second_copy.moc"

@@ -1,0 +1,239 @@
+// The splash, the about window and the help command: the splash's elliptic
+// shape, place, texts and single tick; one about window however often it is
+// opened, closed by its button and by the end of the program; and which file
+// the help command opens.
+#include "app/About.h"
+#include "app/AppPath.h"
+#include "app/MainForm.h"
+#include "app/Opening.h"
+#include "app/Twips.h"
+#include "records/FreshStore.h"
+#include "records/RegUpRead.h"
+#include "records/WindowWatch.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+using namespace RegUpRead;
+
+// Receives what the help command hands to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class SplashAboutTest : public QObject {
+    Q_OBJECT
+
+    FreshStore store_;
+    UrlCatcher catcher_;
+
+    // Centred on its screen, to within the few pixels a window frame adds.
+    static bool Centred(const QWidget& window)
+    {
+        const QPoint offset = window.frameGeometry().center() - window.screen()->geometry().center();
+        return offset.manhattanLength() <= 4;
+    }
+
+    // The file the help command opens with the program in `folder`.
+    QString HelpOpened(const QString& folder)
+    {
+        SetAppPathForTesting(folder);
+        MainForm form;
+        catcher_.opened.clear();
+        form.mnu_MainHelp->trigger();
+        SetAppPathForTesting(QString());
+        if (catcher_.opened.size() != 1)
+            return QStringLiteral("opened %1 files").arg(catcher_.opened.size());
+        return catcher_.opened.first().toLocalFile();
+    }
+
+    static void WriteFile(const QString& path, const QByteArray& contents = "x")
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "open");
+        UserName = QStringLiteral("利用者");
+        CompanyName = QString(QChar(0x3000));
+    }
+
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+
+    void splashIsAnEllipseCentredWithNamesAndVersion()
+    {
+        Opening splash;
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(splash.size(), QSize(450, 299));
+        // The ellipse inscribed in 450 x 299: corners cut off, the middle and
+        // the middle of each edge kept.
+        const QRegion shape = splash.mask();
+        QCOMPARE(shape.boundingRect(), QRect(0, 0, 450, 299));
+        QVERIFY(!shape.contains(QPoint(2, 2)));
+        QVERIFY(!shape.contains(QPoint(446, 295)));
+        QVERIFY(shape.contains(QPoint(225, 150)));
+        QVERIFY(shape.contains(QPoint(3, 150)));
+        QVERIFY(shape.contains(QPoint(225, 2)));
+
+        QVERIFY(Centred(splash));
+
+        QCOMPARE(splash.U_Name->text(), QStringLiteral("利用者"));
+        QCOMPARE(splash.F_Name->text(), QString(QChar(0x3000)));
+        QCOMPARE(splash.Label1[0]->text(), QStringLiteral("会社名"));
+        QCOMPARE(splash.Label1[1]->text(), QStringLiteral("ユーザ名"));
+        QCOMPARE(splash.Label1[2]->text(), QStringLiteral("Ver1.0.01"));
+        QCOMPARE(splash.Label1[2]->pos(), Twips::Point(4440, 2760));
+        QCOMPARE(splash.Label1[2]->font().pointSizeF(), 18.0);
+        QVERIFY(splash.Label1[2]->font().bold());
+        QCOMPARE(splash.Label1[2]->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QCOMPARE(splash.U_Name->geometry().topLeft(), Twips::Point(5040, 1080));
+
+        QVERIFY(splash.Timer1->isActive());
+        QVERIFY(splash.Timer1->isSingleShot());
+        QCOMPARE(splash.Timer1->interval(), 2500);
+    }
+
+    void ellipseFollowsThePixelDensity_data()
+    {
+        QTest::addColumn<int>("twipsPerPixelX");
+        QTest::addColumn<int>("twipsPerPixelY");
+        QTest::addColumn<QRect>("bounds");
+        QTest::newRow("reference screen") << 15 << 15 << QRect(0, 0, 450, 299);
+        QTest::newRow("denser screen, remainder dropped") << 12 << 12 << QRect(0, 0, 562, 373);
+        QTest::newRow("coarser screen") << 20 << 20 << QRect(0, 0, 337, 224);
+    }
+
+    void ellipseFollowsThePixelDensity()
+    {
+        QFETCH(int, twipsPerPixelX);
+        QFETCH(int, twipsPerPixelY);
+        QFETCH(QRect, bounds);
+        QCOMPARE(Opening::EllipseBounds(6750, 4485, twipsPerPixelX, twipsPerPixelY), bounds);
+    }
+
+    void splashTicksOnceIntoTheMainWindow()
+    {
+        auto* splash = new Opening;
+        splash->show();
+        QPointer<Opening> alive(splash);
+        WindowWatch watch(splash);
+        QTest::qWait(2000);
+        QVERIFY(!MainForm::Instance());
+        QVERIFY(alive && alive->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(MainForm::Instance() != nullptr, 10000);
+        QVERIFY(watch.othersOpenAtClose);
+        QTRY_VERIFY(!alive);  // the splash is gone for good
+        MainForm* form = MainForm::Instance();
+        QVERIFY(form->isVisible());
+        // No second tick, no second main window.
+        QTest::qWait(2700);
+        QCOMPARE(MainForm::Instance(), form);
+        int mainWindows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            mainWindows += qobject_cast<MainForm*>(window) != nullptr;
+        QCOMPARE(mainWindows, 1);
+        form->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void aboutWindowIsSingleNotModalAndRefilled()
+    {
+        About* about = About::LoadAndShow();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QString::fromUtf16(u"ズミラク\u3000About"));
+        QCOMPARE(about->size(), QSize(445, 349));
+        QCOMPARE(about->parentWidget(), nullptr);
+        QVERIFY(!about->isModal());
+        QVERIFY(!(about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(Centred(*about));
+        QCOMPARE(about->U_Name->text(), QStringLiteral("利用者"));
+        QCOMPARE(about->Label1[2]->text(), QStringLiteral("Ver1.0.01"));
+        QCOMPARE(about->Command1->geometry(), Twips::Rect(5160, 4800, 1215, 375));
+
+        // Its button has the focus and closes it.
+        QApplication::setActiveWindow(about);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(QApplication::focusWidget(), about->Command1);
+
+        QCOMPARE(About::LoadAndShow(), about);
+        int abouts = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            abouts += qobject_cast<About*>(window) != nullptr;
+        QCOMPARE(abouts, 1);
+
+        QPointer<About> alive(about);
+        QTest::mouseClick(about->Command1, Qt::LeftButton);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!alive);
+        QCOMPARE(About::Instance(), nullptr);
+
+        // Opened again, it shows the names as they are now.
+        UserName = QStringLiteral("別の人");
+        About* again = About::LoadAndShow();
+        QCOMPARE(again->U_Name->text(), QStringLiteral("別の人"));
+        again->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        UserName = QStringLiteral("利用者");
+    }
+
+    void closingTheMainWindowClosesTheAboutWindowToo()
+    {
+        auto* form = new MainForm;
+        form->show();
+        form->mnu_About->trigger();
+        QPointer<About> about(About::Instance());
+        QVERIFY(about && about->isVisible());
+        form->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!about);
+        QVERIFY(!WindowWatch::AnyWindowOpen());
+    }
+
+    void helpOpensThePageOnlyWhenItIsNamedExactly()
+    {
+        QTemporaryDir exact;
+        WriteFile(exact.filePath(QStringLiteral("Help/Help.htm")));
+        QCOMPARE(HelpOpened(exact.path()), exact.filePath(QStringLiteral("Help/Help.htm")));
+
+        QTemporaryDir otherCase;
+        WriteFile(otherCase.filePath(QStringLiteral("Help/HELP.HTM")));
+        WriteFile(otherCase.filePath(QStringLiteral("Readme.txt")));
+        QCOMPARE(HelpOpened(otherCase.path()), otherCase.filePath(QStringLiteral("Readme.txt")));
+
+        // Without the help folder the read-me is opened, whether it is there or not.
+        QTemporaryDir bare;
+        QCOMPARE(HelpOpened(bare.path()), bare.filePath(QStringLiteral("Readme.txt")));
+    }
+
+    void theShippedHelpAndReadMeAreInPlace()
+    {
+        const QString folder = QCoreApplication::applicationDirPath();
+        QCOMPARE(HelpOpened(folder), folder + QStringLiteral("/Help/Help.htm"));
+        for (const QString& name : {QStringLiteral("Help/Help.htm"), QStringLiteral("Readme.txt")}) {
+            QFile file(folder + u'/' + name);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+            const QString text = QString::fromUtf8(file.readAll());
+            QVERIFY(text.contains(QStringLiteral("ズミラク")));
+            QVERIFY(text.contains(QStringLiteral("記録の削除")));
+        }
+    }
+};
+
+QTEST_MAIN(SplashAboutTest)
+#include "test_splash_about.moc"

@@ -1,0 +1,207 @@
+// The first-run window as a new player meets it: its texts, layout and tab
+// order; what OK stores (blank names, blanks kept, every stage record) and
+// that it goes on to the splash; and that closing it stores nothing.
+#include "app/Opening.h"
+#include "app/Twips.h"
+#include "records/FreshStore.h"
+#include "records/RegUpRead.h"
+#include "records/UserAdd.h"
+#include "records/WindowWatch.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace RegUpRead;
+
+namespace {
+
+Opening* OpenSplash()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* splash = qobject_cast<Opening*>(window); splash && splash->isVisible())
+            return splash;
+    }
+    return nullptr;
+}
+
+// Types into a box as a player would: Japanese arrives from the input method
+// as committed text, the rest key by key.
+void Type(QLineEdit* box, const QString& text)
+{
+    bool latin1 = true;
+    for (QChar c : text)
+        latin1 = latin1 && c.unicode() < 0x80;
+    if (latin1) {
+        QTest::keyClicks(box, text);
+        return;
+    }
+    QInputMethodEvent committed;
+    committed.setCommitString(text);
+    QApplication::sendEvent(box, &committed);
+}
+
+QString ProgramValue(const QString& name)
+{
+    return KeyStore::ReadValue(HKEY_CURRENT_USER, ProgramKey, name);
+}
+
+} // namespace
+
+class UserAddTest : public QObject {
+    Q_OBJECT
+
+    // Types the names, presses OK and returns the splash that follows.
+    Opening* Confirm(const QString& company, const QString& user)
+    {
+        auto* window = new UserAdd;
+        window->show();
+        Type(window->FactBox, company);
+        Type(window->UserBox, user);
+        QPointer<UserAdd> guard(window);
+        auto* watch = new WindowWatch(window);
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        const bool handedOver = watch->closed && watch->othersOpenAtClose;
+        delete watch;
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (guard || !handedOver) {
+            qWarning("the new-user window did not hand over to the splash");
+            return nullptr;
+        }
+        return OpenSplash();
+    }
+
+private slots:
+    void init()
+    {
+        UserName.clear();
+        CompanyName.clear();
+    }
+
+    void cleanup()
+    {
+        // No splash may run on into the main window.
+        while (Opening* splash = OpenSplash())
+            delete splash;
+    }
+
+    void layoutTextsAndTabOrder()
+    {
+        FreshStore store;
+        UserAdd window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("ﾕｰｻﾞ登録"));
+        QCOMPARE(window.size(), QSize(298, 151));
+        QVERIFY(!(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+        const struct {
+            int index;
+            const char16_t* text;
+            QRect twips;
+        } labels[] = {
+            {2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180}},
+            {3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180}},
+            {0, u"会社名", {600, 840, 540, 180}},
+            {1, u"ユーザ名", {600, 1320, 720, 180}},
+        };
+        for (const auto& label : labels) {
+            QCOMPARE(window.Label1[label.index]->text(), QString::fromUtf16(label.text));
+            QCOMPARE(window.Label1[label.index]->geometry(),
+                     Twips::Rect(label.twips.x(), label.twips.y(), label.twips.width(), label.twips.height()));
+        }
+        QCOMPARE(window.FactBox->geometry(), Twips::Rect(1560, 720, 2775, 375));
+        QCOMPARE(window.UserBox->geometry(), Twips::Rect(1560, 1200, 2775, 375));
+        QCOMPARE(window.Command1->geometry(), Twips::Rect(3120, 1800, 1215, 375));
+        QCOMPARE(window.Command1->text(), QStringLiteral("ＯＫ"));
+        QVERIFY(window.FactBox->text().isEmpty());
+        QVERIFY(window.UserBox->text().isEmpty());
+
+        // The company box has the focus; Tab goes on to the user box and OK.
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(QApplication::focusWidget(), window.FactBox);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.UserBox);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.Command1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window.FactBox);
+        QCOMPARE(store.Contents(), QStringList());
+    }
+
+    void okStoresTheProfileAndAllRecordsThenShowsTheSplash()
+    {
+        FreshStore store;
+        Opening* splash = Confirm(QStringLiteral("ブレンハーベル"), QStringLiteral("山田 花子"));
+        QVERIFY(splash);
+        QCOMPARE(splash->F_Name->text(), QStringLiteral("ブレンハーベル"));
+        QCOMPARE(splash->U_Name->text(), QStringLiteral("山田 花子"));
+
+        QCOMPARE(ProgramValue(QStringLiteral("F_Name")), QStringLiteral("ブレンハーベル"));
+        QCOMPARE(ProgramValue(QStringLiteral("U_Name")), QStringLiteral("山田 花子"));
+        QCOMPARE(ProgramValue(QStringLiteral("LoadDate")), TodayText());
+        for (int stage = 0; stage < StageSlots; ++stage) {
+            QCOMPARE(KeyStore::ReadValue(HKEY_CURRENT_USER, StageKey(stage), QStringLiteral("ChargeNum")),
+                     QStringLiteral("1"));
+            QCOMPARE(KeyStore::ReadValue(HKEY_CURRENT_USER, StageKey(stage), QStringLiteral("ClearTime")),
+                     QStringLiteral("0"));
+        }
+
+        // The next start finds the player.
+        UserName.clear();
+        RegReadUser();
+        QVERIFY(KeyFound);
+        QCOMPARE(UserName, QStringLiteral("山田 花子"));
+    }
+
+    void emptyNamesBecomeIdeographicSpacesBlanksStay_data()
+    {
+        QTest::addColumn<QString>("typedCompany");
+        QTest::addColumn<QString>("typedUser");
+        QTest::addColumn<QString>("storedCompany");
+        QTest::addColumn<QString>("storedUser");
+        const QString ideographic(QChar(0x3000));
+        QTest::newRow("both empty") << QString() << QString() << ideographic << ideographic;
+        QTest::newRow("blanks only") << QStringLiteral("  ") << QStringLiteral(" ")
+                                     << QStringLiteral("  ") << QStringLiteral(" ");
+        QTest::newRow("blanks around") << QStringLiteral(" a ") << QString() << QStringLiteral(" a ") << ideographic;
+    }
+
+    void emptyNamesBecomeIdeographicSpacesBlanksStay()
+    {
+        QFETCH(QString, typedCompany);
+        QFETCH(QString, typedUser);
+        QFETCH(QString, storedCompany);
+        QFETCH(QString, storedUser);
+        FreshStore store;
+        Opening* splash = Confirm(typedCompany, typedUser);
+        QVERIFY(splash);
+        QCOMPARE(splash->F_Name->text(), storedCompany);
+        QCOMPARE(splash->U_Name->text(), storedUser);
+        QCOMPARE(ProgramValue(QStringLiteral("F_Name")), storedCompany);
+        QCOMPARE(ProgramValue(QStringLiteral("U_Name")), storedUser);
+    }
+
+    void closingWithoutOkStoresNothingAndEndsTheProgram()
+    {
+        FreshStore store;
+        auto* window = new UserAdd;
+        window->show();
+        QTest::keyClicks(window->FactBox, QStringLiteral("typed but not confirmed"));
+        WindowWatch watch(window);
+        window->close();
+        QVERIFY(watch.closed);
+        QVERIFY(!watch.othersOpenAtClose);  // the last window: the program ends
+        QVERIFY(!WindowWatch::AnyWindowOpen());
+        QCOMPARE(store.Contents(), QStringList());
+        RegReadUser();
+        QVERIFY(!KeyFound);
+    }
+};
+
+QTEST_MAIN(UserAddTest)
+#include "test_user_add.moc"
