@@ -44,11 +44,5 @@ void MainForm::mnu_Del_Click()
         return;
     // Every stage slot back to its first attempt, never cleared; the names
     // and LoadDate stay. One write, so a crash keeps all old or all new records.
-    for (int n = 0; n < 50; ++n) {
-        const QString key = RegUpRead::ProgramKey + QStringLiteral("\\Round") + QString::number(n);
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"),
-                                QStringLiteral("1"), true);
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
-                                QStringLiteral("0"), true);
-    }
+    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecords(), true);
 }
