@@ -62,6 +62,9 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(3);
     HScroll1->setValue(0);
+    // While the thumb is dragged the stage on display stays; it changes when
+    // the thumb is let go, like every other change of the bar.
+    HScroll1->setTracking(false);
     // Scroll bars take no focus by default; this one is the window's only
     // stop in the tab order, so the arrow, page and Home/End keys leaf
     // through the stages.

@@ -29,6 +29,7 @@ private slots:
     void everyStageOnDisplayIsCopiedWhole();
     void keyboardLeafsThroughTheStages();
     void wheelDownLeafsForward();
+    void draggedThumbChangesTheStageWhenLetGo();
     void doubleClickStartsTheStageOnDisplay();
 
 private:
@@ -156,6 +157,16 @@ void TestSelectWindow::wheelDownLeafsForward()
     QApplication::sendEvent(bar, &down);
     QVERIFY(bar->value() > 0);
     VerifyShowing(bar->value());
+}
+
+void TestSelectWindow::draggedThumbChangesTheStageWhenLetGo()
+{
+    QScrollBar* bar = select_->HScroll1;
+    bar->setSliderDown(true);
+    bar->setSliderPosition(17);
+    VerifyShowing(0);
+    bar->setSliderDown(false);
+    VerifyShowing(17);
 }
 
 void TestSelectWindow::doubleClickStartsTheStageOnDisplay()
