@@ -71,23 +71,26 @@ bool openDevice()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
+    // Counting starts before the device does, so that the count covers the
+    // very first buffer.
+    framesMixed = 0;
+    Mix_SetPostMix(afterMix, nullptr);
     // No format changes allowed: SDL converts for the hardware if need be, and
     // the mixer always works at the format and buffer size asked for.
     if (Mix_OpenAudioDevice(OutputRate, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) != 0) {
+        Mix_SetPostMix(nullptr, nullptr);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     Mix_AllocateChannels(WaveMixChannelCount);
-    framesMixed = 0;
-    Mix_SetPostMix(afterMix, nullptr);
     return true;
 }
 
 void closeDevice()
 {
-    Mix_SetPostMix(nullptr, nullptr);
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
+    Mix_SetPostMix(nullptr, nullptr);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 

@@ -1,0 +1,194 @@
+// What leaves the mixer on SDL's disk audio driver: music looping under
+// effects, flushes, silent channels and how soon a play is heard. The mix is
+// recorded buffer by buffer as it leaves the mixer, so frame numbers match the
+// mixer's count exactly; the driver's file must hold the same sound.
+#include "SoundTestKit.h"
+
+#include "sound/WAVEMIX.h"
+#include "sound/WaveMixLib.h"
+
+#include <QFile>
+#include <cstring>
+#include <mutex>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace WAVEMIX;
+
+namespace {
+
+constexpr int Rate = 44100;
+constexpr double Music = 440, Effect = 2000;
+constexpr double Present = 0.15, Absent = 0.01;
+
+std::size_t Seconds(double seconds) { return static_cast<std::size_t>(seconds * Rate); }
+
+struct Recorder {
+    std::mutex mutex;
+    std::vector<std::int16_t> left;
+    static void Tap(const std::int16_t* samples, int frames, void* context)
+    {
+        auto* recorder = static_cast<Recorder*>(context);
+        std::lock_guard lock(recorder->mutex);
+        for (int i = 0; i < frames; ++i)
+            recorder->left.push_back(samples[2 * i]);
+    }
+};
+
+} // namespace
+
+class TestSoundMixing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void musicLoopsUnderAnEffectUntilStopped();
+    void missingWaveIsSilentWhileOthersPlay();
+    void playIsHeardWithTheNextBuffer();
+
+private:
+    // Lets the mixer run on until `frames` more frames have left it.
+    void RunFor(std::size_t frames);
+    // Closes the session and reads the recording (left channel).
+    std::vector<std::int16_t> Recording();
+    double Level(const std::vector<std::int16_t>& left, std::size_t from, std::size_t to, double frequency)
+    {
+        return ToneLevel(left, from, to - from, frequency, Rate);
+    }
+
+    QTemporaryDir dir_;
+    QString music_, effect_, output_;
+    Recorder recorder_;
+};
+
+void TestSoundMixing::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    music_ = dir_.filePath("music.wav");
+    effect_ = dir_.filePath(u"効果音.wav"_qs);
+    output_ = dir_.filePath("mixed.raw");
+    // 0.25 s holds a whole number of cycles: the loop has no seam.
+    QVERIFY(WriteTone(music_, Music, 0.25));
+    QVERIFY(WriteTone(effect_, Effect, 0.2, 0.3, Rate));  // at the output rate: no resampling blur at its start
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", output_.toUtf8());
+    qputenv("SDL_DISKAUDIODELAY", "2");  // a buffer every 2 ms, about six times real time
+}
+
+void TestSoundMixing::init()
+{
+    recorder_.left.clear();
+    WaveMixSetTap(&Recorder::Tap, &recorder_);
+    QVERIFY(SoundInit());
+    const auto format = WaveMixOpenedFormat();
+    QVERIFY(format);
+    QCOMPARE(format->rate, Rate);
+    QCOMPARE(format->channels, 2);
+    QVERIFY(format->bufferFrames <= 512);
+}
+
+void TestSoundMixing::RunFor(std::size_t frames)
+{
+    const std::uint64_t until = WaveMixFramesMixed() + frames;
+    QTRY_VERIFY_WITH_TIMEOUT(WaveMixFramesMixed() >= until, 20000);
+}
+
+std::vector<std::int16_t> TestSoundMixing::Recording()
+{
+    SoundClose();
+    WaveMixSetTap(nullptr, nullptr);
+    const std::vector<std::int16_t>& mixed = recorder_.left;
+
+    // The driver wrote the same frames, after a few silent buffers it may
+    // have written before the mixer started.
+    QFile file(output_);
+    if (!file.open(QIODevice::ReadOnly) || file.size() / 4 < 16 * 512 || mixed.size() < 16 * 512)
+        return {};
+    const QByteArray bytes = file.readAll();
+    std::vector<std::int16_t> written(static_cast<std::size_t>(bytes.size()) / 4);
+    for (std::size_t i = 0; i < written.size(); ++i)
+        std::memcpy(&written[i], bytes.constData() + 4 * i, 2);
+    const std::size_t compared = std::min(mixed.size(), written.size()) - 8 * 512;
+    bool same = false;
+    for (std::size_t lead = 0; lead <= 8 * 512 && !same; lead += 512)
+        same = std::equal(mixed.begin(), mixed.begin() + static_cast<std::ptrdiff_t>(compared),
+                          written.begin() + static_cast<std::ptrdiff_t>(lead));
+    return same ? mixed : std::vector<std::int16_t>{};
+}
+
+void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
+{
+    SoundLoadWave(music_, 0);
+    SoundLoadWave(effect_, 1);
+    const std::size_t musicStart = WaveMixFramesMixed();
+    SoundPlay(0, -1);
+    RunFor(Seconds(1));
+    const std::size_t effectStart = WaveMixFramesMixed();
+    SoundPlay(1, 0);
+    RunFor(Seconds(0.6));
+    SoundStop(0);
+    const std::size_t stopped = WaveMixFramesMixed();
+    RunFor(Seconds(0.3));
+    const std::vector<std::int16_t> left = Recording();
+    QVERIFY(left.size() > stopped + Seconds(0.2));
+
+    // Well past the 0.25 s of the wave, the music still sounds.
+    QVERIFY(Level(left, musicStart + Seconds(0.6), effectStart, Music) > Present);
+    QVERIFY(Level(left, musicStart + Seconds(0.6), effectStart, Effect) < Absent);
+    // The effect over it, both heard.
+    const std::size_t during = effectStart + 1024;
+    QVERIFY(Level(left, during, during + Seconds(0.15), Effect) > Present);
+    QVERIFY(Level(left, during, during + Seconds(0.15), Music) > Present);
+    // Played once: gone again, the music goes on.
+    QVERIFY(Level(left, effectStart + Seconds(0.3), stopped, Effect) < Absent);
+    QVERIFY(Level(left, effectStart + Seconds(0.3), stopped, Music) > Present);
+    // The stop is at once: nothing at all after the call.
+    QVERIFY(std::all_of(left.begin() + static_cast<std::ptrdiff_t>(stopped), left.end(),
+                        [](std::int16_t sample) { return sample == 0; }));
+}
+
+void TestSoundMixing::missingWaveIsSilentWhileOthersPlay()
+{
+    SoundLoadWave(music_, 0);
+    SoundLoadWave(dir_.filePath("gone.wav"), 3);
+    SoundLoadWave(effect_, 1);
+    SoundPlay(0, -1);
+    RunFor(Seconds(0.1));
+    const std::size_t missingPlayed = WaveMixFramesMixed();
+    SoundPlay(3, 0);
+    RunFor(Seconds(0.3));
+    const std::size_t effectPlayed = WaveMixFramesMixed();
+    SoundPlay(1, 0);
+    RunFor(Seconds(0.2));
+    const std::vector<std::int16_t> left = Recording();
+
+    QVERIFY(Level(left, missingPlayed, effectPlayed, Music) > Present);
+    QVERIFY(Level(left, missingPlayed, effectPlayed, Effect) < Absent);
+    QVERIFY(Level(left, effectPlayed + 1024, effectPlayed + Seconds(0.15), Effect) > Present);
+}
+
+void TestSoundMixing::playIsHeardWithTheNextBuffer()
+{
+    SoundLoadWave(effect_, 1);
+    RunFor(Seconds(0.1));
+    std::vector<std::pair<std::size_t, std::size_t>> calls;  // frames mixed before and after each play
+    for (int i = 0; i < 5; ++i) {
+        const std::size_t before = WaveMixFramesMixed();
+        SoundPlay(1, 0);
+        calls.emplace_back(before, WaveMixFramesMixed());
+        RunFor(Seconds(0.3));
+    }
+    const std::vector<std::int16_t> left = Recording();
+    for (const auto& [before, after] : calls) {
+        const auto first = std::find_if(left.begin() + static_cast<std::ptrdiff_t>(before), left.end(),
+                                        [](std::int16_t sample) { return std::abs(sample) > 1000; });
+        const auto start = static_cast<std::size_t>(first - left.begin());
+        // Not before the call, and no later than the first buffer mixed after it.
+        QVERIFY2(start >= before && start <= after, qPrintable(QString("%1 %2 %3").arg(before).arg(start).arg(after)));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSoundMixing)
+#include "test_sound_mixing.moc"
