@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QtDebug>
 
 #include <cerrno>
@@ -75,6 +74,13 @@ bool SetAside(const QString& path)
     return true;
 }
 
+// The new file while it is being written. Only one copy of the program
+// runs, so one fixed name serves; one left by a crash is thrown away.
+QString SavingName(const QString& path)
+{
+    return path + QStringLiteral(".saving");
+}
+
 std::optional<IniContents> Read(const QString& path)
 {
     QFile file(path);
@@ -100,6 +106,9 @@ void SyncFolder(const QString& folder)
 
 std::optional<IniContents> Load(const QString& path)
 {
+    if (!knownFiles().contains(path))
+        QFile::remove(SavingName(path));  // left by a save that never finished
+
     FileIdentity identity;
     const Presence presence = Stat(path, identity);
     if (presence == Presence::Absent) {
@@ -127,18 +136,21 @@ bool Save(const QString& path, const IniContents& contents)
     if (!QDir().mkpath(folder))
         return false;
 
+    // The new file is written in full beside the old one and then renamed
+    // over it. Unbuffered, so that a write the disk refuses in part shows
+    // here; the half-written file is then thrown away.
     const QByteArray bytes = FormatIni(contents);
-    // Unbuffered, so that a write the disk refuses in part shows here and the
-    // half-written file is thrown away instead of put in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const QString saving = SavingName(path);
+    QFile file(saving);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
-    if (file.write(bytes) != bytes.size())
+    const bool written = file.write(bytes) == bytes.size()
+                         && (::fdatasync(file.handle()) == 0 || errno == EINVAL);
+    file.close();
+    if (!written || ::rename(QFile::encodeName(saving).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(saving);
         return false;
-    if (::fdatasync(file.handle()) != 0 && errno != EINVAL)
-        return false;
-    if (!file.commit())
-        return false;
+    }
     SyncFolder(folder);
 
     FileIdentity identity;

@@ -9,8 +9,9 @@
 
 // The record file on disk. Loading keeps what it read until the file
 // changes, so reading one record after another does not parse the file
-// again. Saving replaces the file in one step: a crash or a full disk leaves
-// the old file or the new one, never a mixture.
+// again. Saving writes the new file beside the old one ("<file>.saving") and
+// renames it over the old one: a crash or a full disk leaves the old file or
+// the new one, never a mixture.
 //
 // A file that cannot be read or parsed is never overwritten: it is renamed
 // to "<file>.damaged-yyyyMMdd-HHmmss" (its records stay there for whoever
