@@ -48,11 +48,13 @@ private slots:
             || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("needs Xvfb and xdotool (tools/setup.sh installs them)");
 
-        // Xvfb picks a free display itself and tells its number.
+        // Xvfb picks a free display itself and tells its number. Without
+        // -noreset it would restart whenever its last client leaves, and a
+        // program starting at that moment could not connect.
         display_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
                                                 QStringLiteral("-screen"), QStringLiteral("0"),
                                                 QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp")});
+                                                QStringLiteral("tcp"), QStringLiteral("-noreset")});
         QVERIFY(display_.waitForStarted());
         QElapsedTimer waited;
         waited.start();
