@@ -80,12 +80,7 @@ private slots:
     void secondCopyIsRefusedAndLeavesTheRecordsAlone()
     {
         FreshStore store;
-        std::vector<RegWrite> writes = {{ProgramKey, QStringLiteral("U_Name"), QStringLiteral("u")},
-                                        {ProgramKey, QStringLiteral("F_Name"), QStringLiteral("c")},
-                                        {ProgramKey, QStringLiteral("LoadDate"), QStringLiteral("before the first")}};
-        const auto records = InitialStageRecords();
-        writes.insert(writes.end(), records.begin(), records.end());
-        QVERIFY(RegSetStrings(HKEY_CURRENT_USER, writes, true));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u"), QStringLiteral("long ago")));
 
         QProcessEnvironment environment = environment_;
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), store.ConfigFolder());

@@ -4,6 +4,8 @@
 // an empty temporary folder for as long as it lives, so the player's real
 // records are never touched and every test starts as a first run.
 
+#include "records/RegUpRead.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -34,6 +36,20 @@ public:
         for (const QString& entry : maker.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             found << QStringLiteral("Brenhavel/") + entry;
         return found;
+    }
+
+    // Stores what the new-user window stores: the names, LoadDate and every
+    // stage record at its start. True when it reached the disk.
+    static bool SetUpPlayer(const QString& company, const QString& user,
+                            const QString& loadDate = RegUpRead::TodayText())
+    {
+        using namespace RegUpRead;
+        std::vector<RegWrite> writes = {{ProgramKey, QStringLiteral("F_Name"), company},
+                                        {ProgramKey, QStringLiteral("U_Name"), user},
+                                        {ProgramKey, QStringLiteral("LoadDate"), loadDate}};
+        const auto records = InitialStageRecords();
+        writes.insert(writes.end(), records.begin(), records.end());
+        return RegSetStrings(HKEY_CURRENT_USER, writes, true);
     }
 
     QByteArray ReadFile() const

@@ -26,17 +26,6 @@ QString ReadProgramValue(const QString& name)
     return KeyStore::ReadValue(HKEY_CURRENT_USER, ProgramKey, name);
 }
 
-// What the new-user window writes: names, date and every stage record.
-bool WriteSetUp(const QString& company, const QString& user)
-{
-    std::vector<RegWrite> writes = {{ProgramKey, F_Name, company},
-                                    {ProgramKey, U_Name, user},
-                                    {ProgramKey, LoadDate, TodayText()}};
-    const auto records = InitialStageRecords();
-    writes.insert(writes.end(), records.begin(), records.end());
-    return RegSetStrings(HKEY_CURRENT_USER, writes, true);
-}
-
 QStringList DamagedCopies(const FreshStore& store)
 {
     return QDir(store.MakerFolder()).entryList({QStringLiteral("Zumirak.ini.damaged-*")}, QDir::AllEntries);
@@ -121,26 +110,10 @@ private slots:
         QCOMPARE(ReadProgramValue(U_Name), QStringLiteral("b"));
     }
 
-    void onlyTheCurrentUsersProgramKeysAreKept()
-    {
-        FreshStore store;
-        QVERIFY(!RegSetString(0x80000002u, ProgramKey, U_Name, QStringLiteral("a"), true));
-        QVERIFY(!RegSetString(HKEY_CURRENT_USER, QStringLiteral("SOFTWARE\\Brenhavel"), U_Name,
-                              QStringLiteral("a"), true));
-        QVERIFY(!RegSetString(HKEY_CURRENT_USER, QStringLiteral("SYSTEM\\Brenhavel\\Zumirak"), U_Name,
-                              QStringLiteral("a"), true));
-        // One write cannot span two programs' keys: it could not be atomic.
-        QVERIFY(!RegSetStrings(HKEY_CURRENT_USER,
-                               {{ProgramKey, U_Name, QStringLiteral("a")},
-                                {QStringLiteral("SOFTWARE\\Brenhavel\\Other"), U_Name, QStringLiteral("a")}},
-                               true));
-        QCOMPARE(store.Contents(), QStringList());
-    }
-
     void setUpMakesFiftyStageRecordsReadBackBySubkey()
     {
         FreshStore store;
-        QVERIFY(WriteSetUp(QStringLiteral("会社"), QStringLiteral("利用者")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("会社"), QStringLiteral("利用者")));
 
         for (int stage = 0; stage < StageSlots; ++stage) {
             StageChargeNum.clear();
@@ -201,7 +174,7 @@ private slots:
     {
         QFETCH(QString, name);
         FreshStore store;
-        QVERIFY(WriteSetUp(name, name));
+        QVERIFY(FreshStore::SetUpPlayer(name, name));
 
         RegReadUser();
         QVERIFY(KeyFound);
@@ -229,7 +202,7 @@ private slots:
     void readersStampLoadDate()
     {
         FreshStore store;
-        QVERIFY(WriteSetUp(QStringLiteral("c"), QStringLiteral("u")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
 
         QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, LoadDate, QStringLiteral("old"), false));
         RegReadStage(0);
@@ -270,7 +243,7 @@ private slots:
         QCOMPARE(kept.readAll(), contents);
 
         // The new user's set-up starts a new file and leaves the old one be.
-        QVERIFY(WriteSetUp(QStringLiteral("c"), QStringLiteral("u")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
         RegReadUser();
         QVERIFY(KeyFound);
         QCOMPARE(UserName, QStringLiteral("u"));
@@ -284,7 +257,7 @@ private slots:
         RegReadUser();
         QVERIFY(!KeyFound);
         QCOMPARE(DamagedCopies(store).size(), 1);
-        QVERIFY(WriteSetUp(QStringLiteral("c"), QStringLiteral("u")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
         QVERIFY(QFileInfo(store.File()).isFile());
     }
 
@@ -333,7 +306,7 @@ private slots:
     void aFileDamagedDuringTheRunIsNotOverwritten()
     {
         FreshStore store;
-        QVERIFY(WriteSetUp(QStringLiteral("c"), QStringLiteral("u")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
         RegReadStage(0);
         const QByteArray damage("[Round0]\nChargeNum=1\ngarbage that was appended\n");
         QVERIFY(store.WriteFile(damage));
@@ -349,7 +322,7 @@ private slots:
     void aWriteThatDoesNotReachTheDiskFailsAndKeepsTheOldFile()
     {
         FreshStore store;
-        QVERIFY(WriteSetUp(QStringLiteral("会社"), QStringLiteral("利用者")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("会社"), QStringLiteral("利用者")));
         const QByteArray before = store.ReadFile();
         bool longNameStored = true;
         bool recordsStored = true;
@@ -370,7 +343,7 @@ private slots:
     void aStampThatFailsDoesNotMakeASetUpPlayerNew()
     {
         FreshStore store;
-        QVERIFY(WriteSetUp(QStringLiteral("会社"), QStringLiteral("利用者")));
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("会社"), QStringLiteral("利用者")));
         QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, LoadDate, QStringLiteral("old"), false));
         const QByteArray before = store.ReadFile();
         bool foundAtStart = false;
