@@ -84,6 +84,10 @@ MainForm::MainForm()
 
     workspace_ = new QMdiArea(this);
     workspace_->setBackground(palette().brush(QPalette::Dark));
+    // The tallest and widest figures reach past the workspace's first size:
+    // scroll bars then let the player reach every ball.
+    workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(workspace_);
 
     StatusBar1 = new PanelStatusBar(this);

@@ -117,13 +117,9 @@ GameTable* GameTable::LoadAndShow(MainForm& mainForm)
 
     table->Form_Load();
 
-    // Beside the selection window, never over it. The tallest and widest
-    // figures reach past the workspace's first size: scroll bars then let the
-    // player reach every ball.
+    // Beside the selection window, never over it.
     if (const QMdiSubWindow* selection = mainForm.SelectionSubWindow())
         frame->move(selection->geometry().right() + 1, 0);
-    workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     frame->show();
     workspace->setActiveSubWindow(frame);
     return table;
