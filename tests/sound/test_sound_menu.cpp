@@ -12,9 +12,7 @@
 
 #include <optional>
 
-namespace {
-const QString WaveFilter = u"Wavファイル (*.wav)|*.wav"_qs;
-}
+using namespace DefModule;
 
 class TestSoundMenu : public QObject {
     Q_OBJECT
@@ -29,25 +27,28 @@ private slots:
     void failureMessageReadsAsWritten();
 
 private:
+    static QStringList Paths() { return {HitSoundPath, NoSoundPath, WinSoundPath, BackSoundPath}; }
+
     MainForm* main_ = nullptr;
-    std::optional<QString> answer_;            // what the "player" picks next
-    QList<CommonDialog> shown_;                // the dialogs as they were shown
+    std::optional<QString> answer_;  // what the "player" picks next
+    QList<CommonDialog> shown_;      // the dialogs as they were shown
     QList<MsgBoxShown> boxes_;
-    std::vector<std::pair<std::string, int>> calls_;
+    QStringList calls_;
+    const QString waveFilter_ = u"Wavファイル (*.wav)|*.wav"_qs;
 };
 
 void TestSoundMenu::initTestCase()
 {
     SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
-        boxes_.append(box);
+        boxes_ << box;
         return QMessageBox::Ok;
     });
     CommonDialog::SetResponderForTesting([this](const CommonDialog& dialog) {
-        shown_.append(dialog);
+        shown_ << dialog;
         return answer_;
     });
-    WAVEMIX::SetSoundCallObserverForTesting([this](std::string_view routine, int channel, int, const QString&) {
-        calls_.emplace_back(routine, channel);
+    WAVEMIX::SetSoundCallObserverForTesting([this](std::string_view routine, int channel, int loops, const QString&) {
+        calls_ << QString("%1 %2 %3").arg(QString::fromLatin1(routine.data(), qsizetype(routine.size()))).arg(channel).arg(loops);
     });
     main_ = new MainForm;
     main_->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -73,50 +74,36 @@ void TestSoundMenu::switchStopsAndRestartsTheMusic()
     QVERIFY(!main_->mnu_Sound->isChecked());
     main_->mnu_Sound->trigger();
     QVERIFY(main_->mnu_Sound->isChecked());
-    QCOMPARE(calls_, (std::vector<std::pair<std::string, int>>{{"SoundStop", 0}, {"SoundPlay", 0}}));
+    QCOMPARE(calls_, QStringList({"SoundStop 0 0", "SoundPlay 0 -1"}));
 
-    // A stage with its waves loaded, music on.
+    // A stage with its waves loaded, music on: off stops it, on starts it again.
     QVERIFY(WAVEMIX::SoundInit());
-    WAVEMIX::SoundLoadWave(DefModule::BackSoundPath, 0);
+    WAVEMIX::SoundLoadWave(BackSoundPath, 0);
     WAVEMIX::SoundPlay(0, -1);
-    QVERIFY(WaveMixChannelSounding(0));
     main_->mnu_Sound->trigger();
-    QVERIFY(!main_->mnu_Sound->isChecked());
-    QVERIFY(!WaveMixChannelSounding(0));
+    QVERIFY(!main_->mnu_Sound->isChecked() && !WaveMixChannelSounding(0));
     main_->mnu_Sound->trigger();
-    QVERIFY(main_->mnu_Sound->isChecked());
-    QVERIFY(WaveMixChannelSounding(0));
+    QVERIFY(main_->mnu_Sound->isChecked() && WaveMixChannelSounding(0));
     WAVEMIX::SoundClose();
 }
 
 void TestSoundMenu::eachChooserSetsItsOwnPath()
 {
-    const struct {
-        QAction* item;
-        QString title;
-        QString* path;
-    } kinds[] = {
-        {main_->mnu_SoundHitBall, u"ボール選択音"_qs, &DefModule::HitSoundPath},
-        {main_->mnu_SoundNoBall, u"ボールが選択できない時の音"_qs, &DefModule::NoSoundPath},
-        {main_->mnu_SoundClear, u"面クリア時の音"_qs, &DefModule::WinSoundPath},
-        {main_->mnu_SoundBack, u"バックミュージック"_qs, &DefModule::BackSoundPath},
+    const QList<std::pair<QAction*, QString>> kinds = {
+        {main_->mnu_SoundHitBall, u"ボール選択音"_qs},
+        {main_->mnu_SoundNoBall, u"ボールが選択できない時の音"_qs},
+        {main_->mnu_SoundClear, u"面クリア時の音"_qs},
+        {main_->mnu_SoundBack, u"バックミュージック"_qs},
     };
-    for (const auto& kind : kinds) {
-        const QStringList before = {DefModule::HitSoundPath, DefModule::NoSoundPath, DefModule::WinSoundPath,
-                                    DefModule::BackSoundPath};
-        answer_ = u"/tmp/選んだ "_qs + kind.title + u".wav"_qs;
+    for (int kind = 0; kind < 4; ++kind) {
+        QStringList expected = Paths();
+        answer_ = expected[kind] = u"/tmp/選んだ "_qs + kinds[kind].second + ".wav";
         shown_.clear();
-        kind.item->trigger();
+        kinds[kind].first->trigger();
         QCOMPARE(shown_.size(), 1);
-        QCOMPARE(shown_[0].DialogTitle, kind.title);
-        QCOMPARE(shown_[0].Filter, WaveFilter);
-        QCOMPARE(*kind.path, *answer_);
-        const QStringList after = {DefModule::HitSoundPath, DefModule::NoSoundPath, DefModule::WinSoundPath,
-                                   DefModule::BackSoundPath};
-        int changed = 0;
-        for (int i = 0; i < 4; ++i)
-            changed += before[i] != after[i];
-        QCOMPARE(changed, 1);
+        QCOMPARE(shown_[0].DialogTitle, kinds[kind].second);
+        QCOMPARE(shown_[0].Filter, waveFilter_);
+        QCOMPARE(Paths(), expected);
     }
     // Kinds outside 1..4 open nothing.
     shown_.clear();
@@ -127,7 +114,7 @@ void TestSoundMenu::eachChooserSetsItsOwnPath()
 
 void TestSoundMenu::cancelKeepsThePathAfterTheWallpaperChooser()
 {
-    const QString hit = DefModule::HitSoundPath;
+    const QStringList paths = Paths();
     answer_ = AppPath() + "/Back5.gif";
     main_->mnu_BackColar->trigger();
     QCOMPARE(main_->CommonDialog1.FileName, *answer_);
@@ -137,14 +124,13 @@ void TestSoundMenu::cancelKeepsThePathAfterTheWallpaperChooser()
         shown_.clear();
         main_->mnu_SoundHitBall->trigger();
         QCOMPARE(shown_.size(), 1);
-        QCOMPARE(shown_[0].Filter, WaveFilter);  // lists wave files, not pictures
-        QCOMPARE(DefModule::HitSoundPath, hit);
+        QCOMPARE(shown_[0].Filter, waveFilter_);  // lists wave files, not pictures
+        QCOMPARE(Paths(), paths);
     }
 }
 
 void TestSoundMenu::failureMessageReadsAsWritten()
 {
-    boxes_.clear();
     ShowSoundFailureMessage(main_);
     QCOMPARE(boxes_.size(), 1);
     QCOMPARE(boxes_[0].title, u"ズミラク  WaveMix Error"_qs);

@@ -2,26 +2,50 @@
 // effects, flushes, silent channels and how soon a play is heard. The mix is
 // recorded buffer by buffer as it leaves the mixer, so frame numbers match the
 // mixer's count exactly; the driver's file must hold the same sound.
-#include "SoundTestKit.h"
-
 #include "sound/WAVEMIX.h"
 #include "sound/WaveMixLib.h"
+#include "sound/wavegen/WaveFile.h"
 
 #include <QFile>
-#include <cstring>
-#include <mutex>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <mutex>
+#include <numbers>
 
 using namespace WAVEMIX;
 
 namespace {
+
+// Test waves: a plain tone at full level from its first sample, so its start
+// is easy to find in the output.
+bool WriteTone(const QString& path, double frequency, double seconds, double amplitude = 0.3,
+                      int rate = 22050)
+{
+    Signal tone{rate, {}};
+    const auto count = static_cast<std::size_t>(std::lround(seconds * rate));
+    for (std::size_t i = 0; i < count; ++i)
+        tone.samples.push_back(amplitude * std::cos(2 * std::numbers::pi * frequency * static_cast<double>(i) / rate));
+    return WriteWaveFile(std::filesystem::path(path.toStdU16String()), tone);
+}
 
 constexpr int Rate = 44100;
 constexpr double Music = 440, Effect = 2000;
 constexpr double Present = 0.15, Absent = 0.01;
 
 std::size_t Seconds(double seconds) { return static_cast<std::size_t>(seconds * Rate); }
+
+// Amplitude (0..1) of one frequency in samples [from, to) of the recording.
+double Level(const std::vector<std::int16_t>& left, std::size_t from, std::size_t to, double frequency)
+{
+    std::complex<double> sum;
+    for (std::size_t i = from; i < to && i < left.size(); ++i)
+        sum += std::polar(left[i] / 32768.0, -2 * std::numbers::pi * frequency * static_cast<double>(i - from) / Rate);
+    return to > from ? 2 * std::abs(sum) / static_cast<double>(to - from) : 0;
+}
 
 struct Recorder {
     std::mutex mutex;
@@ -50,28 +74,25 @@ private slots:
 
 private:
     // Lets the mixer run on until `frames` more frames have left it.
-    void RunFor(std::size_t frames);
-    // Closes the session and reads the recording (left channel).
-    std::vector<std::int16_t> Recording();
-    double Level(const std::vector<std::int16_t>& left, std::size_t from, std::size_t to, double frequency)
+    void RunFor(std::size_t frames)
     {
-        return ToneLevel(left, from, to - from, frequency, Rate);
+        const std::uint64_t until = WaveMixFramesMixed() + frames;
+        QTRY_VERIFY_WITH_TIMEOUT(WaveMixFramesMixed() >= until, 20000);
     }
+    std::vector<std::int16_t> Recording();
 
     QTemporaryDir dir_;
-    QString music_, effect_, output_;
+    QString music_ = dir_.filePath("music.wav"), effect_ = dir_.filePath(u"効果音.wav"_qs);
+    QString output_ = dir_.filePath("mixed.raw");
     Recorder recorder_;
 };
 
 void TestSoundMixing::initTestCase()
 {
-    QVERIFY(dir_.isValid());
-    music_ = dir_.filePath("music.wav");
-    effect_ = dir_.filePath(u"効果音.wav"_qs);
-    output_ = dir_.filePath("mixed.raw");
-    // 0.25 s holds a whole number of cycles: the loop has no seam.
+    // 0.25 s holds a whole number of cycles: the loop has no seam. The effect
+    // is at the output rate, so no resampling blurs its first sample.
     QVERIFY(WriteTone(music_, Music, 0.25));
-    QVERIFY(WriteTone(effect_, Effect, 0.2, 0.3, Rate));  // at the output rate: no resampling blur at its start
+    QVERIFY(WriteTone(effect_, Effect, 0.2, 0.3, Rate));
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", output_.toUtf8());
     qputenv("SDL_DISKAUDIODELAY", "2");  // a buffer every 2 ms, about six times real time
@@ -83,16 +104,7 @@ void TestSoundMixing::init()
     WaveMixSetTap(&Recorder::Tap, &recorder_);
     QVERIFY(SoundInit());
     const auto format = WaveMixOpenedFormat();
-    QVERIFY(format);
-    QCOMPARE(format->rate, Rate);
-    QCOMPARE(format->channels, 2);
-    QVERIFY(format->bufferFrames <= 512);
-}
-
-void TestSoundMixing::RunFor(std::size_t frames)
-{
-    const std::uint64_t until = WaveMixFramesMixed() + frames;
-    QTRY_VERIFY_WITH_TIMEOUT(WaveMixFramesMixed() >= until, 20000);
+    QVERIFY(format && format->rate == Rate && format->channels == 2 && format->bufferFrames <= 512);
 }
 
 std::vector<std::int16_t> TestSoundMixing::Recording()
@@ -100,7 +112,6 @@ std::vector<std::int16_t> TestSoundMixing::Recording()
     SoundClose();
     WaveMixSetTap(nullptr, nullptr);
     const std::vector<std::int16_t>& mixed = recorder_.left;
-
     // The driver wrote the same frames, after a few silent buffers it may
     // have written before the mixer started.
     QFile file(output_);
@@ -110,12 +121,11 @@ std::vector<std::int16_t> TestSoundMixing::Recording()
     std::vector<std::int16_t> written(static_cast<std::size_t>(bytes.size()) / 4);
     for (std::size_t i = 0; i < written.size(); ++i)
         std::memcpy(&written[i], bytes.constData() + 4 * i, 2);
-    const std::size_t compared = std::min(mixed.size(), written.size()) - 8 * 512;
-    bool same = false;
-    for (std::size_t lead = 0; lead <= 8 * 512 && !same; lead += 512)
-        same = std::equal(mixed.begin(), mixed.begin() + static_cast<std::ptrdiff_t>(compared),
-                          written.begin() + static_cast<std::ptrdiff_t>(lead));
-    return same ? mixed : std::vector<std::int16_t>{};
+    const auto compared = static_cast<std::ptrdiff_t>(std::min(mixed.size(), written.size()) - 8 * 512);
+    for (std::ptrdiff_t lead = 0; lead <= 8 * 512; lead += 512)
+        if (std::equal(mixed.begin(), mixed.begin() + compared, written.begin() + lead))
+            return mixed;
+    return {};
 }
 
 void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
@@ -137,11 +147,10 @@ void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
     // Well past the 0.25 s of the wave, the music still sounds.
     QVERIFY(Level(left, musicStart + Seconds(0.6), effectStart, Music) > Present);
     QVERIFY(Level(left, musicStart + Seconds(0.6), effectStart, Effect) < Absent);
-    // The effect over it, both heard.
+    // The effect over it, both heard; played once, it is gone again.
     const std::size_t during = effectStart + 1024;
     QVERIFY(Level(left, during, during + Seconds(0.15), Effect) > Present);
     QVERIFY(Level(left, during, during + Seconds(0.15), Music) > Present);
-    // Played once: gone again, the music goes on.
     QVERIFY(Level(left, effectStart + Seconds(0.3), stopped, Effect) < Absent);
     QVERIFY(Level(left, effectStart + Seconds(0.3), stopped, Music) > Present);
     // The stop is at once: nothing at all after the call.
@@ -184,8 +193,8 @@ void TestSoundMixing::playIsHeardWithTheNextBuffer()
     for (const auto& [before, after] : calls) {
         const auto first = std::find_if(left.begin() + static_cast<std::ptrdiff_t>(before), left.end(),
                                         [](std::int16_t sample) { return std::abs(sample) > 1000; });
-        const auto start = static_cast<std::size_t>(first - left.begin());
         // Not before the call, and no later than the first buffer mixed after it.
+        const auto start = static_cast<std::size_t>(first - left.begin());
         QVERIFY2(start >= before && start <= after, qPrintable(QString("%1 %2 %3").arg(before).arg(start).arg(after)));
     }
 }
