@@ -64,27 +64,27 @@ kib() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$pid/status"; }
 
 echo "program: $program"
 
+# Starts and stops the program $runs times with the records folder as it is;
+# prints the label and the times.
+time_runs() {
+  local times=()
+  for _ in $(seq "$runs"); do
+    start_and_time
+    times+=("$elapsed")
+    stop
+  done
+  printf '%s' "$1"; printf '%s\n' "${times[@]}" | median_and_range
+}
+
 # Later runs: splash first.
 export XDG_CONFIG_HOME="$work/config-later"
 seed_records "$XDG_CONFIG_HOME"
-times=()
-for _ in $(seq "$runs"); do
-  start_and_time
-  times+=("$elapsed")
-  stop
-done
-printf 'later run, splash shown:         '; printf '%s\n' "${times[@]}" | median_and_range
+time_runs 'later run, splash shown:         '
 
 # First runs: the new-user window first; nothing is written until OK.
 export XDG_CONFIG_HOME="$work/config-first"
 mkdir -p "$XDG_CONFIG_HOME"
-times=()
-for _ in $(seq "$runs"); do
-  start_and_time
-  times+=("$elapsed")
-  stop
-done
-printf 'first run, new-user window shown: '; printf '%s\n' "${times[@]}" | median_and_range
+time_runs 'first run, new-user window shown: '
 
 # Memory: at the splash, and once the main window has opened 2.5 s later.
 export XDG_CONFIG_HOME="$work/config-later"

@@ -13,15 +13,15 @@ namespace {
 // Mono 16-bit samples of a sound beside the program, and its rate.
 std::pair<std::vector<std::int16_t>, int> Load(const char* name)
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV((AppPath() + '/' + name).toUtf8().constData(), &spec, &buffer, &length))
+    if (!SDL_LoadWAV((AppPath() + '/' + name).toUtf8().constData(), &format, &buffer, &length))
         return {};
-    std::vector<std::int16_t> samples(spec.format == AUDIO_S16LSB && spec.channels == 1 ? length / 2 : 0);
+    std::vector<std::int16_t> samples(format.format == AUDIO_S16LSB && format.channels == 1 ? length / 2 : 0);
     std::memcpy(samples.data(), buffer, samples.size() * 2);
     SDL_FreeWAV(buffer);
-    return {samples, spec.freq};
+    return {samples, format.freq};
 }
 
 int Peak(const std::vector<std::int16_t>& x)
