@@ -8,7 +8,7 @@ namespace {
 
 // The music: 8 bars of 4/4 at 96 beats a minute, C major, chords
 // C Am F G Em Am Dm G; the last bar leads back into the first.
-constexpr int MusicRate = 22050;
+constexpr int MusicRate = 44100;
 constexpr double Beat = 60.0 / 96.0;
 constexpr int Bars = 8;
 
