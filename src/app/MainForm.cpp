@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 MainForm* theMainForm = nullptr;
@@ -202,6 +204,28 @@ void MainForm::MDIForm_Load()
     DefModule::NoSoundPath = folder + QStringLiteral("/No1.wav");
     DefModule::WinSoundPath = folder + QStringLiteral("/Win1.wav");
     DefModule::WallpaperPath = folder + QStringLiteral("/Back5.gif");
+}
+
+void MainForm::MakeRoomFor(const QWidget& subWindow)
+{
+    const QRect needed = subWindow.geometry();
+    const QSize shown = workspace_->viewport()->size();
+    const QSize missing(std::max(0, needed.right() + 1 - shown.width()),
+                        std::max(0, needed.bottom() + 1 - shown.height()));
+    if (missing.width() == 0 && missing.height() == 0)
+        return;
+    QSize wanted = size() + missing;
+    QPoint topLeft = pos();
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize decoration = frameGeometry().size() - size();
+        wanted = wanted.boundedTo(available.size() - decoration);
+        // Keep the grown window on the screen.
+        topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));
+        topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() + 1 - wanted.height() - decoration.height()));
+    }
+    resize(wanted);
+    move(topLeft);
 }
 
 void MainForm::mnu_Start_Click()

@@ -60,6 +60,10 @@ public:
     QAction* mnu_MainHelp = nullptr;
     QAction* mnu_About = nullptr;
 
+    // Grows the window, as far as the screen allows, so that the workspace
+    // shows `subWindow` whole. What still does not fit is reached by scrolling.
+    void MakeRoomFor(const QWidget& subWindow);
+
     // True while the master sound switch is on.
     bool SoundOn() const;
 

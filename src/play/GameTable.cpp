@@ -121,6 +121,7 @@ GameTable* GameTable::LoadAndShow(MainForm& mainForm)
     if (const QMdiSubWindow* selection = mainForm.SelectionSubWindow())
         frame->move(selection->geometry().right() + 1, 0);
     frame->show();
+    mainForm.MakeRoomFor(*frame);
     workspace->setActiveSubWindow(frame);
     return table;
 }

@@ -100,6 +100,8 @@ private slots:
         QVERIFY(table->rect().contains(figure.adjusted(0, 0, 2, 2)));
 
         QVERIFY(!frame->geometry().intersects(kit->Main().SelectionSubWindow()->geometry()));
+        // The main window grew so the whole play window shows without scrolling.
+        QVERIFY(kit->Main().Workspace()->viewport()->rect().contains(frame->geometry()));
         QVERIFY(!(frame->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
