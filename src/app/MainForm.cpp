@@ -71,6 +71,12 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
     }
 }
 
+void PanelStatusBar::ResetTexts()
+{
+    for (int i = 0; i < 3; ++i)
+        panels_[i]->setText(Text(panelDesigns[i].text));
+}
+
 QLabel* PanelStatusBar::Panels(int index) const
 {
     Q_ASSERT(index >= 1 && index <= 3);

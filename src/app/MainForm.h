@@ -18,6 +18,9 @@ public:
     explicit PanelStatusBar(QWidget* parent = nullptr);
     QLabel* Panels(int index) const;  // 1..3
 
+    // Back to the texts shown while no stage is open.
+    void ResetTexts();
+
 private:
     QLabel* panels_[3] = {};
 };

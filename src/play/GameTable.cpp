@@ -293,7 +293,7 @@ void GameTable::StageClear()
 
     // Only the first clear of a stage is recorded.
     if (StageRecord::NeverCleared(loadedClearTime_)) {
-        const QString key = StageRecord::KeyPath(StageNumber);
+        const QString key = RegUpRead::StageKey(StageNumber.toInt());
         RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"), loadedChargeNum_,
                                 true);
         RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
@@ -324,7 +324,7 @@ void GameTable::Form_Unload()
 
     // An attempt without a clear counts, as long as the stage was never cleared.
     if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_)) {
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, StageRecord::KeyPath(StageNumber),
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, RegUpRead::StageKey(StageNumber.toInt()),
                                 QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(loadedChargeNum_), true);
     }
     ClockStarted = 0;
@@ -333,9 +333,8 @@ void GameTable::Form_Unload()
     WAVEMIX::SoundStop(MusicChannel);
     WAVEMIX::SoundClose();
 
-    SetStatusPanel(1, StageClock::Text(0));
-    SetStatusPanel(2, StageRecord::IdleAttemptText());
-    SetStatusPanel(3, StageRecord::IdleBestTimeText());
+    if (MainForm* mainForm = MainForm::Instance())
+        mainForm->StatusBar1->ResetTexts();
 }
 
 void GameTable::SetStatusPanel(int panel, const QString& text) const

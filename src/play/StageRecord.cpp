@@ -1,15 +1,8 @@
 #include "play/StageRecord.h"
 
-#include "records/RegUpRead.h"
-
 #include <algorithm>
 
 namespace StageRecord {
-
-QString KeyPath(const QString& stageNumber)
-{
-    return RegUpRead::ProgramKey + QStringLiteral("\\Round") + stageNumber;
-}
 
 bool NeverCleared(const QString& clearTime)
 {
@@ -26,8 +19,6 @@ QString BestTimeText(const QString& clearTime)
     return QStringLiteral("達成記録") + clearTime + QStringLiteral("秒");
 }
 
-QString IdleAttemptText() { return QStringLiteral("1回目の挑戦"); }
-QString IdleBestTimeText() { return QStringLiteral("達成記録 0秒"); }
 
 QString NextAttemptNumber(const QString& chargeNum)
 {

@@ -9,9 +9,6 @@
 // (`ClearTime`, "0" while the stage was never cleared), both decimal text.
 namespace StageRecord {
 
-// The key of stage `stageNumber`'s record below the current user's root.
-QString KeyPath(const QString& stageNumber);
-
 // True only for the exact text "0": anything else counts as cleared.
 bool NeverCleared(const QString& clearTime);
 
@@ -19,10 +16,6 @@ bool NeverCleared(const QString& clearTime);
 // recorded time (panel 3).
 QString AttemptText(const QString& chargeNum, const QString& clearTime);
 QString BestTimeText(const QString& clearTime);
-
-// Panels 2 and 3 when no stage is open (the clock then reads 0 seconds).
-QString IdleAttemptText();
-QString IdleBestTimeText();
 
 // The attempt number to store when an attempt ends without a clear. A
 // damaged number reads as its leading digits (none: 0); the count holds at
