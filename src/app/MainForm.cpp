@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/AppPath.h"
+#include "app/FormLayout.h"
 #include "app/Twips.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
@@ -107,8 +108,7 @@ MainForm::MainForm()
 
     // Client area 9720 x 6900 twips below the menu bar, centred on the screen.
     resize(Twips::Size(9720, 6900) + QSize(0, menuBar()->sizeHint().height()));
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 
     MDIForm_Load();
 }
