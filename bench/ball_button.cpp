@@ -3,12 +3,12 @@
 // button, and one click on the board model.
 //
 //   bin/bench_ball_button [rounds]     e.g. QT_QPA_PLATFORM=offscreen
-#include "app/AppPath.h"
 #include "play/DefModule.h"
 #include "play/MoveRules.h"
 #include "play/PicForm.h"
 #include "play/ShapeFile.h"
 #include "play/ShapedButton.h"
+#include "shared/AppPath.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,12 +8,12 @@
 //
 // Records go to a temporary store, never to the player's.
 #include "app/MainForm.h"
-#include "app/MsgBox.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
 #include "play/ShapedButton.h"
 #include "records/RegUpRead.h"
 #include "select/GameSelect.h"
+#include "shared/MsgBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

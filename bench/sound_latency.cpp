@@ -5,7 +5,7 @@
 // time from the SoundPlay call to the buffer that holds its first non-silent
 // sample, plus that sample's place in the buffer. Run it through
 // bench/sound_latency.sh, which picks a real-time audio driver.
-#include "app/AppPath.h"
+#include "shared/AppPath.h"
 #include "sound/WAVEMIX.h"
 #include "sound/WaveMixLib.h"
 

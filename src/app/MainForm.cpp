@@ -1,12 +1,13 @@
 #include "app/MainForm.h"
 
 #include "app/About.h"
-#include "app/AppPath.h"
-#include "app/FormLayout.h"
-#include "app/Twips.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
 #include "select/GameSelect.h"
+#include "shared/AppPath.h"
+#include "shared/FormLayout.h"
+#include "shared/ProgramPictures.h"
+#include "shared/Twips.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -72,7 +73,12 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
     }
 }
 
-void PanelStatusBar::ResetTexts()
+void PanelStatusBar::SetPanelText(int panel, const QString& text)
+{
+    Panels(panel)->setText(text);
+}
+
+void PanelStatusBar::ResetPanelTexts()
 {
     for (int i = 0; i < 3; ++i)
         panels_[i]->setText(Text(panelDesigns[i].text));
@@ -89,7 +95,7 @@ MainForm::MainForm()
     theMainForm = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Text(u"ズミラク"));
-    setWindowIcon(QIcon(QStringLiteral(":/zumirak/icon.png")));
+    setWindowIcon(ProgramIcon());
 
     workspace_ = new QMdiArea(this);
     workspace_->setBackground(palette().brush(QPalette::Dark));
@@ -194,6 +200,7 @@ void MainForm::MDIForm_Load()
 {
     // 1. The selection window, at the top-left corner of the client area.
     gameSelect_ = new GameSelect;
+    connect(gameSelect_, &GameSelect::StartRequested, this, &MainForm::mnu_Start_Click);
     auto* sub = new FixedSubWindow(nullptr, Qt::FramelessWindowHint);
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);
@@ -236,7 +243,17 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
 
 void MainForm::mnu_Start_Click()
 {
-    GameTable::LoadAndShow(*this);
+    const bool opening = !GameTable::Instance();
+    PlaySurroundings surroundings;
+    surroundings.workspace = workspace_;
+    // Beside the selection window, never over it.
+    surroundings.place = QPoint(gameSelectWindow_->geometry().right() + 1, 0);
+    surroundings.panels = StatusBar1;
+    surroundings.sound = this;
+    surroundings.stage = gameSelect_;
+    GameTable* table = GameTable::LoadAndShow(surroundings);
+    if (opening)
+        MakeRoomFor(*table->SubWindow());
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/CommonDialog.h"
+#include "shared/CommonDialog.h"
+#include "shared/SoundSwitch.h"
+#include "shared/StatusPanels.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -12,14 +14,14 @@ class QMdiSubWindow;
 class GameSelect;
 
 // The status bar's three panels, numbered from 1: clock, attempt, record.
-class PanelStatusBar : public QStatusBar {
+class PanelStatusBar : public QStatusBar, public StatusPanels {
     Q_OBJECT
 public:
     explicit PanelStatusBar(QWidget* parent = nullptr);
     QLabel* Panels(int index) const;  // 1..3
 
-    // Back to the texts shown while no stage is open.
-    void ResetTexts();
+    void SetPanelText(int panel, const QString& text) override;
+    void ResetPanelTexts() override;
 
 private:
     QLabel* panels_[3] = {};
@@ -28,7 +30,7 @@ private:
 // The main window: a multiple-document frame with the stage selection window
 // at its top-left corner, the play window beside it, the menu bar and the
 // status bar. There is one for the run; Instance() finds it.
-class MainForm : public QMainWindow {
+class MainForm : public QMainWindow, public SoundSwitch {
     Q_OBJECT
 public:
     MainForm();
@@ -68,7 +70,7 @@ public:
     void MakeRoomFor(const QWidget& subWindow);
 
     // True while the master sound switch is on.
-    bool SoundOn() const;
+    bool SoundOn() const override;
 
 public slots:
     void mnu_Start_Click();

@@ -3,9 +3,9 @@
 // when it opened.
 #include "app/MainForm.h"
 
-#include "app/MsgBox.h"
 #include "play/DefModule.h"
 #include "records/RegUpRead.h"
+#include "shared/MsgBox.h"
 
 #include <QAction>
 

@@ -15,7 +15,7 @@ void MainForm::mnu_Sound_Click()
         WAVEMIX::SoundStop(0);
 }
 
-void MainForm::mnu_SoundHitBall_Click() { ChooseSoundFile(1); }
-void MainForm::mnu_SoundNoBall_Click() { ChooseSoundFile(2); }
-void MainForm::mnu_SoundClear_Click() { ChooseSoundFile(3); }
-void MainForm::mnu_SoundBack_Click() { ChooseSoundFile(4); }
+void MainForm::mnu_SoundHitBall_Click() { ChooseSoundFile(1, CommonDialog1, this); }
+void MainForm::mnu_SoundNoBall_Click() { ChooseSoundFile(2, CommonDialog1, this); }
+void MainForm::mnu_SoundClear_Click() { ChooseSoundFile(3, CommonDialog1, this); }
+void MainForm::mnu_SoundBack_Click() { ChooseSoundFile(4, CommonDialog1, this); }

@@ -1,10 +1,10 @@
 #include "app/Opening.h"
 
-#include "app/FormLayout.h"
 #include "app/MainForm.h"
-#include "app/ProgramPictures.h"
-#include "app/Twips.h"
 #include "records/RegUpRead.h"
+#include "shared/FormLayout.h"
+#include "shared/ProgramPictures.h"
+#include "shared/Twips.h"
 
 #include <QLabel>
 #include <QPainter>

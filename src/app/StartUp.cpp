@@ -1,12 +1,12 @@
 #include "app/StartUp.h"
 
 #include "app/InstanceLock.h"
-#include "app/JapaneseFont.h"
-#include "app/MsgBox.h"
 #include "app/Opening.h"
-#include "app/ProgramPictures.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
+#include "shared/JapaneseFont.h"
+#include "shared/MsgBox.h"
+#include "shared/ProgramPictures.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,7 +38,14 @@ QWidget* StartUp(InstanceLock& lock)
     }
 
     RegUpRead::RegReadUser();
-    QWidget* first = RegUpRead::KeyFound ? static_cast<QWidget*>(new Opening) : new UserAdd;
+    QWidget* first = nullptr;
+    if (RegUpRead::KeyFound) {
+        first = new Opening;
+    } else {
+        auto* userAdd = new UserAdd;
+        QObject::connect(userAdd, &UserAdd::Confirmed, [] { (new Opening)->show(); });
+        first = userAdd;
+    }
     first->show();
     return first;
 }

@@ -1,10 +1,5 @@
 #include "play/GameTable.h"
 
-#include "app/AppPath.h"
-#include "app/JapaneseFont.h"
-#include "app/MainForm.h"
-#include "app/MsgBox.h"
-#include "app/Twips.h"
 #include "play/DefModule.h"
 #include "play/LayoutString.h"
 #include "play/MoveRules.h"
@@ -13,9 +8,16 @@
 #include "play/Rnd.h"
 #include "play/ShapedButton.h"
 #include "play/StageClock.h"
+#include "play/StageOnDisplay.h"
 #include "play/StageRecord.h"
 #include "records/RegUpRead.h"
-#include "select/GameSelect.h"
+#include "shared/AppPath.h"
+#include "shared/JapaneseFont.h"
+#include "shared/MsgBox.h"
+#include "shared/ProgramPictures.h"
+#include "shared/SoundSwitch.h"
+#include "shared/StatusPanels.h"
+#include "shared/Twips.h"
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
 
@@ -24,7 +26,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,7 +67,7 @@ std::int16_t CellOf(int pixels)
 
 } // namespace
 
-GameTable::GameTable()
+GameTable::GameTable(const PlaySurroundings& surroundings) : surroundings_(surroundings)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
@@ -96,20 +97,20 @@ GameTable::~GameTable()
 
 GameTable* GameTable::Instance() { return theGameTable; }
 
-GameTable* GameTable::LoadAndShow(MainForm& mainForm)
+GameTable* GameTable::LoadAndShow(const PlaySurroundings& surroundings)
 {
-    QMdiArea* workspace = mainForm.Workspace();
+    QMdiArea* workspace = surroundings.workspace;
     if (theGameTable) {
         workspace->setActiveSubWindow(theGameTable->subWindow_);
         return theGameTable;
     }
 
-    auto* table = new GameTable;
+    auto* table = new GameTable(surroundings);
     // A fixed single border: caption, system menu and close box only.
     auto* frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(mainForm.windowIcon());
+    frame->setWindowIcon(ProgramIcon());
     frame->setWidget(table);
     workspace->addSubWindow(frame);
     table->subWindow_ = frame;
@@ -117,11 +118,8 @@ GameTable* GameTable::LoadAndShow(MainForm& mainForm)
 
     table->Form_Load();
 
-    // Beside the selection window, never over it.
-    if (const QMdiSubWindow* selection = mainForm.SelectionSubWindow())
-        frame->move(selection->geometry().right() + 1, 0);
+    frame->move(surroundings.place);
     frame->show();
-    mainForm.MakeRoomFor(*frame);
     workspace->setActiveSubWindow(frame);
     return table;
 }
@@ -147,8 +145,8 @@ ShapedButton* GameTable::AddBallButton(int index)
 
 void GameTable::Form_Load()
 {
-    MainForm* mainForm = MainForm::Instance();
-    const GameSelect* selection = mainForm ? mainForm->Selection() : nullptr;
+    // The stage on display as the window opens; nothing there gives an empty stage.
+    const DisplayedStage shown = surroundings_.stage ? surroundings_.stage->StageShown() : DisplayedStage{};
 
     // 1. A fresh visit.
     ResetBoard();
@@ -165,9 +163,8 @@ void GameTable::Form_Load()
     SetBallOutline(*pushCommand_.front());
 
     // 4., 5. The stage and its record.
-    const auto stage = static_cast<std::int16_t>(selection ? selection->HScroll1->value() : 0);
-    StageNumber = QString::number(stage);
-    RegUpRead::RegReadStage(stage);
+    StageNumber = QString::number(shown.index);
+    RegUpRead::RegReadStage(shown.index);
     loadedChargeNum_ = RegUpRead::StageChargeNum;
     loadedClearTime_ = RegUpRead::StageClearTime;
 
@@ -177,7 +174,7 @@ void GameTable::Form_Load()
 
     // 8. to 11. One button per ball record, each on its cell with a random
     // picture, ball 0 first. A layout that does not read gives no balls.
-    const LayoutReading layout = ReadLayoutString(selection ? QStringView(selection->GameTip->Tag) : QStringView());
+    const LayoutReading layout = ReadLayoutString(shown.layout);
     int maxLeft = 0;
     int maxTop = 0;
     if (layout.balls.empty())
@@ -196,8 +193,8 @@ void GameTable::Form_Load()
     DefModule::TakeCount = 0;
 
     // 12. The stage title as caption.
-    if (selection)
-        setWindowTitle(selection->GameTip->toolTip());
+    if (surroundings_.stage)
+        setWindowTitle(shown.title);
 
     // 13., 14. Size and background.
     FitWindowToFigure(maxLeft, maxTop);
@@ -333,18 +330,17 @@ void GameTable::Form_Unload()
     WAVEMIX::SoundStop(MusicChannel);
     WAVEMIX::SoundClose();
 
-    if (MainForm* mainForm = MainForm::Instance())
-        mainForm->StatusBar1->ResetTexts();
+    if (surroundings_.panels)
+        surroundings_.panels->ResetPanelTexts();
 }
 
 void GameTable::SetStatusPanel(int panel, const QString& text) const
 {
-    if (MainForm* mainForm = MainForm::Instance())
-        mainForm->StatusBar1->Panels(panel)->setText(text);
+    if (surroundings_.panels)
+        surroundings_.panels->SetPanelText(panel, text);
 }
 
 bool GameTable::SoundOn() const
 {
-    const MainForm* mainForm = MainForm::Instance();
-    return mainForm && mainForm->SoundOn();
+    return surroundings_.sound && surroundings_.sound->SoundOn();
 }

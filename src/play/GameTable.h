@@ -1,16 +1,31 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <vector>
 
-class MainForm;
+class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
 class ShapedButton;
+class SoundSwitch;
+class StageOnDisplay;
+class StatusPanels;
+
+// What the play window needs from the windows around it. The main window
+// provides them; tests provide light stand-ins. All must outlive the play
+// window.
+struct PlaySurroundings {
+    QMdiArea* workspace = nullptr;          // the play window opens in it
+    QPoint place;                           // at this top-left corner
+    StatusPanels* panels = nullptr;         // written at load, by the clock, at close
+    const SoundSwitch* sound = nullptr;     // read at every sound event
+    const StageOnDisplay* stage = nullptr;  // read once, at load
+};
 
 // The play window: one stage, one ball button per ball, the clock and the
 // stage's record. At most one exists; it lives in a sub-window of the main
@@ -18,14 +33,17 @@ class ShapedButton;
 class GameTable : public QWidget {
     Q_OBJECT
 public:
-    // Opens the play window on the stage that the selection window shows, or,
-    // when one is open already, only brings it to the front.
-    static GameTable* LoadAndShow(MainForm& mainForm);
+    // Opens the play window on the stage on display, or, when one is open
+    // already, only brings it to the front.
+    static GameTable* LoadAndShow(const PlaySurroundings& surroundings);
 
     // The open play window, or nullptr.
     static GameTable* Instance();
 
     ~GameTable() override;
+
+    // The workspace's frame around the play window.
+    QMdiSubWindow* SubWindow() const { return subWindow_; }
 
     // The stage clock: 1000 ms, off until the first click, off after the clear.
     QTimer* Timer1 = nullptr;
@@ -56,7 +74,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    GameTable();
+    explicit GameTable(const PlaySurroundings& surroundings);
 
     void Form_Load();
     void Form_Unload();
@@ -74,6 +92,7 @@ private:
     QString loadedChargeNum_;
     QString loadedClearTime_;
 
+    PlaySurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     std::vector<ShapedButton*> pushCommand_;
     QImage picture_;

@@ -1,6 +1,6 @@
 #include "play/PlayWindowSize.h"
 
-#include "app/Twips.h"
+#include "shared/Twips.h"
 
 namespace {
 // The frame the design was measured with.

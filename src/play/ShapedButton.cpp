@@ -1,8 +1,8 @@
 #include "play/ShapedButton.h"
 
-#include "app/JapaneseFont.h"
-#include "app/Twips.h"
 #include "play/ShapeFile.h"
+#include "shared/JapaneseFont.h"
+#include "shared/Twips.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,10 @@
 #include "records/UserAdd.h"
 
-#include "app/FormLayout.h"
-#include "app/JapaneseFont.h"
-#include "app/Opening.h"
-#include "app/ProgramPictures.h"
-#include "app/Twips.h"
 #include "records/RegUpRead.h"
+#include "shared/FormLayout.h"
+#include "shared/JapaneseFont.h"
+#include "shared/ProgramPictures.h"
+#include "shared/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +73,6 @@ void UserAdd::Command1_Click()
     // A failed write is not reported; the program goes on all the same.
     RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, writes, true);
 
-    // The splash is up before this window goes, so the program goes on.
-    (new Opening)->show();
+    emit Confirmed();
     close();
 }

@@ -7,8 +7,8 @@ class QLineEdit;
 class QPushButton;
 
 // The new-user window of the first run: company and user name. OK stores
-// them with all stage records and goes on to the splash; closing it without
-// OK writes nothing and ends the program.
+// them with all stage records and hands over to the start-up, which shows the
+// splash; closing it without OK writes nothing and ends the program.
 class UserAdd : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +18,12 @@ public:
     QLineEdit* FactBox = nullptr;
     QLineEdit* UserBox = nullptr;
     QPushButton* Command1 = nullptr;
+
+signals:
+    // OK was pressed and the profile stored. Sent before the window closes,
+    // so that the next window is up first: with no window left the program
+    // would end.
+    void Confirmed();
 
 private:
     void Command1_Click();

@@ -1,8 +1,7 @@
 #include "select/GameSelect.h"
 
-#include "app/MainForm.h"
-#include "app/Twips.h"
 #include "play/PicForm.h"
+#include "shared/Twips.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -90,8 +89,12 @@ void GameSelect::ShowStage(int index)
     GameTip->setToolTip(stage.ToolTipText);
 }
 
+DisplayedStage GameSelect::StageShown() const
+{
+    return {static_cast<std::int16_t>(HScroll1->value()), GameTip->Tag, GameTip->toolTip()};
+}
+
 void GameSelect::GameTip_DblClick()
 {
-    if (MainForm::Instance())
-        MainForm::Instance()->mnu_Start_Click();
+    emit StartRequested();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/StageOnDisplay.h"
+
 #include <QLabel>
 #include <QWidget>
 
@@ -23,13 +25,21 @@ protected:
 
 // The borderless window in which the player leafs through the thirty stages
 // and starts one. The scroll bar's value is the stage index.
-class GameSelect : public QWidget {
+class GameSelect : public QWidget, public StageOnDisplay {
     Q_OBJECT
 public:
     explicit GameSelect(QWidget* parent = nullptr);
 
     StageTip* GameTip = nullptr;
     QScrollBar* HScroll1 = nullptr;
+
+    // What the play window reads as it opens: the bar's value, and the layout
+    // string and title carried by the picture.
+    DisplayedStage StageShown() const override;
+
+signals:
+    // A double click on the picture asks for the Start command.
+    void StartRequested();
 
 private:
     void Form_Load();

@@ -1,7 +1,7 @@
 #include "sound/ChooseSoundFile.h"
 
-#include "app/MainForm.h"
 #include "play/DefModule.h"
+#include "shared/CommonDialog.h"
 
 namespace {
 
@@ -20,20 +20,16 @@ const SoundKind kinds[] = {
 
 } // namespace
 
-void ChooseSoundFile(std::int16_t kind)
+void ChooseSoundFile(std::int16_t kind, CommonDialog& dialog, QWidget* parent)
 {
     if (kind < 1 || kind > 4)
         return;
-    MainForm* form = MainForm::Instance();
-    if (!form)
-        return;
     const SoundKind& chosenKind = kinds[kind - 1];
-    CommonDialog& dialog = form->CommonDialog1;
     dialog.DialogTitle = QString::fromUtf16(chosenKind.dialogTitle);
     // Set every time: the wallpaper chooser shares the dialog with its own filter.
     dialog.Filter = QStringLiteral("Wavファイル (*.wav)|*.wav");
     // A cancel reports false and leaves whatever name another chooser left.
-    if (!dialog.ShowOpen(form) || dialog.FileName.isEmpty())
+    if (!dialog.ShowOpen(parent) || dialog.FileName.isEmpty())
         return;
     *chosenKind.path = dialog.FileName;
 }

@@ -1,6 +1,6 @@
 #include "sound/SoundFailureMessage.h"
 
-#include "app/MsgBox.h"
+#include "shared/MsgBox.h"
 
 void ShowSoundFailureMessage(QWidget* parent)
 {

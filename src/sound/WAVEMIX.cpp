@@ -1,6 +1,6 @@
 #include "sound/WAVEMIX.h"
 
-#include "app/AppPath.h"
+#include "shared/AppPath.h"
 #include "sound/WaveMixLib.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The Options menu: the single ball-outline check mark, the wallpaper chooser
 // and the deletion of the records, seen from the next play window.
-#include "app/CommonDialog.h"
 #include "app/MainForm.h"
-#include "app/MsgBox.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
 #include "play/ShapedButton.h"
 #include "records/RegUpRead.h"
 #include "select/GameSelect.h"
+#include "shared/CommonDialog.h"
+#include "shared/MsgBox.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,12 +3,12 @@
 // opened, closed by its button and by the end of the program; and which file
 // the help command opens.
 #include "app/About.h"
-#include "app/AppPath.h"
 #include "app/MainForm.h"
 #include "app/Opening.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 #include "records/WindowWatch.h"
+#include "shared/AppPath.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -4,13 +4,13 @@
 // and a lock left by a crashed copy does not block the next start.
 #include "app/InstanceLock.h"
 #include "app/MainForm.h"
-#include "app/MsgBox.h"
 #include "app/Opening.h"
 #include "app/StartUp.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
 #include "records/WindowWatch.h"
+#include "shared/MsgBox.h"
 
 #include <QAction>
 #include <QApplication>

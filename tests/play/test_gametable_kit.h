@@ -1,23 +1,28 @@
 #pragma once
 
 // What the play window tests share: a fresh record store set up as a first
-// run leaves it, one main window, and recorders for message boxes and sound
-// calls. Create the kit in initTestCase, before anything opens the store.
+// run leaves it, a light stand-in for the windows around the play window (a
+// workspace, three status panels, the sound switch and the stage on display),
+// and recorders for message boxes and sound calls. Create the kit in
+// initTestCase, before anything opens the store.
 
-#include "app/MainForm.h"
-#include "app/MsgBox.h"
-#include "app/Twips.h"
 #include "play/GameTable.h"
 #include "play/ShapedButton.h"
+#include "play/StageOnDisplay.h"
+#include "play/StageTable.h"
 #include "records/RegUpRead.h"
-#include "select/GameSelect.h"
+#include "shared/MsgBox.h"
+#include "shared/SoundSwitch.h"
+#include "shared/StatusPanels.h"
+#include "shared/Twips.h"
 #include "sound/WAVEMIX.h"
 
-#include <QScrollBar>
+#include <QMdiArea>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +55,7 @@ inline const std::vector<QPoint> ClearingOrder26 = {{0, 0}, {0, 1}, {1, 1}, {1, 
 inline const std::vector<QPoint> ClearingOrder27 = {{4, 3}, {3, 3}, {3, 2}, {0, 2}, {0, 1}, {2, 1}, {2, 3},
                                                     {1, 3}, {1, 0}, {0, 0}, {0, 3}, {0, 4}, {5, 4}};
 
-class PlayKit {
+class PlayKit : public StatusPanels, public SoundSwitch, public StageOnDisplay {
 public:
     PlayKit()
     {
@@ -64,21 +69,32 @@ public:
             [this](std::string_view routine, std::int32_t channel, std::int32_t loops, const QString& fileName) {
                 sounds.push_back({std::string(routine), channel, loops, fileName});
             });
-        mainForm_ = std::make_unique<MainForm>();
-        mainForm_->setAttribute(Qt::WA_DeleteOnClose, false);
-        mainForm_->show();
+        ResetPanelTexts();
+        workspace_.resize(1000, 800);
+        workspace_.show();
     }
 
     ~PlayKit()
     {
         if (GameTable* table = GameTable::Instance())
             table->close();
-        mainForm_.reset();
         SetMsgBoxResponderForTesting({});
         WAVEMIX::SetSoundCallObserverForTesting({});
     }
 
-    MainForm& Main() { return *mainForm_; }
+    // What the play window sees of the windows around it.
+    void SetPanelText(int panel, const QString& text) override { panels_[panel - 1] = text; }
+    void ResetPanelTexts() override
+    {
+        panels_ = {QStringLiteral("0秒"), QStringLiteral("1回目の挑戦"), QStringLiteral("達成記録 0秒")};
+    }
+    bool SoundOn() const override { return soundOn; }
+    DisplayedStage StageShown() const override { return shown; }
+
+    bool soundOn = true;
+    DisplayedStage shown;  // the stage the next opening plays
+
+    QMdiArea& Workspace() { return workspace_; }
 
     // The fifty records as the first run writes them.
     static void WriteFirstRunStore()
@@ -110,9 +126,14 @@ public:
     // Opens the play window on `stage` as the Start command does.
     GameTable* Open(int stage)
     {
-        mainForm_->Selection()->HScroll1->setValue(stage);
-        mainForm_->mnu_Start_Click();
-        return GameTable::Instance();
+        shown = {static_cast<std::int16_t>(stage), StageTable::Layout(stage), StageTable::Title(stage)};
+        return OpenShown();
+    }
+
+    // Opens the play window on whatever `shown` holds.
+    GameTable* OpenShown()
+    {
+        return GameTable::LoadAndShow({&workspace_, QPoint(0, 0), this, this, this});
     }
 
     static void CloseTable()
@@ -149,12 +170,13 @@ public:
         return -1;
     }
 
-    QString Panel(int index) const { return mainForm_->StatusBar1->Panels(index)->text(); }
+    QString Panel(int index) const { return panels_[static_cast<std::size_t>(index - 1)]; }
 
     std::vector<MsgBoxShown> boxes;
     std::vector<SoundCall> sounds;
 
 private:
     QTemporaryDir configHome_;
-    std::unique_ptr<MainForm> mainForm_;
+    QMdiArea workspace_;
+    std::array<QString, 3> panels_;
 };

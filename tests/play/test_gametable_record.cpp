@@ -164,19 +164,6 @@ private slots:
         PlayKit::CloseTable();
         QCOMPARE(PlayKit::Record(9), QStringList({afterClose, "0"}));
     }
-
-    void closingTheMainWindowClosesTheStageFirst()
-    {
-        PlayKit::SetRecord(4, QStringLiteral("6"), QStringLiteral("0"));
-        kit->Open(4);
-        PlayKit::Click(0);
-        kit->sounds.clear();
-        kit->Main().close();
-        QVERIFY(!GameTable::Instance());
-        QCOMPARE(PlayKit::Record(4), QStringList({"7", "0"}));
-        ExpectIdleStatusBar();
-        QCOMPARE(kit->sounds, std::vector<SoundCall>({{"SoundStop", 0, 0, {}}, {"SoundClose", -1, 0, {}}}));
-    }
 };
 
 QTEST_MAIN(TestGameTableRecord)

@@ -1,13 +1,13 @@
-// The play window as it opens: balls and board, size and place, outline,
-// background picture, record in the status bar, and a second Start.
+// The play window as it opens: balls and board, size, outline, background
+// picture, record in the status bar, and a second opening while it is open.
 
 #include "test_gametable_kit.h"
 
-#include "app/AppPath.h"
-#include "app/Twips.h"
 #include "play/DefModule.h"
 #include "play/PlayWindowSize.h"
 #include "play/StageTable.h"
+#include "shared/AppPath.h"
+#include "shared/Twips.h"
 
 #include <QFile>
 #include <QImage>
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(kit->Panel(3), QStringLiteral("達成記録0秒"));
     }
 
-    void windowFitsTheFigureBesideTheSelection_data()
+    void windowFitsTheFigure_data()
     {
         QTest::addColumn<int>("stage");
         QTest::addColumn<int>("maxLeft");
@@ -74,7 +74,7 @@ private slots:
         QTest::newRow("stage 24, tallest") << 24 << 2400 << 6000;
         QTest::newRow("stage 15, widest") << 15 << 6000 << 3600;
     }
-    void windowFitsTheFigureBesideTheSelection()
+    void windowFitsTheFigure()
     {
         QFETCH(int, stage);
         QFETCH(int, maxLeft);
@@ -98,10 +98,6 @@ private slots:
         QCOMPARE(figure.right() + 1, Twips::ToPixels(maxLeft + 570));
         QCOMPARE(figure.bottom() + 1, Twips::ToPixels(maxTop + 570));
         QVERIFY(table->rect().contains(figure.adjusted(0, 0, 2, 2)));
-
-        QVERIFY(!frame->geometry().intersects(kit->Main().SelectionSubWindow()->geometry()));
-        // The main window grew so the whole play window shows without scrolling.
-        QVERIFY(kit->Main().Workspace()->viewport()->rect().contains(frame->geometry()));
         QVERIFY(!(frame->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
@@ -205,32 +201,27 @@ private slots:
         PlayKit::SetRecord(5, QStringLiteral("1"), QStringLiteral("0"));
     }
 
-    void startWhileOpenOnlyBringsTheWindowToTheFront()
+    void openingWhileOpenOnlyBringsTheWindowToTheFront()
     {
         GameTable* table = kit->Open(0);
         PlayKit::Click(0);
         QCOMPARE(DefModule::TakeCount, 1);
         const std::size_t soundsBefore = kit->sounds.size();
 
-        // Another stage on display, then Start and a double click: no new visit.
-        kit->Main().Selection()->HScroll1->setValue(7);
-        kit->Main().mnu_Start_Click();
-        QTest::mouseDClick(kit->Main().Selection()->GameTip, Qt::LeftButton);
-        QCOMPARE(GameTable::Instance(), table);
+        // Another stage on display: no new visit.
+        QCOMPARE(kit->Open(7), table);
         QCOMPARE(table->StageNumber, QStringLiteral("0"));
         QCOMPARE(DefModule::TakeCount, 1);
         QCOMPARE(table->PushCommand(0)->Caption(), QStringLiteral("1"));
         QCOMPARE(kit->sounds.size(), soundsBefore);
-        QCOMPARE(kit->Main().Workspace()->activeSubWindow(), Frame());
-        QCOMPARE(kit->Main().Workspace()->subWindowList().size(), 2);
+        QCOMPARE(kit->Workspace().activeSubWindow(), Frame());
+        QCOMPARE(kit->Workspace().subWindowList().size(), 1);
     }
 
     void layoutThatDoesNotReadGivesAnEmptyStage()
     {
-        kit->Main().Selection()->HScroll1->setValue(2);
-        kit->Main().Selection()->GameTip->Tag = QStringLiteral("0600,0000,9999,abc");
-        kit->Main().mnu_Start_Click();
-        GameTable* table = GameTable::Instance();
+        kit->shown = {2, QStringLiteral("0600,0000,9999,abc"), StageTable::Title(2)};
+        GameTable* table = kit->OpenShown();
         QVERIFY(table);
         QCOMPARE(DefModule::BallCount, 0);
         QCOMPARE(CountCells(DefModule::CellEmpty), 225);
@@ -239,9 +230,6 @@ private slots:
         table->PushCommand_Click(5);
         QCOMPARE(DefModule::TakeCount, 0);
         QVERIFY(!table->Timer1->isActive());
-        PlayKit::CloseTable();
-        // The selection shows its stage again.
-        kit->Main().Selection()->HScroll1->setValue(0);
     }
 };
 

@@ -20,7 +20,7 @@ class TestGameTableSound : public QObject {
 
     std::unique_ptr<PlayKit> kit;
 
-    void SetSound(bool on) { kit->Main().mnu_Sound->setChecked(on); }
+    void SetSound(bool on) { kit->soundOn = on; }
 
     // The four waves in the order the first click loads them.
     static std::vector<SoundCall> WaveLoads()

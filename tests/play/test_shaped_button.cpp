@@ -1,7 +1,7 @@
 // The ball button: its outline from the shape files, where clicks count,
 // where the take number sits, and how a new ball takes after the first.
-#include "app/AppPath.h"
 #include "play/ShapedButton.h"
+#include "shared/AppPath.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The reader of ball outline files: the shipped files, what it accepts, and
 // broken and nasty inputs replayed through the fuzz entry, which checks that
 // a rejected file gives no outline and an accepted one a sound outline.
-#include "app/AppPath.h"
 #include "play/ShapeFile.h"
+#include "shared/AppPath.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // The stage selection window inside the main window.
 #include "app/MainForm.h"
-#include "app/MsgBox.h"
 #include "play/GameTable.h"
 #include "play/PicForm.h"
 #include "play/StageTable.h"
 #include "select/GameSelect.h"
+#include "shared/MsgBox.h"
 
 #include <QMdiSubWindow>
 #include <QScrollBar>

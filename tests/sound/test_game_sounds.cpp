@@ -1,5 +1,5 @@
 // The four sounds the build synthesises beside the program.
-#include "app/AppPath.h"
+#include "shared/AppPath.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,8 @@
 // The sound switch and the four sound choosers on a real main window.
-#include "app/AppPath.h"
 #include "app/MainForm.h"
-#include "app/MsgBox.h"
 #include "play/DefModule.h"
+#include "shared/AppPath.h"
+#include "shared/MsgBox.h"
 #include "sound/ChooseSoundFile.h"
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
@@ -107,8 +107,8 @@ void TestSoundMenu::eachChooserSetsItsOwnPath()
     }
     // Kinds outside 1..4 open nothing.
     shown_.clear();
-    ChooseSoundFile(0);
-    ChooseSoundFile(5);
+    ChooseSoundFile(0, main_->CommonDialog1, main_);
+    ChooseSoundFile(5, main_->CommonDialog1, main_);
     QVERIFY(shown_.isEmpty());
 }
 

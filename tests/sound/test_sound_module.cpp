@@ -1,5 +1,5 @@
 // The sound routines and the mixer under them, on SDL's silent dummy device.
-#include "app/AppPath.h"
+#include "shared/AppPath.h"
 #include "sound/WAVEMIX.h"
 #include "sound/WaveMixLib.h"
 

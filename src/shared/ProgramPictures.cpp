@@ -1,6 +1,6 @@
-#include "app/ProgramPictures.h"
+#include "shared/ProgramPictures.h"
 
-#include "app/JapaneseFont.h"
+#include "shared/JapaneseFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

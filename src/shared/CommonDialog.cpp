@@ -1,4 +1,4 @@
-#include "app/CommonDialog.h"
+#include "shared/CommonDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

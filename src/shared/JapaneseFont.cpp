@@ -1,4 +1,4 @@
-#include "app/JapaneseFont.h"
+#include "shared/JapaneseFont.h"
 
 #include <QString>
 #include <QStringList>

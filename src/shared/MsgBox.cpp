@@ -1,4 +1,4 @@
-#include "app/MsgBox.h"
+#include "shared/MsgBox.h"
 
 namespace {
 MsgBoxResponder& testResponder()

@@ -1,4 +1,4 @@
-#include "app/AppPath.h"
+#include "shared/AppPath.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "app/FormLayout.h"
+#include "shared/FormLayout.h"
 
-#include "app/JapaneseFont.h"
-#include "app/Twips.h"
+#include "shared/JapaneseFont.h"
+#include "shared/Twips.h"
 
 #include <QLabel>
 #include <QScreen>

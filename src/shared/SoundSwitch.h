@@ -1,0 +1,10 @@
+#pragma once
+
+// The master sound switch, read at every sound event.
+class SoundSwitch {
+public:
+    virtual bool SoundOn() const = 0;
+
+protected:
+    ~SoundSwitch() = default;
+};
