@@ -5,8 +5,9 @@
 #
 # Every edge that is straight or ends a ball falls on a whole pixel of the
 # requested size, so the picture stays sharp when rendered at that size.
-# Up to 32 pixels the balls are flat with a plain dot of shine (none at 16)
-# and below 32 the tile has no frame: finer detail would only blur there.
+# Up to 32 pixels the balls are flat with a plain dot of shine, and below 32
+# the tile has no frame; at 16 there is neither shine nor path: finer detail
+# would only blur there.
 # The 256-pixel drawing doubles as the scalable icon.
 #
 # Usage: tools/draw_icon.sh SIZE [OUTPUT.svg]   (SIZE: 16, 24, 32, 48 or a multiple of 64)
@@ -88,8 +89,9 @@ for cell in "0 0" "2 0" "2 1" "0 2" "1 2" "2 2"; do
   ball "$1" "$2" '#3c8ce6' '#15386a' '#cfe4ff' blue
 done
 
-# The path of the takes, then the taken balls over it.
-echo "  <polyline points=\"$(cx 0 0),$(cy 0 1) $(cx 1 0),$(cy 0 1) $(cx 1 0),$(cy 0 0)\" fill=\"none\" stroke=\"#ffe680\" stroke-width=\"$path\" stroke-linejoin=\"miter\"/>"
+# The path of the takes (at 16 pixels it would merge the balls into one
+# blot), then the taken balls over it.
+[ "$s" -le 16 ] || echo "  <polyline points=\"$(cx 0 0),$(cy 0 1) $(cx 1 0),$(cy 0 1) $(cx 1 0),$(cy 0 0)\" fill=\"none\" stroke=\"#ffe680\" stroke-width=\"$path\" stroke-linejoin=\"miter\"/>"
 for cell in "0 1" "1 1" "1 0"; do
   set -- $cell
   ball "$1" "$2" '#ebc83c' '#6e5000' '#fff6c8' gold
