@@ -1,6 +1,7 @@
 // The main window's menu bar and status bar as the player first sees them:
 // every caption character for character, the order, the separators, the
-// shortcuts and the check marks; the three panels' texts, tooltips and widths.
+// shortcuts and the check marks; the three panels' texts, tooltips and
+// widths; and its icon, the desktop entry's.
 #include "app/MainForm.h"
 #include "app/Twips.h"
 
@@ -117,6 +118,15 @@ private slots:
             if (i > 0)
                 QVERIFY(panel->x() > form_->StatusBar1->Panels(i)->x());
         }
+    }
+
+    void windowIconIsTheDesktopIcon()
+    {
+        const QIcon icon = form_->windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 7);
+        const QImage desktop(QStringLiteral(DESKTOP_ICON_48));
+        QVERIFY(!desktop.isNull());
+        QCOMPARE(icon.pixmap(QSize(48, 48)).toImage().convertToFormat(desktop.format()), desktop);
     }
 };
 
