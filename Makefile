@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-asan setup build build-asan bench clean
+.PHONY: run test test-asan package setup build build-asan bench clean
 
 run: build
 	$(BUILD)/bin/zumirak
@@ -15,6 +15,10 @@ test: build
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: build-asan
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+
+# The Debian package, $(BUILD)/zumirak_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack
 
 setup:
 	@tools/setup.sh

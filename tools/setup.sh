@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool
+  librsvg2-bin file appstream desktop-file-utils
 )
 
 missing=()

@@ -14,6 +14,7 @@ void MainForm::mnu_BackColar_Click()
     CommonDialog1.DialogTitle = QStringLiteral("壁紙の設定");
     CommonDialog1.Filter = QStringLiteral(
         "BMPファイル (*.bmp)|*.bmp|JPGファイル (*.jpg)|*.jpg;*.jpeg|gifファイル (*.gif)|*.gif");
+    CommonDialog1.FileKind = QStandardPaths::PicturesLocation;
     if (CommonDialog1.ShowOpen(this))
         DefModule::WallpaperPath = CommonDialog1.FileName;
 }

@@ -17,7 +17,9 @@ void PrepareApplication(QApplication& app)
 {
     app.setOrganizationName(QStringLiteral("Brenhavel"));
     app.setApplicationName(QStringLiteral("Zumirak"));
-    app.setDesktopFileName(QStringLiteral("zumirak"));
+    // The name of the desktop entry (packaging/), so the desktop matches
+    // the windows to it and its icon.
+    app.setDesktopFileName(QStringLiteral("org.brenhavel.zumirak"));
     app.setWindowIcon(ProgramIcon());
     InstallJapaneseFontSubstitutions();
 

@@ -7,6 +7,7 @@
 #include <QtDebug>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +82,42 @@ QString SavingName(const QString& path)
     return path + QStringLiteral(".saving");
 }
 
+// The file a save replaces. A record file that is a symbolic link (dotfile
+// managers keep such links) stays one: the file at the end of its chain is
+// replaced instead. A link that leads nowhere is replaced like a file.
+QString FileToReplace(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString target = info.canonicalFilePath();
+    return !target.isEmpty() && QFileInfo(target).isFile() ? target : path;
+}
+
+// A failed save shows the player nothing; whoever started the game from a
+// terminal learns from this line why the records did not last.
+bool SaveFailed(const QString& file, int error)
+{
+    qWarning("The records could not be saved to %s: %s", qUtf8Printable(file), std::strerror(error));
+    return false;
+}
+
+// Writes all of `bytes` to `fd` and makes them reach the disk; 0 or errno.
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0)
+            return EIO;
+        else if (errno != EINTR)
+            return errno;
+    }
+    // Some file systems cannot sync a file (EINVAL); the rename still holds.
+    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
+}
+
 std::optional<IniContents> Read(const QString& path)
 {
     QFile file(path);
@@ -107,7 +144,7 @@ void SyncFolder(const QString& folder)
 std::optional<IniContents> Load(const QString& path)
 {
     if (!knownFiles().contains(path))
-        QFile::remove(SavingName(path));  // left by a save that never finished
+        QFile::remove(SavingName(FileToReplace(path)));  // left by a save that never finished
 
     FileIdentity identity;
     const Presence presence = Stat(path, identity);
@@ -132,26 +169,31 @@ std::optional<IniContents> Load(const QString& path)
 
 bool Save(const QString& path, const IniContents& contents)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return false;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return SaveFailed(path, errno);
 
-    // The new file is written in full beside the old one and then renamed
-    // over it. Unbuffered, so that a write the disk refuses in part shows
-    // here; the half-written file is then thrown away.
-    const QByteArray bytes = FormatIni(contents);
-    const QString saving = SavingName(path);
-    QFile file(saving);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    const bool written = file.write(bytes) == bytes.size()
-                         && (::fdatasync(file.handle()) == 0 || errno == EINVAL);
-    file.close();
-    if (!written || ::rename(QFile::encodeName(saving).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(saving);
-        return false;
+    // The new file is written in full beside the one it replaces and then
+    // renamed over it, keeping the old file's permissions. A half-written
+    // file is thrown away.
+    const QString file = FileToReplace(path);
+    const QByteArray fileName = QFile::encodeName(file);
+    const QByteArray savingName = QFile::encodeName(SavingName(file));
+    const int fd = ::open(savingName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return SaveFailed(file, errno);
+    struct stat old {};
+    if (::stat(fileName.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    int error = WriteAll(fd, FormatIni(contents));
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(savingName.constData(), fileName.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(savingName.constData());
+        return SaveFailed(file, error);
     }
-    SyncFolder(folder);
+    SyncFolder(QFileInfo(file).absolutePath());
 
     FileIdentity identity;
     if (Stat(path, identity) == Presence::Present)

@@ -11,7 +11,8 @@
 // changes, so reading one record after another does not parse the file
 // again. Saving writes the new file beside the old one ("<file>.saving") and
 // renames it over the old one: a crash or a full disk leaves the old file or
-// the new one, never a mixture.
+// the new one, never a mixture. A record file that is a symbolic link stays
+// one: the file it points to is replaced.
 //
 // A file that cannot be read or parsed is never overwritten: it is renamed
 // to "<file>.damaged-yyyyMMdd-HHmmss" (its records stay there for whoever
@@ -23,7 +24,8 @@ namespace StoreFile {
 std::optional<IniContents> Load(const QString& path);
 
 // Writes `contents` as the new file, making its folder when needed.
-// True when the file reached the disk.
+// True when the file reached the disk; otherwise one line on standard error
+// names the file and the reason.
 bool Save(const QString& path, const IniContents& contents);
 
 // The name a damaged file is given.

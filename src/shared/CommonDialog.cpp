@@ -1,5 +1,6 @@
 #include "shared/CommonDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -33,6 +34,18 @@ QStringList CommonDialog::QtNameFilters(const QString& filter)
     return result;
 }
 
+QString CommonDialog::StartFolder() const
+{
+    const QString last = lastFolders_.value(FileKind);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    for (const QString& folder : QStandardPaths::standardLocations(FileKind)) {
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
+}
+
 bool CommonDialog::ShowOpen(QWidget* parent)
 {
     std::optional<QString> chosen;
@@ -43,15 +56,14 @@ bool CommonDialog::ShowOpen(QWidget* parent)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(QtNameFilters(Filter));
-        const QFileInfo previous(FileName);
-        if (!FileName.isEmpty() && previous.dir().exists())
-            dialog.setDirectory(previous.dir());
+        dialog.setDirectory(StartFolder());
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().constFirst();
     }
     if (!chosen || chosen->isEmpty())
         return false;
     FileName = *chosen;
+    lastFolders_.insert(FileKind, QFileInfo(FileName).absolutePath());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -9,18 +11,26 @@
 class QWidget;
 
 // The main window's one file-open dialog, shared by the wallpaper and the
-// sound-file choosers. Each chooser sets its own title and filter first.
-// `Filter` uses the "Description|patterns|Description|patterns" notation,
-// patterns separated by ';'.
+// sound-file choosers. Each chooser sets its own title, filter and kind of
+// file first. `Filter` uses the "Description|patterns|Description|patterns"
+// notation, patterns separated by ';'.
 class CommonDialog {
 public:
     QString DialogTitle;
     QString Filter;
     QString FileName;
+    // The player's standard folder for the kind of file asked for (pictures,
+    // music). The dialog opens there the first time, and afterwards where
+    // the last file of that kind was chosen.
+    QStandardPaths::StandardLocation FileKind = QStandardPaths::HomeLocation;
+
+    // The folder the dialog opens in for the current FileKind: the last one
+    // chosen from, else the standard folder, else the home folder.
+    QString StartFolder() const;
 
     // Shows the dialog modally. True when the player chose a file (FileName
     // then holds its full path); false when the dialog was cancelled, in
-    // which case FileName is left as it was.
+    // which case FileName and the start folders are left as they were.
     bool ShowOpen(QWidget* parent);
 
     // The filter converted to Qt's name filters, one entry per pair.
@@ -31,4 +41,7 @@ public:
     // for a cancel. While a responder is set no real dialog opens.
     using Responder = std::function<std::optional<QString>(const CommonDialog&)>;
     static void SetResponderForTesting(Responder responder);
+
+private:
+    QHash<QStandardPaths::StandardLocation, QString> lastFolders_;
 };

@@ -107,5 +107,9 @@ QPixmap TitlePicture()
 
 QIcon ProgramIcon()
 {
-    return QIcon(QStringLiteral(":/zumirak/icon.png"));
+    // Each size is drawn for its own pixel grid, so none is scaled from another.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/zumirak/icon/%1.png").arg(size), QSize(size, size));
+    return icon;
 }

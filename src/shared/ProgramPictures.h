@@ -9,5 +9,5 @@
 // The title picture of the splash and about windows, 450 x 300 pixels.
 QPixmap TitlePicture();
 
-// The program icon of every window.
+// The program icon of every window: the picture of the desktop entry.
 QIcon ProgramIcon();

@@ -26,8 +26,10 @@ void ChooseSoundFile(std::int16_t kind, CommonDialog& dialog, QWidget* parent)
         return;
     const SoundKind& chosenKind = kinds[kind - 1];
     dialog.DialogTitle = QString::fromUtf16(chosenKind.dialogTitle);
-    // Set every time: the wallpaper chooser shares the dialog with its own filter.
+    // Set every time: the wallpaper chooser shares the dialog with its own
+    // filter and kind of file.
     dialog.Filter = QStringLiteral("Wavファイル (*.wav)|*.wav");
+    dialog.FileKind = QStandardPaths::MusicLocation;
     // A cancel reports false and leaves whatever name another chooser left.
     if (!dialog.ShowOpen(parent) || dialog.FileName.isEmpty())
         return;

@@ -1,5 +1,6 @@
 // The Options menu: the single ball-outline check mark, the wallpaper chooser
-// and the deletion of the records, seen from the next play window.
+// and the deletion of the records, seen from the next play window; where the
+// file choosers open.
 #include "app/MainForm.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
@@ -10,6 +11,7 @@
 #include "shared/MsgBox.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QScrollBar>
@@ -107,6 +109,62 @@ private slots:
         delete form_;
         CommonDialog::SetResponderForTesting({});
         SetMsgBoxResponderForTesting({});
+    }
+
+    // First, while no chooser has been used yet.
+    void choosersOpenInThePlayersFoldersThenWhereTheLastChoiceWasMade()
+    {
+        QTemporaryDir home;
+        const QString pictures = home.filePath(QStringLiteral("Pictures"));
+        const QString music = home.filePath(QStringLiteral("Music"));
+        const QString chosenPictures = files_.filePath(QStringLiteral("絵"));
+        const QString chosenSounds = files_.filePath(QStringLiteral("音"));
+        for (const QString& folder : {pictures, music, chosenPictures, chosenSounds})
+            QVERIFY(QDir().mkpath(folder));
+        const QByteArray previousHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toUtf8());
+
+        QStringList opened;
+        std::optional<QString> answer;
+        CommonDialog::SetResponderForTesting([&](const CommonDialog& dialog) {
+            opened << dialog.StartFolder();
+            return answer;
+        });
+        QAction* const wallpaper = form_->mnu_BackColar;
+        QAction* const sound = form_->mnu_SoundHitBall;
+        const struct {
+            QAction* chooser;
+            std::optional<QString> answer;
+            QString opensIn;
+        } steps[] = {
+            {wallpaper, std::nullopt, pictures},
+            {sound, std::nullopt, music},
+            {wallpaper, chosenPictures + QStringLiteral("/a.bmp"), pictures},
+            {wallpaper, std::nullopt, chosenPictures},
+            {sound, std::nullopt, music},  // the picture's name is still in the shared dialog
+            {sound, chosenSounds + QStringLiteral("/b.wav"), music},
+            {sound, std::nullopt, chosenSounds},
+            {wallpaper, std::nullopt, chosenPictures},
+        };
+        for (const auto& step : steps) {
+            answer = step.answer;
+            opened.clear();
+            step.chooser->trigger();
+            QCOMPARE(opened, QStringList{step.opensIn});
+        }
+        QCOMPARE(DefModule::WallpaperPath, chosenPictures + QStringLiteral("/a.bmp"));
+        QCOMPARE(DefModule::HitSoundPath, chosenSounds + QStringLiteral("/b.wav"));
+
+        // Folders that are gone: the standard one, then the home folder.
+        QVERIFY(QDir(chosenSounds).removeRecursively());
+        opened.clear();
+        form_->mnu_SoundBack->trigger();
+        QVERIFY(QDir(music).removeRecursively());
+        form_->mnu_SoundClear->trigger();
+        QCOMPARE(opened, QStringList({music, home.path()}));
+
+        CommonDialog::SetResponderForTesting({});
+        qputenv("HOME", previousHome);
     }
 
     void ballOutlineKeepsOneCheckMark()

@@ -2,6 +2,7 @@
 // its message box, ends when the box is answered, and leaves the records as
 // they were (no LoadDate stamp); the first runs on undisturbed. Runs on a
 // private X server (Xvfb) and answers the box with xdotool.
+#include "app/InstanceLock.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 
@@ -9,6 +10,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace RegUpRead;
 
@@ -95,6 +99,11 @@ private slots:
         QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"),
                              QStringLiteral("while the first runs"), false));
         const QByteArray recordsBefore = store.ReadFile();
+
+        // A copy that has run for a day still holds its lock: its age alone
+        // must not make it stale.
+        const timespec dayAgo[2] = {{time(nullptr) - 86400, 0}, {time(nullptr) - 86400, 0}};
+        QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(InstanceLock::FilePath()).constData(), dayAgo, 0) == 0);
 
         QProcess second;
         second.setProcessEnvironment(environment);

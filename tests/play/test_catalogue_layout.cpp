@@ -2,6 +2,7 @@
 #include "play/LayoutString.h"
 #include "play/StageTable.h"
 
+#include <QCryptographicHash>
 #include <QtTest>
 
 #include <algorithm>
@@ -23,6 +24,31 @@ constexpr Shape shippedShapes[StageTable::Count] = {
     {39, 5, 11}, {32, 11, 7}, {13, 6, 6},  {13, 6, 5},  {20, 6, 7},  {28, 9, 7},
 };
 
+// Every stage's title and the start of the SHA-256 digest of its layout
+// string (UTF-8), as the stages were designed: one moved ball or one changed
+// character fails.
+struct Pinned {
+    const char16_t* title;
+    const char* layoutDigest;
+};
+constexpr Pinned pinnedStages[StageTable::Count] = {
+    {u"矢の羽", "3e6e6c6d8e407c2e"},     {u"片根矢", "31eb22cee9102846"},
+    {u"升２", "3b05e55352939ea7"},       {u"井", "730ae63eb07adc3f"},
+    {u"まん字", "cb91e488739bc046"},     {u"八つ橋", "2e69c4fd8eb24c12"},
+    {u"升１", "d0848bbeb7b6a96e"},       {u"九", "b66eb19b26ff7cb9"},
+    {u"中", "5787c09f42299576"},         {u"Ｙ", "e7a67daf5fcb708a"},
+    {u"ワイングラス", "b3f46c65163a19fc"}, {u"タクシー", "d12b021f950e187b"},
+    {u"Q", "486fd63713507133"},          {u"Ｂ’z", "baa152fc814ce411"},
+    {u"宗", "a59952e1011804f9"},         {u"MS", "5da1640c9cdc84c0"},
+    {u"薬ビン", "78abc1222ed32391"},     {u"チョウチョ", "9473c86255b8053d"},
+    {u"克", "e5090e4ead27ece9"},         {u"飛行機", "2d6cb82062931f8a"},
+    {u"十字架", "caded7122e929553"},     {u"剣", "8b68ceabc38f5426"},
+    {u"与", "64073c266a62c877"},         {u"ピン", "e8feeb65d194f8ba"},
+    {u"ピン２", "8b60d3200d116b3b"},     {u"リング", "cf3a9396053b7846"},
+    {u"Ａ", "065174ce2262c57e"},         {u"Ａ２", "4a79537f7a2d00d8"},
+    {u"やじろべー", "e6014d4639582c85"}, {u"６８", "7d93437945e3fcf8"},
+};
+
 } // namespace
 
 class TestCatalogueLayout : public QObject {
@@ -33,6 +59,7 @@ private slots:
     void ballCountsSpanThirteenToThirtyNine();
     void stageZeroStartsInColumnOneRowZero();
     void titlesKeepTheirFullWidthCharacters();
+    void everyTitleAndLayoutIsAsDesigned();
     void readerAcceptsTheWholeBoard();  // rejections: test_catalogue_nasty_layouts
 };
 
@@ -109,6 +136,16 @@ void TestCatalogueLayout::titlesKeepTheirFullWidthCharacters()
     QCOMPARE(StageTable::Title(29).at(0).unicode(), char16_t(0xFF16));
     QCOMPARE(StageTable::Title(12), QStringLiteral("Q"));
     QCOMPARE(StageTable::Title(15), QStringLiteral("MS"));
+}
+
+void TestCatalogueLayout::everyTitleAndLayoutIsAsDesigned()
+{
+    for (int i = 0; i < StageTable::Count; ++i) {
+        QCOMPARE(StageTable::Title(i), QString::fromUtf16(pinnedStages[i].title));
+        const QByteArray digest =
+            QCryptographicHash::hash(StageTable::Layout(i).toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+        QVERIFY2(digest == pinnedStages[i].layoutDigest, qPrintable(QStringLiteral("stage %1").arg(i)));
+    }
 }
 
 void TestCatalogueLayout::readerAcceptsTheWholeBoard()

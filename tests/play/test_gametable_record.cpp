@@ -5,6 +5,8 @@
 
 #include "play/DefModule.h"
 
+#include <QPointer>
+
 class TestGameTableRecord : public QObject {
     Q_OBJECT
 
@@ -163,6 +165,42 @@ private slots:
         kit->Open(9);
         PlayKit::CloseTable();
         QCOMPARE(PlayKit::Record(9), QStringList({afterClose, "0"}));
+    }
+
+    // Only the exact text "0" means never cleared; the record of a stage
+    // counted as cleared is shown as such and never written again.
+    void onlyTheTextZeroIsNeverCleared_data()
+    {
+        QTest::addColumn<QString>("clearTime");
+        QTest::addColumn<QString>("attemptText");
+        QTest::addColumn<QString>("chargeNumAfterClose");
+        QTest::newRow("0") << "0" << "3回目の挑戦" << "4";
+        QTest::newRow("empty") << "" << "3回目で成功" << "3";
+        QTest::newRow("00") << "00" << "3回目で成功" << "3";
+        QTest::newRow("abc") << "abc" << "3回目で成功" << "3";
+    }
+    void onlyTheTextZeroIsNeverCleared()
+    {
+        QFETCH(QString, clearTime);
+        QFETCH(QString, attemptText);
+        QFETCH(QString, chargeNumAfterClose);
+        PlayKit::SetRecord(11, QStringLiteral("3"), clearTime);
+        kit->Open(11);
+        QCOMPARE(kit->Panel(2), attemptText);
+        PlayKit::CloseTable();
+        QCOMPARE(PlayKit::Record(11), QStringList({chargeNumAfterClose, clearTime}));
+    }
+
+    void clockStopsWhenTheWindowCloses()
+    {
+        GameTable* table = kit->Open(0);
+        PlayKit::Click(0);
+        QPointer<QTimer> clock = table->Timer1;
+        QVERIFY(clock->isActive());
+        table->close();  // deleted later, with its timer
+        QVERIFY(!clock->isActive());
+        QCOMPARE(table->ClockStarted, std::int16_t(0));
+        QCOMPARE(kit->Panel(1), QStringLiteral("0秒"));
     }
 };
 

@@ -158,6 +158,7 @@ private slots:
     void wayBackIsClosed_data();
     void wayBackIsClosed();
     void unchosenTargetsAreWithdrawn();
+    void unchosenTargetsOnTheLastRowAndColumnAreWithdrawn();
     void firstTakeHasUpToFourTargetsLaterTakesThree();
     void refusedClicksChangeNothing_data();
     void refusedClicksChangeNothing();
@@ -350,6 +351,22 @@ void TestRules::unchosenTargetsAreWithdrawn()
 
     // A withdrawn target may be taken again later once it is in reach.
     QCOMPARE(ClickBall(0, 2), ClickOutcome::Refused);
+}
+
+void TestRules::unchosenTargetsOnTheLastRowAndColumnAreWithdrawn()
+{
+    // A first take at (9, 9) with a ball in each direction, two of them on
+    // the board's last row and last column; then the left one is taken.
+    const std::int16_t cells[][2] = {{9, 9}, {2, 9}, {14, 9}, {9, 2}, {9, 14}};  // (row, column)
+    for (const auto& cell : cells)
+        PlaceBall(cell[0], cell[1]);
+    QCOMPARE(ClickBall(9, 9), ClickOutcome::Taken);
+    QCOMPARE(CountCells(CellTarget), 4);
+    QCOMPARE(ClickBall(9, 2), ClickOutcome::Taken);
+    QCOMPARE(Board[14][9], CellBall);
+    QCOMPARE(Board[9][14], CellBall);
+    QCOMPARE(Board[2][9], CellBall);
+    QCOMPARE(CountCells(CellTarget), 0);
 }
 
 void TestRules::firstTakeHasUpToFourTargetsLaterTakesThree()

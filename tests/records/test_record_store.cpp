@@ -1,6 +1,7 @@
 // The record store on a private config folder: what a first run leaves, the
 // create flag, the stage subkeys, names that must come back exactly, the
-// LoadDate stamp, damaged files kept aside, and writes that fail.
+// LoadDate stamp, damaged files kept aside, writes that fail, and a record
+// file that is a symbolic link.
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 #include "records/IniFile.h"
@@ -10,7 +11,9 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 using namespace RegUpRead;
@@ -326,6 +329,12 @@ private slots:
         const QByteArray before = store.ReadFile();
         bool longNameStored = true;
         bool recordsStored = true;
+        // Each failed save names the file and the reason on standard error.
+        const QRegularExpression failure(QStringLiteral("^The records could not be saved to %1: %2$")
+                                             .arg(QRegularExpression::escape(store.File()),
+                                                  QRegularExpression::escape(QString::fromLocal8Bit(std::strerror(EFBIG)))));
+        QTest::ignoreMessage(QtWarningMsg, failure);
+        QTest::ignoreMessage(QtWarningMsg, failure);
         {
             // Nothing is printed while the limit holds: the test's own log is a file too.
             FileSizeLimit full(before.size() - 1);
@@ -338,6 +347,51 @@ private slots:
         QCOMPARE(QDir(store.MakerFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Zumirak.ini")});
         RegReadUser();
         QCOMPARE(UserName, QStringLiteral("利用者"));
+    }
+
+    void aLinkedRecordFileStaysALink()
+    {
+        // The record file is a link to a link to the file kept elsewhere.
+        FreshStore store;
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("会社"), QStringLiteral("利用者")));
+        QTemporaryDir dotfiles;
+        const QString kept = dotfiles.filePath(QStringLiteral("kept/Zumirak.ini"));
+        const QString middle = dotfiles.filePath(QStringLiteral("records.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(kept).absolutePath()));
+        QVERIFY(QFile::rename(store.File(), kept));
+        QVERIFY(QFile::link(QStringLiteral("kept/Zumirak.ini"), middle));
+        QVERIFY(QFile::link(middle, store.File()));
+
+        QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, U_Name, QStringLiteral("新しい名前"), false));
+        QCOMPARE(QFileInfo(store.File()).symLinkTarget(), middle);
+        QCOMPARE(QFile::symLinkTarget(middle), kept);
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(QStringLiteral("新しい名前").toUtf8()));
+        RegReadUser();
+        QCOMPARE(UserName, QStringLiteral("新しい名前"));
+        // No unfinished copy stays beside the link or the file.
+        QCOMPARE(QDir(store.MakerFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{QStringLiteral("Zumirak.ini")});
+        QCOMPARE(QDir(QFileInfo(kept).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("Zumirak.ini")});
+    }
+
+    void aLinkToNowhereIsLikeNoFile()
+    {
+        FreshStore store;
+        QTemporaryDir elsewhere;
+        const QString missing = elsewhere.filePath(QStringLiteral("gone.ini"));
+        QVERIFY(QDir().mkpath(store.MakerFolder()));
+        QVERIFY(QFile::link(missing, store.File()));
+
+        RegReadUser();
+        QVERIFY(!KeyFound);
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
+        QVERIFY(!QFileInfo(store.File()).isSymLink());
+        QVERIFY(QFileInfo(store.File()).isFile());
+        QVERIFY(!QFileInfo::exists(missing));
+        RegReadUser();
+        QCOMPARE(UserName, QStringLiteral("u"));
     }
 
     void aStampThatFailsDoesNotMakeASetUpPlayerNew()

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The Debian package as a player's system would get it: built from this build
+# folder, unpacked into a temporary folder, its control fields and files
+# checked, its desktop entry and AppStream metadata validated, and the
+# unpacked program started through its command link to its first window
+# (a first run, with an empty home folder) on a private X server.
+# Usage: test_package.sh BUILD_FOLDER VERSION APP_ID
+set -euo pipefail
+
+build=$1
+version=$2
+app_id=$3
+for tool in dpkg-deb cpack appstreamcli desktop-file-validate Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: needs $tool (tools/setup.sh installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+display_pid=
+game_pid=
+cleanup() {
+  [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true
+  [ -z "$display_pid" ] || kill "$display_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Build it (everything is built already: this only installs and packs).
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack failed"; }
+debs=("$work"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, got: ${debs[*]}"
+deb=${debs[0]}
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = zumirak ] || fail "package name: $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "version $(field Version), project $version"
+[ "$(field Section)" = games ] || fail "section: $(field Section)"
+depends=$(field Depends)
+# Worked out from what the program and its modules link, plus the font.
+names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g')
+for needed in fonts-ipafont-gothic libc6 libqt6widgets6 libsdl2-mixer-2.0-0; do
+  grep -qx -- "$needed" <<<"$names" || fail "Depends lacks $needed: $depends"
+done
+[[ $(field Description) == *ズミラク* ]] || fail "no Japanese line in the description"
+
+# The files, exactly.
+root=$work/root
+dpkg-deb --extract "$deb" "$root"
+private=usr/lib/games/zumirak
+expected=(
+  usr/games/zumirak
+  "$private"/zumirak "$private"/Back1.wav "$private"/Hit1.wav "$private"/No1.wav "$private"/Win1.wav
+  "$private"/Back5.gif "$private"/B_Push.shp "$private"/D_Push.shp "$private"/M_Push.shp
+  "$private"/S_Push.shp "$private"/Help/Help.htm "$private"/Readme.txt
+  usr/share/applications/"$app_id".desktop
+  usr/share/metainfo/"$app_id".metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/"$app_id".svg
+  usr/share/man/man6/zumirak.6.gz
+)
+for size in 16 24 32 48 64 128 256; do
+  expected+=(usr/share/icons/hicolor/${size}x${size}/apps/"$app_id".png)
+done
+# Modules of the program may lie beside it; nothing else may.
+actual=$(cd "$root" && find . \( -type f -o -type l \) ! -name '*.so' | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+[ "$actual" = "$wanted" ] || fail "files differ from the expected list:
+$(diff <(echo "$wanted") <(echo "$actual"))"
+[ -L "$root/usr/games/zumirak" ] || fail "the command is no link"
+[ "$(readlink -f "$root/usr/games/zumirak")" = "$root/$private/zumirak" ] || fail "the command points elsewhere"
+for size in 16 24 32 48 64 128 256; do
+  kind=$(file "$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+  [[ $kind == *"PNG image data, $size x $size,"* ]] || fail "the ${size}-pixel icon is not ${size} x ${size}: $kind"
+done
+
+# The validators, on what the package holds.
+desktop=$root/usr/share/applications/$app_id.desktop
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry names another icon"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
+  { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+if grep -E '^(E|W):' "$work/appstream.log"; then fail "appstreamcli reports errors or warnings"; fi
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+  fail "the metadata has no release $version"
+
+# The unpacked program, started as the command, on a first run.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+display_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime \
+  QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$root/usr/games/zumirak" &
+game_pid=$!
+windows=$(timeout 30 xdotool search --sync --onlyvisible --pid "$game_pid") ||
+  fail "the program showed no window"
+title=$(xdotool getwindowname "${windows%%$'\n'*}")
+[ "$title" = "ﾕｰｻﾞ登録" ] || fail "first window: '$title', not the new-user window"
+kill "$game_pid"
+wait "$game_pid" 2>/dev/null || true
+game_pid=
+echo "PASS: $(basename "$deb"), $(stat -c %s "$deb") bytes, installed size $(field Installed-Size) KiB"
+echo "Depends: $depends"
