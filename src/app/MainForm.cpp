@@ -4,6 +4,7 @@
 #include "play/DefModule.h"
 #include "play/GameTable.h"
 #include "select/GameSelect.h"
+#include "select/RecordsOverview.h"
 #include "shared/AppPath.h"
 #include "shared/FormLayout.h"
 #include "shared/ProgramPictures.h"
@@ -184,6 +185,8 @@ void MainForm::BuildMenus()
 
     mnu_Del = options->addAction(Text(u"記録の削除"));
     connect(mnu_Del, &QAction::triggered, this, &MainForm::mnu_Del_Click);
+    mnu_RecordList = options->addAction(Text(u"記録一覧"));
+    connect(mnu_RecordList, &QAction::triggered, this, &MainForm::mnu_RecordList_Click);
 
     QMenu* help = bar->addMenu(Text(u"ﾍﾙﾌﾟ"));
     mnu_Help = help->menuAction();
@@ -265,10 +268,12 @@ void MainForm::closeEvent(QCloseEvent* event)
     if (auto* fixed = static_cast<FixedSubWindow*>(gameSelectWindow_))
         fixed->closingAllowed = true;
     workspace_->closeAllSubWindows();
-    // The about window is no child of this one, but the program ends here:
-    // left open it would keep the program running.
+    // The about window and the records overview are no children of this
+    // one, but the program ends here: left open they would keep it running.
     if (About* about = About::Instance())
         about->close();
+    if (RecordsOverview* overview = RecordsOverview::Instance())
+        overview->close();
     event->accept();
 }
 

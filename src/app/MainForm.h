@@ -61,6 +61,7 @@ public:
     QAction* mnu_Sankaku = nullptr;
     QAction* mnu_Ame = nullptr;
     QAction* mnu_Del = nullptr;
+    QAction* mnu_RecordList = nullptr;
     QAction* mnu_Help = nullptr;
     QAction* mnu_MainHelp = nullptr;
     QAction* mnu_About = nullptr;
@@ -81,6 +82,7 @@ public slots:
     void mnu_Sankaku_Click();
     void mnu_Ame_Click();
     void mnu_Del_Click();
+    void mnu_RecordList_Click();
     // Sound (MainFormSound.cpp)
     void mnu_Sound_Click();
     void mnu_SoundHitBall_Click();

@@ -1,10 +1,13 @@
-// The Options menu: wallpaper, ball outline and deletion of the records.
+// The Options menu: wallpaper, ball outline, deletion of the records and the
+// records overview.
 // Settings last for the run; a play window already open keeps what it took
 // when it opened.
 #include "app/MainForm.h"
 
 #include "play/DefModule.h"
 #include "records/RegUpRead.h"
+#include "select/GameSelect.h"
+#include "select/RecordsOverview.h"
 #include "shared/MsgBox.h"
 
 #include <QAction>
@@ -46,4 +49,11 @@ void MainForm::mnu_Del_Click()
     // Every stage slot back to its first attempt, never cleared; the names
     // and LoadDate stay. One write, so a crash keeps all old or all new records.
     RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecords(), true);
+}
+
+void MainForm::mnu_RecordList_Click()
+{
+    // A double click on a row leafs the selection window to that stage.
+    RecordsOverview* overview = RecordsOverview::LoadAndShow();
+    connect(overview, &RecordsOverview::StageChosen, gameSelect_, &GameSelect::LeafTo, Qt::UniqueConnection);
 }

@@ -1,7 +1,11 @@
 #include "records/RegUpRead.h"
 
+#include "records/RecordsNotice.h"
+
 #include <QDate>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace RegUpRead {
 
@@ -30,6 +34,13 @@ bool StampLoadDate()
     return stamped || KeyStore::KeyExists(HKEY_CURRENT_USER, ProgramKey);
 }
 
+bool TouchesStageRecords(const std::vector<RegWrite>& writes)
+{
+    const QString stageKeys = ProgramKey + QStringLiteral("\\Round");
+    return std::any_of(writes.begin(), writes.end(),
+                       [&](const RegWrite& write) { return write.keyPath.startsWith(stageKeys); });
+}
+
 } // namespace
 
 bool RegSetString(std::uint32_t root, const QString& keyPath, const QString& valueName,
@@ -40,7 +51,10 @@ bool RegSetString(std::uint32_t root, const QString& keyPath, const QString& val
 
 bool RegSetStrings(std::uint32_t root, const std::vector<RegWrite>& writes, bool create)
 {
-    return KeyStore::WriteValues(root, writes, create);
+    const bool stored = KeyStore::WriteValues(root, writes, create);
+    if (stored && TouchesStageRecords(writes))
+        RecordsNotice::Instance().TellStageRecordsWritten();
+    return stored;
 }
 
 void RegReadUser()
@@ -65,6 +79,12 @@ void RegReadStage(std::int16_t stage)
 QString StageKey(int stage)
 {
     return ProgramKey + QStringLiteral("\\Round") + QString::number(stage);
+}
+
+StageRecordTexts PeekStage(int stage)
+{
+    const QString key = StageKey(stage);
+    return {ReadString(key, QStringLiteral("ChargeNum")), ReadString(key, QStringLiteral("ClearTime"))};
 }
 
 std::vector<RegWrite> InitialStageRecords()

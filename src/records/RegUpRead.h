@@ -38,6 +38,8 @@ bool RegSetString(std::uint32_t root, const QString& keyPath, const QString& val
 
 // Stores several values as one write: all of them reach the disk, or none.
 // With `create` false nothing is written unless every key exists.
+// A write that reached the disk and touched a stage record is announced
+// through RecordsNotice.
 bool RegSetStrings(std::uint32_t root, const std::vector<RegWrite>& writes, bool create);
 
 // Stamps LoadDate (never creating the key), sets KeyFound, and when the key
@@ -50,6 +52,15 @@ void RegReadStage(std::int16_t stage);
 
 // The subkey that holds the record of `stage`: ProgramKey\Round<stage>.
 QString StageKey(int stage);
+
+// The record of `stage` as the store holds it now, "" for whatever is
+// missing. Unlike RegReadStage it stamps nothing and fills no variable: it
+// serves the windows that only show records.
+struct StageRecordTexts {
+    QString chargeNum;
+    QString clearTime;
+};
+StageRecordTexts PeekStage(int stage);
 
 // ChargeNum "1" and ClearTime "0" for every stage slot, in stage order: the
 // records of a new user, and what deleting the records writes back.

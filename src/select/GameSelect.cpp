@@ -1,6 +1,10 @@
 #include "select/GameSelect.h"
 
 #include "play/PicForm.h"
+#include "play/StageRecord.h"
+#include "records/RecordsNotice.h"
+#include "records/RegUpRead.h"
+#include "select/ClearedMark.h"
 #include "shared/Twips.h"
 
 #include <QKeyEvent>
@@ -70,8 +74,13 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(HScroll1);
 
+    Mark = new ClearedMark(GameTip);
+
     connect(HScroll1, &QScrollBar::valueChanged, this, &GameSelect::HScroll1_Change);
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);
+    connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this,
+            &GameSelect::ReadClearedStages);
+    ReadClearedStages();
     Form_Load();
 }
 
@@ -87,7 +96,26 @@ void GameSelect::ShowStage(int index)
     GameTip->setPixmap(stage.Picture);
     GameTip->Tag = stage.Tag;
     GameTip->setToolTip(stage.ToolTipText);
+    ShowClearedMark(index);
 }
+
+// A stage counts as cleared exactly when the play window would show its
+// record as a success.
+void GameSelect::ReadClearedStages()
+{
+    for (int stage = 0; stage < PicForm::StageCount; ++stage) {
+        const QString clearTime = RegUpRead::PeekStage(stage).clearTime;
+        cleared_.set(static_cast<std::size_t>(stage), !StageRecord::NeverCleared(clearTime));
+    }
+    ShowClearedMark(HScroll1->value());
+}
+
+void GameSelect::ShowClearedMark(int index)
+{
+    Mark->setVisible(cleared_.test(static_cast<std::size_t>(index)));
+}
+
+void GameSelect::LeafTo(int stage) { HScroll1->setValue(stage); }
 
 DisplayedStage GameSelect::StageShown() const
 {

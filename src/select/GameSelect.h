@@ -1,10 +1,14 @@
 #pragma once
 
+#include "play/PicForm.h"
 #include "play/StageOnDisplay.h"
 
 #include <QLabel>
 #include <QWidget>
 
+#include <bitset>
+
+class ClearedMark;
 class QScrollBar;
 
 // The stage picture of the selection window. Besides the picture and the
@@ -32,10 +36,15 @@ public:
 
     StageTip* GameTip = nullptr;
     QScrollBar* HScroll1 = nullptr;
+    // Over the picture's corner while the stage on display is cleared.
+    ClearedMark* Mark = nullptr;
 
     // What the play window reads as it opens: the bar's value, and the layout
     // string and title carried by the picture.
     DisplayedStage StageShown() const override;
+
+    // Leafs to `stage`, as the scroll bar would.
+    void LeafTo(int stage);
 
 signals:
     // A double click on the picture asks for the Start command.
@@ -46,4 +55,10 @@ private:
     void HScroll1_Change();
     void GameTip_DblClick();
     void ShowStage(int index);
+    void ReadClearedStages();
+    void ShowClearedMark(int index);
+
+    // Which stages the store records as cleared, read once per change of
+    // the records rather than at every leaf.
+    std::bitset<PicForm::StageCount> cleared_;
 };

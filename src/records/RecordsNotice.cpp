@@ -1,0 +1,7 @@
+#include "records/RecordsNotice.h"
+
+RecordsNotice& RecordsNotice::Instance()
+{
+    static RecordsNotice notice;
+    return notice;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+// The small gold ball with a tick that sits in the top-right corner of a
+// stage picture when that stage has been cleared. It is drawn, not loaded,
+// so it stays sharp at any pixel ratio, and it lets every mouse event
+// through to the picture under it (double click and tooltip included).
+class ClearedMark : public QWidget {
+    Q_OBJECT
+public:
+    // Placed in the corner of `picture`, hidden until shown.
+    explicit ClearedMark(QWidget* picture);
+
+    // Size of the mark and its distance from the picture's edges, in pixels.
+    static constexpr int Diameter = 22;
+    static constexpr int Inset = 4;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,193 @@
+#include "select/RecordsOverview.h"
+
+#include "play/PicForm.h"
+#include "play/StageRecord.h"
+#include "play/StageTable.h"
+#include "records/RecordsNotice.h"
+#include "records/RegUpRead.h"
+#include "shared/FormLayout.h"
+#include "shared/JapaneseFont.h"
+#include "shared/ProgramPictures.h"
+#include "shared/Twips.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+RecordsOverview* openOverview = nullptr;
+
+struct ColumnDesign {
+    const char16_t* heading;
+    Qt::Alignment alignment;
+};
+
+// The title takes what the other columns, as wide as their headings, leave.
+constexpr ColumnDesign columnDesigns[RecordsOverview::ColumnCount] = {
+    {u"面", Qt::AlignRight},
+    {u"名前", Qt::AlignLeft},
+    {u"挑戦回数", Qt::AlignRight},
+    {u"達成記録（秒）", Qt::AlignRight},
+    {u"クリア", Qt::AlignHCenter},
+};
+
+// A damaged record may hold a very long text; a cell shows its beginning.
+constexpr qsizetype LongestShownText = 16;
+
+QString Shown(const QString& text)
+{
+    return text.size() <= LongestShownText ? text : text.first(LongestShownText - 1) + u'…';
+}
+
+// Sort keys as a player expects them: decimal numbers by value, however many
+// digits ("007" as 7), then any other text, then the cells with no value.
+QString NumberSortKey(const QString& text)
+{
+    const bool decimal = !text.isEmpty()
+                         && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!decimal)
+        return u'1' + text;
+    qsizetype first = 0;
+    while (first + 1 < text.size() && text[first] == u'0')
+        ++first;
+    const QString digits = text.sliced(first);
+    return u'0' + QString::number(digits.size()).rightJustified(10, u'0') + digits;
+}
+const QString NoValueKey = QStringLiteral("2");
+
+// A read-only cell that sorts by its key rather than by the text it shows.
+class RecordItem : public QTableWidgetItem {
+public:
+    RecordItem(const QString& text, QString sortKey, Qt::Alignment alignment)
+        : QTableWidgetItem(Shown(text)), sortKey_(std::move(sortKey))
+    {
+        setTextAlignment(alignment | Qt::AlignVCenter);
+        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        if (const auto* record = dynamic_cast<const RecordItem*>(&other))
+            return sortKey_ < record->sortKey_;
+        return QTableWidgetItem::operator<(other);
+    }
+
+private:
+    QString sortKey_;
+};
+
+} // namespace
+
+RecordsOverview::RecordsOverview()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("記録一覧"));
+    setWindowIcon(ProgramIcon());
+    setFont(GothicFont(9, false));
+    setFixedSize(Twips::Size(6300, 6435));
+
+    Table = new QTableWidget(PicForm::StageCount, ColumnCount, this);
+    Table->setGeometry(Twips::Rect(120, 120, 6060, 5640));
+    Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->setWordWrap(false);
+    Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Table->setSortingEnabled(true);
+    QHeaderView* header = Table->horizontalHeader();
+    header->setSortIndicator(StageColumn, Qt::AscendingOrder);
+    for (int column = 0; column < ColumnCount; ++column) {
+        auto* heading = new QTableWidgetItem(QString::fromUtf16(columnDesigns[column].heading));
+        heading->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        Table->setHorizontalHeaderItem(column, heading);
+        header->setSectionResizeMode(column, column == TitleColumn ? QHeaderView::Stretch : QHeaderView::Fixed);
+        if (column != TitleColumn)
+            Table->setColumnWidth(column, header->sectionSizeHint(column));
+    }
+    connect(Table, &QTableWidget::activated, this,
+            [this](const QModelIndex& index) { emit StageChosen(StageInRow(index.row())); });
+
+    ClearCount = new QLabel(this);
+    ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375));
+
+    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
+    CentreOnScreen(*this);
+    Refresh();
+}
+
+RecordsOverview::~RecordsOverview()
+{
+    if (openOverview == this)
+        openOverview = nullptr;
+}
+
+RecordsOverview* RecordsOverview::LoadAndShow()
+{
+    if (openOverview)
+        openOverview->Refresh();
+    else
+        openOverview = new RecordsOverview;
+    openOverview->setWindowState(openOverview->windowState() & ~Qt::WindowMinimized);
+    openOverview->show();
+    openOverview->raise();
+    openOverview->activateWindow();
+    return openOverview;
+}
+
+RecordsOverview* RecordsOverview::Instance() { return openOverview; }
+
+int RecordsOverview::StageInRow(int row) const
+{
+    const QTableWidgetItem* item = Table->item(row, StageColumn);
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+// Every cell is made anew from the store; the table then sorts itself again
+// by the column the player chose, and the chosen stage stays chosen.
+void RecordsOverview::Refresh()
+{
+    const int chosenStage = StageInRow(Table->currentRow());
+    Table->setSortingEnabled(false);
+    int clearedCount = 0;
+    for (int stage = 0; stage < PicForm::StageCount; ++stage) {
+        const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(stage);
+        const bool cleared = !StageRecord::NeverCleared(record.clearTime);
+        clearedCount += cleared ? 1 : 0;
+
+        const auto cell = [&](Column column, const QString& text, QString sortKey) {
+            auto* item = new RecordItem(text, std::move(sortKey), columnDesigns[column].alignment);
+            item->setData(Qt::UserRole, stage);
+            Table->setItem(stage, column, item);
+        };
+        const QString number = QString::number(stage);
+        const QString title = StageTable::Title(stage);
+        cell(StageColumn, number, NumberSortKey(number));
+        cell(TitleColumn, title, u'1' + title);
+        cell(AttemptColumn, record.chargeNum, NumberSortKey(record.chargeNum));
+        // A stage never cleared has no time: it sorts after every time.
+        cell(TimeColumn, cleared ? record.clearTime : QStringLiteral("－"),
+             cleared ? NumberSortKey(record.clearTime) : NoValueKey);
+        cell(ClearedColumn, cleared ? QStringLiteral("○") : QString(),
+             cleared ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+    Table->setSortingEnabled(true);
+    ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(PicForm::StageCount));
+
+    for (int row = 0; row < Table->rowCount(); ++row) {
+        if (StageInRow(row) == chosenStage)
+            Table->selectRow(row);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The records of the thirty stages at a glance: a row per stage with its
+// number, title, attempt number, clear time and whether it is cleared, read
+// as the play window reads them, and the count of cleared stages under the
+// table. Read-only and not modal; there is never more than one. It reads the
+// store when it is shown and again whenever the stage records are written.
+class RecordsOverview : public QWidget {
+    Q_OBJECT
+public:
+    enum Column { StageColumn, TitleColumn, AttemptColumn, TimeColumn, ClearedColumn, ColumnCount };
+
+    // Opens the window, or brings the one already open to the front.
+    static RecordsOverview* LoadAndShow();
+
+    // The open window, or nullptr.
+    static RecordsOverview* Instance();
+
+    QTableWidget* Table = nullptr;
+    QLabel* ClearCount = nullptr;     // "クリア 12/30"
+    QPushButton* Command1 = nullptr;  // "閉じる"
+
+    // The stage shown in `row` of the table as it is sorted now.
+    int StageInRow(int row) const;
+
+signals:
+    // A double click (or Return) on a row: that stage is wanted on display.
+    void StageChosen(int stage);
+
+private:
+    RecordsOverview();
+    ~RecordsOverview() override;
+    void Refresh();
+};
