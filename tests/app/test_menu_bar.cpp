@@ -41,6 +41,7 @@ const MenuRow menuBar[] = {
     {2, u"アメフト", {}, Mark::Unchecked},
     {1, u"-", {}, Mark::None},
     {1, u"記録の削除", {}, Mark::None},
+    {1, u"記録一覧", {}, Mark::None},
     {0, u"ﾍﾙﾌﾟ", {}, Mark::None},
     {1, u"ズミラク ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1), Mark::None},
     {1, u"-", {}, Mark::None},
