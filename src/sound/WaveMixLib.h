@@ -98,8 +98,9 @@ struct WaveMixLib {
     // Bytes of decoded samples that the open waves hold in memory.
     std::uint64_t (*SampleBytesHeld)();
 
-    // Whether the output has come to rest: nothing has sounded for a while,
-    // so the audio thread sleeps until the next call.
+    // Whether the output is at rest: nothing has sounded for half a second,
+    // so the audio thread sleeps until a call wakes it; true too while no
+    // device is open.
     bool (*Resting)();
 
     // Closes the audio device and SDL's audio, and stops its thread. A
@@ -109,7 +110,7 @@ struct WaveMixLib {
     void (*CloseDevice)();
 };
 
-inline constexpr std::uint32_t WaveMixLibVersion = 2;
+inline constexpr std::uint32_t WaveMixLibVersion = 1;
 
 // The module's one exported function.
 inline constexpr char WaveMixModuleFile[] = "libzumirak_mixer.so";

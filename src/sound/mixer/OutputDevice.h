@@ -32,6 +32,8 @@ public:
 
 std::optional<WaveMixOutputFormat> Format();
 std::uint64_t FramesMixed();
+// True while the audio thread rests, or no device is open: nothing sounds
+// then, since every call that starts a sound wakes the thread first.
 bool Resting();
 void SetTap(WaveMixTap tap, void* context);
 

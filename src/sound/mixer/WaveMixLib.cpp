@@ -147,7 +147,8 @@ std::int32_t FlushChannel(std::uint32_t session, std::int32_t channel, std::uint
         return WaveMixErrorBadHandle;
     if (!validChannel(channel))
         return WaveMixErrorBadParam;
-    if (deviceOwner == session && OutputDevice::IsOpen()) {
+    // A resting output has nothing sounding: no need to wake it.
+    if (deviceOwner == session && !OutputDevice::Resting()) {
         OutputDevice::Awake awake;
         MixerWave::StopChannel(channel);
     }
@@ -189,7 +190,7 @@ bool OpenedFormat(WaveMixOutputFormat* format)
 
 bool ChannelSounding(std::int32_t channel)
 {
-    if (!OutputDevice::IsOpen() || !validChannel(channel))
+    if (OutputDevice::Resting() || !validChannel(channel))
         return false;
     OutputDevice::Awake awake;
     return MixerWave::ChannelSounding(channel);
