@@ -10,8 +10,11 @@ set(ZUMIRAK_COMMAND_DIR "games")
 # the program, its pictures, sounds, shapes and help, and any module it loads
 # at run time.
 install(TARGETS zumirak RUNTIME DESTINATION "${ZUMIRAK_INSTALL_DIR}")
+# The mixer module goes beside the program, where the program loads it from.
+install(TARGETS zumirak_mixer LIBRARY DESTINATION "${ZUMIRAK_INSTALL_DIR}")
 install(DIRECTORY "${ZUMIRAK_BIN_DIR}/" DESTINATION "${ZUMIRAK_INSTALL_DIR}"
   PATTERN "zumirak" EXCLUDE
+  PATTERN "libzumirak_mixer.so" EXCLUDE
   PATTERN "test_*" EXCLUDE
   PATTERN "fuzz_*" EXCLUDE
   PATTERN "bench_*" EXCLUDE)

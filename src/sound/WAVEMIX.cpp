@@ -1,7 +1,7 @@
 #include "sound/WAVEMIX.h"
 
 #include "shared/AppPath.h"
-#include "sound/WaveMixLib.h"
+#include "sound/MixerModule.h"
 
 #include <QDir>
 
@@ -12,6 +12,9 @@ std::vector<std::uint32_t> WaveTable;
 bool WaveTableExists = false;
 
 namespace {
+
+// The mixer under the open session; loaded by the first SoundInit.
+const WaveMixLib* mixer = nullptr;
 
 SoundCallObserver& observer()
 {
@@ -37,7 +40,7 @@ void stopChannel(std::int32_t channel)
 {
     if (MixSession == 0)
         return;
-    WaveMixFlushChannel(MixSession, static_cast<std::int16_t>(channel), 0);
+    mixer->FlushChannel(MixSession, static_cast<std::int16_t>(channel), 0);
 }
 
 void closeSession()
@@ -49,9 +52,9 @@ void closeSession()
         if (wave == 0)
             continue;
         stopChannel(static_cast<std::int32_t>(channel));
-        WaveMixFreeWave(MixSession, wave);
+        mixer->FreeWave(MixSession, wave);
     }
-    WaveMixCloseSession(MixSession);
+    mixer->CloseSession(MixSession);
     MixSession = 0;
 }
 
@@ -80,10 +83,14 @@ bool SoundInit()
     WaveTable.assign(1, 0);
     WaveTableExists = true;
     QDir::setCurrent(AppPath());
+    // Without the mixer module (or SDL) there is no sound, as without a device.
+    mixer = LoadWaveMixer();
+    if (!mixer)
+        return false;
     const MixRecords::ConfigBytes config = ConfigRecord();
-    MixSession = WaveMixConfigureInit(config.data());
-    if (WaveMixActivate(MixSession, -1) != 0) {
-        WaveMixCloseSession(MixSession);
+    MixSession = mixer->ConfigureInit(config.data());
+    if (mixer->Activate(MixSession, -1) != 0) {
+        mixer->CloseSession(MixSession);
         MixSession = 0;
         return false;
     }
@@ -100,11 +107,11 @@ void SoundLoadWave(const QString& fileName, std::int32_t channel)
         WaveTable.resize(index + 1, 0);
     if (WaveTable[index] != 0) {
         stopChannel(channel);
-        WaveMixFreeWave(MixSession, WaveTable[index]);
+        mixer->FreeWave(MixSession, WaveTable[index]);
     }
     // A wave that cannot be loaded stores 0: the channel stays silent.
-    WaveTable[index] = WaveMixOpenWave(MixSession, fileName.toUtf8().constData(), 0, 0);
-    WaveMixOpenChannel(MixSession, channel, 0);
+    WaveTable[index] = mixer->OpenWave(MixSession, fileName.toUtf8().constData(), 0, 0);
+    mixer->OpenChannel(MixSession, channel, 0);
 }
 
 void SoundPlay(std::int32_t channel, std::int32_t loops)
@@ -115,7 +122,7 @@ void SoundPlay(std::int32_t channel, std::int32_t loops)
     if (MixSession == 0 || WaveTable[static_cast<std::size_t>(channel)] == 0)
         return;
     const MixRecords::PlayBytes play = PlayRecord(channel, loops);
-    WaveMixPlay(play.data());
+    mixer->Play(play.data());
 }
 
 void SoundStop(std::int32_t channel)

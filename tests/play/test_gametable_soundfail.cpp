@@ -3,6 +3,12 @@
 
 #include "test_gametable_kit.h"
 
+#include "play/DefModule.h"
+#include "shared/AppPath.h"
+#include "sound/WaveMixLib.h"
+
+#include <QDir>
+
 class TestGameTableSoundFailure : public QObject {
     Q_OBJECT
 
@@ -23,6 +29,25 @@ private slots:
         kit = std::make_unique<PlayKit>();
     }
     void cleanupTestCase() { kit.reset(); }
+
+    // Before anything loads the mixer: a program folder without it.
+    void missingMixerModuleIsReportedLikeAMissingDevice()
+    {
+        QTemporaryDir elsewhere;
+        for (const QFileInfo& file : QDir(AppPath()).entryInfoList(QDir::Files)) {
+            if (file.fileName() != QLatin1String(WaveMixModuleFile))
+                QFile::link(file.absoluteFilePath(), elsewhere.filePath(file.fileName()));
+        }
+        SetAppPathForTesting(elsewhere.path());
+        kit->Open(26);
+        SetAppPathForTesting({});
+        QCOMPARE(FailureBoxes(), 1);
+        PlayKit::ClickCell(ClearingOrder26[0]);  // loads and plays nothing
+        PlayKit::ClickCell(ClearingOrder26[1]);
+        QCOMPARE(DefModule::TakeCount, 2);
+        PlayKit::CloseTable();
+        kit->boxes.clear();
+    }
 
     void messageAtEachOpeningAndTheStageStillPlays()
     {

@@ -4,15 +4,20 @@
 #include "shared/AppPath.h"
 #include "shared/MsgBox.h"
 #include "sound/ChooseSoundFile.h"
+#include "sound/MixerModule.h"
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
-#include "sound/WaveMixLib.h"
 
 #include <QtTest>
 
 #include <optional>
 
 using namespace DefModule;
+
+namespace {
+// The mixer module's table, loaded with the first session if not before.
+const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
+} // namespace
 
 class TestSoundMenu : public QObject {
     Q_OBJECT
@@ -81,9 +86,9 @@ void TestSoundMenu::switchStopsAndRestartsTheMusic()
     WAVEMIX::SoundLoadWave(BackSoundPath, 0);
     WAVEMIX::SoundPlay(0, -1);
     main_->mnu_Sound->trigger();
-    QVERIFY(!main_->mnu_Sound->isChecked() && !WaveMixChannelSounding(0));
+    QVERIFY(!main_->mnu_Sound->isChecked() && !Mixer().ChannelSounding(0));
     main_->mnu_Sound->trigger();
-    QVERIFY(main_->mnu_Sound->isChecked() && WaveMixChannelSounding(0));
+    QVERIFY(main_->mnu_Sound->isChecked() && Mixer().ChannelSounding(0));
     WAVEMIX::SoundClose();
 }
 

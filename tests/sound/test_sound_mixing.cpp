@@ -2,8 +2,8 @@
 // effects, flushes, silent channels and how soon a play is heard. The mix is
 // recorded buffer by buffer as it leaves the mixer, so frame numbers match the
 // mixer's count exactly; the driver's file must hold the same sound.
+#include "sound/MixerModule.h"
 #include "sound/WAVEMIX.h"
-#include "sound/WaveMixLib.h"
 #include "sound/wavegen/WaveFile.h"
 
 #include <QFile>
@@ -19,6 +19,9 @@
 using namespace WAVEMIX;
 
 namespace {
+
+// The mixer module's table, loaded with the first session if not before.
+const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
 
 // Test waves: a plain tone at full level from its first sample, so its start
 // is easy to find in the output.
@@ -69,6 +72,7 @@ private slots:
     void init();
 
     void musicLoopsUnderAnEffectUntilStopped();
+    void longMusicIsStreamedAndLoops();
     void missingWaveIsSilentWhileOthersPlay();
     void playIsHeardWithTheNextBuffer();
 
@@ -76,8 +80,8 @@ private:
     // Lets the mixer run on until `frames` more frames have left it.
     void RunFor(std::size_t frames)
     {
-        const std::uint64_t until = WaveMixFramesMixed() + frames;
-        QTRY_VERIFY_WITH_TIMEOUT(WaveMixFramesMixed() >= until, 20000);
+        const std::uint64_t until = Mixer().FramesMixed() + frames;
+        QTRY_VERIFY_WITH_TIMEOUT(Mixer().FramesMixed() >= until, 20000);
     }
     std::vector<std::int16_t> Recording();
 
@@ -101,16 +105,19 @@ void TestSoundMixing::initTestCase()
 void TestSoundMixing::init()
 {
     recorder_.left.clear();
-    WaveMixSetTap(&Recorder::Tap, &recorder_);
+    Mixer().SetTap(&Recorder::Tap, &recorder_);
     QVERIFY(SoundInit());
-    const auto format = WaveMixOpenedFormat();
-    QVERIFY(format && format->rate == Rate && format->channels == 2 && format->bufferFrames <= 512);
+    WaveMixOutputFormat format;
+    QVERIFY(Mixer().OpenedFormat(&format) && format.rate == Rate && format.channels == 2 && format.bufferFrames <= 512);
 }
 
 std::vector<std::int16_t> TestSoundMixing::Recording()
 {
     SoundClose();
-    WaveMixSetTap(nullptr, nullptr);
+    // The device outlives the session; closing it completes the driver's
+    // file, and the next test counts frames from a new device's first.
+    Mixer().CloseDevice();
+    Mixer().SetTap(nullptr, nullptr);
     const std::vector<std::int16_t>& mixed = recorder_.left;
     // The driver wrote the same frames, after a few silent buffers it may
     // have written before the mixer started.
@@ -132,14 +139,14 @@ void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
 {
     SoundLoadWave(music_, 0);
     SoundLoadWave(effect_, 1);
-    const std::size_t musicStart = WaveMixFramesMixed();
+    const std::size_t musicStart = Mixer().FramesMixed();
     SoundPlay(0, -1);
     RunFor(Seconds(1));
-    const std::size_t effectStart = WaveMixFramesMixed();
+    const std::size_t effectStart = Mixer().FramesMixed();
     SoundPlay(1, 0);
     RunFor(Seconds(0.6));
     SoundStop(0);
-    const std::size_t stopped = WaveMixFramesMixed();
+    const std::size_t stopped = Mixer().FramesMixed();
     RunFor(Seconds(0.3));
     const std::vector<std::int16_t> left = Recording();
     QVERIFY(left.size() > stopped + Seconds(0.2));
@@ -158,6 +165,36 @@ void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
                         [](std::int16_t sample) { return sample == 0; }));
 }
 
+void TestSoundMixing::longMusicIsStreamedAndLoops()
+{
+    // Six seconds of music, read from its file as it plays: only the short
+    // effect is held decoded.
+    const QString longMusic = dir_.filePath("long.wav");
+    QVERIFY(WriteTone(longMusic, Music, 6));
+    SoundLoadWave(longMusic, 0);
+    SoundLoadWave(effect_, 1);
+    QVERIFY(Mixer().SampleBytesHeld() < 4 * Seconds(1));
+    const std::size_t musicStart = Mixer().FramesMixed();
+    SoundPlay(0, -1);
+    RunFor(Seconds(6.4));
+    const std::size_t effectStart = Mixer().FramesMixed();
+    SoundPlay(1, 0);
+    RunFor(Seconds(0.3));
+    SoundStop(0);
+    const std::size_t stopped = Mixer().FramesMixed();
+    RunFor(Seconds(0.1));
+    const std::vector<std::int16_t> left = Recording();
+    QVERIFY(left.size() > stopped + Seconds(0.05));
+
+    // From the end of the file on into its next round, the music goes on.
+    QVERIFY(Level(left, musicStart + Seconds(5.8), musicStart + Seconds(6.2), Music) > Present);
+    const std::size_t during = effectStart + 1024;
+    QVERIFY(Level(left, during, during + Seconds(0.15), Effect) > Present);
+    QVERIFY(Level(left, during, during + Seconds(0.15), Music) > Present);
+    QVERIFY(std::all_of(left.begin() + static_cast<std::ptrdiff_t>(stopped), left.end(),
+                        [](std::int16_t sample) { return sample == 0; }));
+}
+
 void TestSoundMixing::missingWaveIsSilentWhileOthersPlay()
 {
     SoundLoadWave(music_, 0);
@@ -165,10 +202,10 @@ void TestSoundMixing::missingWaveIsSilentWhileOthersPlay()
     SoundLoadWave(effect_, 1);
     SoundPlay(0, -1);
     RunFor(Seconds(0.1));
-    const std::size_t missingPlayed = WaveMixFramesMixed();
+    const std::size_t missingPlayed = Mixer().FramesMixed();
     SoundPlay(3, 0);
     RunFor(Seconds(0.3));
-    const std::size_t effectPlayed = WaveMixFramesMixed();
+    const std::size_t effectPlayed = Mixer().FramesMixed();
     SoundPlay(1, 0);
     RunFor(Seconds(0.2));
     const std::vector<std::int16_t> left = Recording();
@@ -184,9 +221,9 @@ void TestSoundMixing::playIsHeardWithTheNextBuffer()
     RunFor(Seconds(0.1));
     std::vector<std::pair<std::size_t, std::size_t>> calls;  // frames mixed before and after each play
     for (int i = 0; i < 5; ++i) {
-        const std::size_t before = WaveMixFramesMixed();
+        const std::size_t before = Mixer().FramesMixed();
         SoundPlay(1, 0);
-        calls.emplace_back(before, WaveMixFramesMixed());
+        calls.emplace_back(before, Mixer().FramesMixed());
         RunFor(Seconds(0.3));
     }
     const std::vector<std::int16_t> left = Recording();

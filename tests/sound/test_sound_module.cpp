@@ -1,7 +1,7 @@
 // The sound routines and the mixer under them, on SDL's silent dummy device.
 #include "shared/AppPath.h"
+#include "sound/MixerModule.h"
 #include "sound/WAVEMIX.h"
-#include "sound/WaveMixLib.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +9,11 @@
 
 using namespace WAVEMIX;
 using Table = std::vector<std::uint32_t>;
+
+namespace {
+// The mixer module's table, loaded with the first session if not before.
+const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
+} // namespace
 
 class TestSoundModule : public QObject {
     Q_OBJECT
@@ -24,6 +29,7 @@ private slots:
     void unusableFilesAndChannelsStaySilent();
     void playsOnceLoopsAndStopsAtOnce();
     void closeReleasesWavesAndInitReplacesAnOpenSession();
+    void outputRestsWhileSilentAndWakesToPlay();
     void failedActivationLeavesEveryRoutineHarmless();
     void observerSeesEveryCallFromOutside();
 
@@ -84,29 +90,29 @@ void TestSoundModule::recordsAreBuiltByteForByte()
 void TestSoundModule::mixerRefusesMalformedRecordsAndStaleHandles()
 {
     const std::uint8_t shortRecord[2] = {4, 0};
-    QCOMPARE(WaveMixConfigureInit(nullptr), 0u);
-    QCOMPARE(WaveMixConfigureInit(shortRecord), 0u);
-    QCOMPARE(WaveMixPlay(nullptr), WaveMixErrorBadParam);
-    QCOMPARE(WaveMixPlay(shortRecord), WaveMixErrorBadParam);
-    QCOMPARE(WaveMixActivate(0, -1), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().ConfigureInit(nullptr), 0u);
+    QCOMPARE(Mixer().ConfigureInit(shortRecord), 0u);
+    QCOMPARE(Mixer().Play(nullptr), WaveMixErrorBadParam);
+    QCOMPARE(Mixer().Play(shortRecord), WaveMixErrorBadParam);
+    QCOMPARE(Mixer().Activate(0, -1), WaveMixErrorBadHandle);
 
     QVERIFY(SoundInit());
     SoundLoadWave(hit_, 1);
     const std::uint32_t wave = WaveTable[1];
     // One device, one session at a time; a session cannot touch another's wave.
-    const std::uint32_t other = WaveMixConfigureInit(ConfigRecord().data());
-    QCOMPARE(WaveMixActivate(other, -1), WaveMixErrorBusy);
-    QCOMPARE(WaveMixFreeWave(other, wave), WaveMixErrorBadHandle);
-    QCOMPARE(WaveMixCloseSession(other), WaveMixOk);
-    QCOMPARE(WaveMixCloseSession(other), WaveMixErrorBadHandle);
+    const std::uint32_t other = Mixer().ConfigureInit(ConfigRecord().data());
+    QCOMPARE(Mixer().Activate(other, -1), WaveMixErrorBusy);
+    QCOMPARE(Mixer().FreeWave(other, wave), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().CloseSession(other), WaveMixOk);
+    QCOMPARE(Mixer().CloseSession(other), WaveMixErrorBadHandle);
 
-    QCOMPARE(WaveMixPlay(MixRecords::BuildPlay(MixSession, 2, wave, 0).data()), WaveMixErrorBadParam);  // not opened
-    QCOMPARE(WaveMixActivate(MixSession, 0), WaveMixOk);
-    QCOMPARE(WaveMixPlay(PlayRecord(1, 0).data()), WaveMixErrorNotActive);
-    QCOMPARE(WaveMixActivate(MixSession, -1), WaveMixOk);
-    QCOMPARE(WaveMixFreeWave(MixSession, wave), WaveMixOk);
-    QCOMPARE(WaveMixFreeWave(MixSession, wave), WaveMixErrorBadHandle);
-    QCOMPARE(WaveMixPlay(PlayRecord(1, 0).data()), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().Play(MixRecords::BuildPlay(MixSession, 2, wave, 0).data()), WaveMixErrorBadParam);  // not opened
+    QCOMPARE(Mixer().Activate(MixSession, 0), WaveMixOk);
+    QCOMPARE(Mixer().Play(PlayRecord(1, 0).data()), WaveMixErrorNotActive);
+    QCOMPARE(Mixer().Activate(MixSession, -1), WaveMixOk);
+    QCOMPARE(Mixer().FreeWave(MixSession, wave), WaveMixOk);
+    QCOMPARE(Mixer().FreeWave(MixSession, wave), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().Play(PlayRecord(1, 0).data()), WaveMixErrorBadHandle);
     WaveTable[1] = 0;  // freed behind the module's back
 }
 
@@ -125,7 +131,7 @@ void TestSoundModule::tableGrowsToTheHighestChannelKeepingEntries()
     // Reloading a channel releases the wave it held.
     SoundLoadWave(back_, 1);
     QVERIFY(WaveTable[1] != 0 && WaveTable[1] != hit);
-    QCOMPARE(WaveMixFreeWave(MixSession, hit), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().FreeWave(MixSession, hit), WaveMixErrorBadHandle);
 
     QVERIFY(SoundInit());
     QCOMPARE(WaveTable, Table{0});
@@ -137,6 +143,9 @@ void TestSoundModule::unusableFilesAndChannelsStaySilent()
         dir_.filePath("missing.wav"), dir_.path(), QString(), File("empty.wav", {}),
         File("text.wav", "not a wave at all, only words"),
         File("header.wav", QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16)),
+        // A long wave, so streamed, in an encoding no decoder knows.
+        File("long.wav", QByteArray::fromHex("52494646ffffff7f 57415645 666d742010000000 3412 0100 44ac0000 88580100 0200 1000"
+                                             "64617461ffffff7f 0000")),
         // A sound file SDL could decode, but no wave: an AIFF of two frames.
         File("sound.wav", QByteArray::fromHex("464f524d00000032 41494646 434f4d4d00000012 0001 00000002 0010"
                                               "400dac44000000000000 53534e440000000c 0000000000000000 12345678")),
@@ -144,11 +153,11 @@ void TestSoundModule::unusableFilesAndChannelsStaySilent()
 
     QVERIFY(SoundInit());
     SoundPlay(0, -1);  // nothing loaded yet
-    QVERIFY(!WaveMixChannelSounding(0));
+    QVERIFY(!Mixer().ChannelSounding(0));
     for (const QString& file : unusable) {
         SoundLoadWave(file, 2);
         SoundPlay(2, 0);
-        QVERIFY2(WaveTable[2] == 0 && !WaveMixChannelSounding(2), qPrintable(file));
+        QVERIFY2(WaveTable[2] == 0 && !Mixer().ChannelSounding(2), qPrintable(file));
     }
 
     for (const int channel : {-1, WaveMixChannelCount, 1 << 30}) {  // channels the mixer does not have
@@ -168,11 +177,11 @@ void TestSoundModule::playsOnceLoopsAndStopsAtOnce()
     SoundPlay(0, -1);
     SoundPlay(1, 0);
     SoundPlay(WaveMixChannelCount - 1, 0);
-    QVERIFY(WaveMixChannelSounding(0) && WaveMixChannelSounding(1) && WaveMixChannelSounding(WaveMixChannelCount - 1));
-    QTRY_VERIFY_WITH_TIMEOUT(!WaveMixChannelSounding(1), 5000);  // the effect ends by itself
-    QVERIFY(WaveMixChannelSounding(0));
+    QVERIFY(Mixer().ChannelSounding(0) && Mixer().ChannelSounding(1) && Mixer().ChannelSounding(WaveMixChannelCount - 1));
+    QTRY_VERIFY_WITH_TIMEOUT(!Mixer().ChannelSounding(1), 5000);  // the effect ends by itself
+    QVERIFY(Mixer().ChannelSounding(0));
     SoundStop(0);
-    QVERIFY(!WaveMixChannelSounding(0));
+    QVERIFY(!Mixer().ChannelSounding(0));
 }
 
 void TestSoundModule::closeReleasesWavesAndInitReplacesAnOpenSession()
@@ -180,7 +189,7 @@ void TestSoundModule::closeReleasesWavesAndInitReplacesAnOpenSession()
     QVERIFY(SoundInit());
     const std::uint32_t first = MixSession;
     QVERIFY(SoundInit());
-    QCOMPARE(WaveMixActivate(first, -1), WaveMixErrorBadHandle);
+    QCOMPARE(Mixer().Activate(first, -1), WaveMixErrorBadHandle);
 
     SoundLoadWave(back_, 0);
     SoundPlay(0, -1);
@@ -189,13 +198,33 @@ void TestSoundModule::closeReleasesWavesAndInitReplacesAnOpenSession()
     SoundClose();
     QCOMPARE(MixSession, 0u);
     QCOMPARE(WaveTable, table);  // left as it was
-    QVERIFY(!WaveMixChannelSounding(0) && !WaveMixOpenedFormat());
-    QCOMPARE(WaveMixFreeWave(session, table[0]), WaveMixErrorBadHandle);
+    QVERIFY(!Mixer().ChannelSounding(0));
+    QCOMPARE(Mixer().FreeWave(session, table[0]), WaveMixErrorBadHandle);
     SoundPlay(0, -1);
+}
+
+void TestSoundModule::outputRestsWhileSilentAndWakesToPlay()
+{
+    // The device carries over from a closed session to the next.
+    QVERIFY(SoundInit());
+    SoundClose();
+    QVERIFY(SoundInit());
+    SoundLoadWave(hit_, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(Mixer().Resting(), 5000);
+    const std::uint64_t rested = Mixer().FramesMixed();
+    QTest::qWait(100);
+    QCOMPARE(Mixer().FramesMixed(), rested);  // not a buffer while at rest
+    SoundPlay(1, 0);
+    QVERIFY(Mixer().ChannelSounding(1));
+    QTRY_VERIFY(Mixer().FramesMixed() > rested);
+    QTRY_VERIFY_WITH_TIMEOUT(!Mixer().ChannelSounding(1) && Mixer().Resting(), 5000);
 }
 
 void TestSoundModule::failedActivationLeavesEveryRoutineHarmless()
 {
+    // The device stays open from one session to the next: close it, so
+    // that the next activation probes it again.
+    Mixer().CloseDevice();
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     for (int visit = 0; visit < 2; ++visit) {
         QVERIFY(!SoundInit());

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <string>
+
+struct Mix_Chunk;
+struct _Mix_Music;
+
+// A wave opened for playing, and the channels it plays on.
+//
+// Opening only reads the file's header, so the first click of a stage, which
+// opens all four sounds, does not wait for them to be decoded:
+// - a short wave (an effect) is decoded whole into the mixer's format on a
+//   thread of its own, and its first play waits for that if need be;
+// - a long wave (the music) is read from its file as it plays, so it holds
+//   a few buffers instead of its whole length. SDL_mixer streams one wave at
+//   a time; a second long wave played on another channel meanwhile is
+//   decoded whole after all.
+//
+// Every call comes from the window thread, inside OutputDevice::Awake.
+class MixerWave {
+public:
+    // Null when the file is missing, unreadable, not a RIFF/WAVE file or
+    // has no complete format and data. Needs an open device.
+    static std::unique_ptr<MixerWave> Open(const char* fileName);
+    // A channel playing the wave falls silent.
+    ~MixerWave();
+    MixerWave(const MixerWave&) = delete;
+    MixerWave& operator=(const MixerWave&) = delete;
+
+    // Starts the wave on a channel (0..15), in place of whatever the channel
+    // played. loops: 0 once, n: n + 1 times, -1 until stopped. False when the
+    // samples could not be decoded or SDL_mixer refused.
+    bool Play(int channel, int loops);
+
+    // Bytes of decoded samples held, once decoding is done.
+    std::uint64_t SampleBytes();
+
+    // Waits until the wave is decoded, if it is being decoded.
+    void FinishDecoding();
+
+    static void StopChannel(int channel);
+    static bool ChannelSounding(int channel);
+
+private:
+    explicit MixerWave(std::string fileName) : fileName_(std::move(fileName)) {}
+    Mix_Chunk* Decoded();
+
+    std::string fileName_;
+    std::future<Mix_Chunk*> decoding_;
+    Mix_Chunk* chunk_ = nullptr;      // decoded samples, once done
+    _Mix_Music* stream_ = nullptr;    // a long wave, read as it plays
+    bool decodedWhole_ = false;       // a long wave decoded after all
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "sound/WaveMixLib.h"
+
+#include <cstdint>
+#include <optional>
+
+// The audio device under the mixer. Once opened it stays open from one
+// session to the next, so that closing a play window never waits for SDL's
+// audio thread to wind down. While nothing sounds, that thread is put to
+// rest after about half a second: it sleeps until the next call instead of
+// waking for every buffer of silence.
+namespace OutputDevice {
+
+// Opens the device if it is not open, or opens it again if it was lost.
+// True when it is open and working.
+bool Open();
+bool IsOpen();
+// Stops the audio thread and closes the device and SDL's audio.
+void Close();
+
+// Held around every call into SDL_mixer from the window thread: SDL_mixer
+// locks the audio thread's buffers, which a resting thread holds, so the
+// thread is woken first and kept awake until the call is done.
+class Awake {
+public:
+    Awake();
+    ~Awake();
+    Awake(const Awake&) = delete;
+    Awake& operator=(const Awake&) = delete;
+};
+
+std::optional<WaveMixOutputFormat> Format();
+std::uint64_t FramesMixed();
+// True while the audio thread rests, or no device is open: nothing sounds
+// then, since every call that starts a sound wakes the thread first.
+bool Resting();
+void SetTap(WaveMixTap tap, void* context);
+
+} // namespace OutputDevice
