@@ -38,7 +38,8 @@ public:
     DisplayedStage StageShown() const override;
 
 signals:
-    // A double click on the picture asks for the Start command.
+    // A double click on the picture, or Return on the bar, asks for the
+    // Start command.
     void StartRequested();
 
 private:
