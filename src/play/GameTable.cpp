@@ -1,5 +1,6 @@
 #include "play/GameTable.h"
 
+#include "play/BallKeyboard.h"
 #include "play/DefModule.h"
 #include "play/LayoutString.h"
 #include "play/MoveRules.h"
@@ -65,6 +66,16 @@ std::int16_t CellOf(int pixels)
     return static_cast<std::int16_t>(std::lround(Twips::FromPixels(pixels) / double(CellTwips)));
 }
 
+// What assistive technology reads for a ball: its place, rows and columns
+// counted from 1 at the top-left corner, and once taken its take number.
+QString BallAccessibleName(int row, int column, const QString& caption)
+{
+    QString name = QStringLiteral("ボール %1行 %2列").arg(row + 1).arg(column + 1);
+    if (!caption.isEmpty())
+        name += QStringLiteral(" %1番目に取得").arg(caption);
+    return name;
+}
+
 } // namespace
 
 GameTable::GameTable(const PlaySurroundings& surroundings) : surroundings_(surroundings)
@@ -76,6 +87,8 @@ GameTable::GameTable(const PlaySurroundings& surroundings) : surroundings_(surro
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &GameTable::Timer1_Timer);
+
+    keyboard_ = new BallKeyboard(this);
 
     // The first ball button as designed; the others copy it at load.
     ShapedButton* first = AddBallButton(0);
@@ -121,6 +134,7 @@ GameTable* GameTable::LoadAndShow(const PlaySurroundings& surroundings)
     frame->move(surroundings.place);
     frame->show();
     workspace->setActiveSubWindow(frame);
+    table->keyboard_->FocusFirstBall();
     return table;
 }
 
@@ -183,8 +197,12 @@ void GameTable::Form_Load()
         const BallRecord& record = layout.balls[k];
         ShapedButton* ball = k == 0 ? pushCommand_.front() : AddBallButton(static_cast<int>(k));
         ball->move(Twips::Point(record.left, record.top));
-        PlaceBall(CellOf(ball->y()), CellOf(ball->x()));
+        const std::int16_t row = CellOf(ball->y());
+        const std::int16_t column = CellOf(ball->x());
+        PlaceBall(row, column);
         ball->SetPicture(PicForm::Ball(RandomBallPicture()));
+        keyboard_->AddBall(ball, QPoint(column, row));
+        NameBall(*ball);
         ball->show();
         maxLeft = std::max(maxLeft, record.left);
         maxTop = std::max(maxTop, record.top);
@@ -195,6 +213,7 @@ void GameTable::Form_Load()
     // 12. The stage title as caption.
     if (surroundings_.stage)
         setWindowTitle(shown.title);
+    setAccessibleName(windowTitle());  // the play area reads as its stage
 
     // 13., 14. Size and background.
     FitWindowToFigure(maxLeft, maxTop);
@@ -212,6 +231,17 @@ void GameTable::SetBallOutline(ShapedButton& ball) const
         return;
     }
     // Any other setting keeps the built-in circle.
+}
+
+void GameTable::NameBall(ShapedButton& ball) const
+{
+    ball.setAccessibleName(BallAccessibleName(CellOf(ball.y()), CellOf(ball.x()), ball.Caption()));
+}
+
+void GameTable::ShowTakeNumber(ShapedButton& ball) const
+{
+    ball.SetCaption(QString::number(DefModule::TakeCount));
+    NameBall(ball);
 }
 
 void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
@@ -266,10 +296,10 @@ void GameTable::PushCommand_Click(std::int16_t index)
     case ClickOutcome::Taken:
         if (SoundOn())
             WAVEMIX::SoundPlay(TakeChannel, 0);
-        ball->SetCaption(QString::number(DefModule::TakeCount));
+        ShowTakeNumber(*ball);
         return;
     case ClickOutcome::Completed:
-        ball->SetCaption(QString::number(DefModule::TakeCount));
+        ShowTakeNumber(*ball);
         StageClear();
         return;
     }

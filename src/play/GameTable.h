@@ -11,6 +11,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
+class BallKeyboard;
 class ShapedButton;
 class SoundSwitch;
 class StageOnDisplay;
@@ -29,7 +30,9 @@ struct PlaySurroundings {
 
 // The play window: one stage, one ball button per ball, the clock and the
 // stage's record. At most one exists; it lives in a sub-window of the main
-// window's workspace and is deleted when it closes.
+// window's workspace and is deleted when it closes. The balls can be played
+// with the keyboard too (BallKeyboard), and tell assistive technology where
+// they stand and when they were taken.
 class GameTable : public QWidget {
     Q_OBJECT
 public:
@@ -81,6 +84,8 @@ private:
     void StageClear();
 
     void SetBallOutline(ShapedButton& ball) const;
+    void NameBall(ShapedButton& ball) const;
+    void ShowTakeNumber(ShapedButton& ball) const;
     ShapedButton* AddBallButton(int index);
     void FitWindowToFigure(int maxLeft, int maxTop);
     void LoadWallpaper();
@@ -95,6 +100,7 @@ private:
     PlaySurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     std::vector<ShapedButton*> pushCommand_;
+    BallKeyboard* keyboard_ = nullptr;
     QImage picture_;
     bool unloaded_ = false;
 };

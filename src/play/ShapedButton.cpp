@@ -98,6 +98,17 @@ void ShapedButton::SetAlignmentV(int alignment)
 
 int ShapedButton::AlignmentV() const { return alignmentV_; }
 
+void ShapedButton::SetKeyboardFocusMark(bool shown)
+{
+    if (shown == keyboardFocusMark_)
+        return;
+    keyboardFocusMark_ = shown;
+    if (hasFocus())
+        update();
+}
+
+bool ShapedButton::ShowsFocusMark() const { return keyboardFocusMark_ && hasFocus(); }
+
 QPainterPath ShapedButton::Outline() const
 {
     QTransform toWidget;
@@ -191,7 +202,34 @@ void ShapedButton::paintEvent(QPaintEvent*)
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
 
+    if (ShowsFocusMark())
+        PaintFocusMark(painter, outline);
     PaintCaption(painter);
+}
+
+void ShapedButton::PaintFocusMark(QPainter& painter, const QPainterPath& outline) const
+{
+    // Three bands just inside the outline, dark, light and dark from the
+    // edge in: one of them stands out on every ball colour, light or dark,
+    // and the outer dark one on any wallpaper. Drawn under the caption, so
+    // the take number stays whole.
+    struct Band {
+        double width;  // of the pen; half of it falls inside the outline
+        QColor colour;
+    };
+    static const Band bands[] = {
+        {10.0, QColor(10, 10, 20)},
+        {6.0, QColor(255, 255, 255)},
+        {2.5, QColor(10, 10, 20)},
+    };
+    painter.save();
+    painter.setClipPath(outline);
+    painter.setBrush(Qt::NoBrush);
+    for (const Band& band : bands) {
+        painter.setPen(QPen(band.colour, band.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(outline);
+    }
+    painter.restore();
 }
 
 void ShapedButton::PaintCaption(QPainter& painter) const

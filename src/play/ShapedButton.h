@@ -28,6 +28,12 @@ public:
     // Takes over outline, caption font, size, picture and alignment of `other`.
     void CopyPropertiesFrom(const ShapedButton& other);
 
+    // Whether the button marks the keyboard focus while it has it. Off by
+    // default: whoever handles the keys switches it on once a key is used.
+    void SetKeyboardFocusMark(bool shown);
+    // True while the focus mark is on screen: switched on and focused.
+    bool ShowsFocusMark() const;
+
 signals:
     void Click();
 
@@ -39,10 +45,12 @@ protected:
 private:
     void SetFieldOutline(const QPainterPath& fieldOutline);
     void UpdateMask();
+    void PaintFocusMark(QPainter& painter, const QPainterPath& outline) const;
     void PaintCaption(QPainter& painter) const;
 
     QString fileName_;
     QPainterPath fieldOutline_;  // in the 40 x 40 field of the shape files
     QPixmap picture_;
     int alignmentV_ = 1;
+    bool keyboardFocusMark_ = false;
 };

@@ -49,6 +49,10 @@ UserAdd::UserAdd()
     addLabel(2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180});
     addLabel(3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180});
 
+    // The boxes read as their labels to assistive technology.
+    FactBox->setAccessibleName(Label1[0]->text());
+    UserBox->setAccessibleName(Label1[1]->text());
+
     setTabOrder(FactBox, UserBox);
     setTabOrder(UserBox, Command1);
     FactBox->setFocus();

@@ -10,16 +10,20 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <functional>
+
 namespace {
 
 // The stage bar under the picture. The toolkit's horizontal scroll bar
 // inverts its controls so that the mouse wheel runs the natural way, and with
 // them the arrow keys: Right would go back a stage. Keys are mapped here the
 // way a scroll bar's keys work everywhere else: Left/Up back, Right/Down on,
-// Page Up/Down three stages, Home/End to the first and last stage.
+// Page Up/Down three stages, Home/End to the first and last stage. Return
+// (or Enter) starts the stage on display.
 class StageScrollBar : public QScrollBar {
 public:
     using QScrollBar::QScrollBar;
+    std::function<void()> returnPressed;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -33,6 +37,11 @@ protected:
         case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
         case Qt::Key_Home: triggerAction(SliderToMinimum); break;
         case Qt::Key_End: triggerAction(SliderToMaximum); break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (returnPressed && !event->isAutoRepeat())
+                returnPressed();
+            break;
         default: QScrollBar::keyPressEvent(event); return;
         }
         event->accept();
@@ -53,13 +62,18 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(Twips::Size(3240, 3465));
     setAutoFillBackground(true);
+    // The window has no title bar; assistive technology still gets a name.
+    setAccessibleName(QStringLiteral("ステージ選択"));
 
     GameTip = new StageTip(this);
     GameTip->setGeometry(Twips::Rect(120, 120, 3000, 3000));
     GameTip->setFrameShape(QFrame::NoFrame);
     GameTip->setAlignment(Qt::AlignCenter);
 
-    HScroll1 = new StageScrollBar(Qt::Horizontal, this);
+    auto* bar = new StageScrollBar(Qt::Horizontal, this);
+    bar->returnPressed = [this] { emit StartRequested(); };
+    bar->setAccessibleDescription(QStringLiteral("ステージの選択（Enterキーで開始）"));
+    HScroll1 = bar;
     HScroll1->setGeometry(Twips::Rect(120, 3120, 3015, 255));
     HScroll1->setRange(0, PicForm::StageCount - 1);
     HScroll1->setSingleStep(1);
@@ -97,6 +111,8 @@ void GameSelect::ShowStage(int index)
     GameTip->Tag = stage.Tag;
     GameTip->setToolTip(stage.ToolTipText);
     ShowClearedMark(index);
+    // Assistive technology reads the bar as the stage it shows.
+    HScroll1->setAccessibleName(stage.ToolTipText);
 }
 
 // A stage counts as cleared exactly when the play window would show its

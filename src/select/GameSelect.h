@@ -47,7 +47,8 @@ public:
     void LeafTo(int stage);
 
 signals:
-    // A double click on the picture asks for the Start command.
+    // A double click on the picture, or Return on the bar, asks for the
+    // Start command.
     void StartRequested();
 
 private:

@@ -6,6 +6,7 @@
 #include "records/UserAdd.h"
 #include "records/WindowWatch.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -98,6 +99,10 @@ private slots:
         QCOMPARE(window.Command1->text(), QStringLiteral("ＯＫ"));
         QVERIFY(window.FactBox->text().isEmpty());
         QVERIFY(window.UserBox->text().isEmpty());
+        // Assistive technology reads the boxes and the button by their labels.
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.FactBox)->text(QAccessible::Name), QStringLiteral("会社名"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.UserBox)->text(QAccessible::Name), QStringLiteral("ユーザ名"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.Command1)->text(QAccessible::Name), QStringLiteral("ＯＫ"));
 
         // The company box has the focus; Tab goes on to the user box and OK.
         window.show();

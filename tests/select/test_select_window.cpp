@@ -2,10 +2,13 @@
 #include "app/MainForm.h"
 #include "play/GameTable.h"
 #include "play/PicForm.h"
+#include "play/ShapedButton.h"
 #include "play/StageTable.h"
 #include "select/GameSelect.h"
 #include "shared/MsgBox.h"
 
+#include <QAccessible>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QtTest>
@@ -31,6 +34,7 @@ private slots:
     void wheelDownLeafsForward();
     void draggedThumbChangesTheStageWhenLetGo();
     void doubleClickStartsTheStageOnDisplay();
+    void returnOnTheBarStartsTheStageOnDisplay();
 
 private:
     void VerifyShowing(int stage);
@@ -73,6 +77,8 @@ void TestSelectWindow::VerifyShowing(int stage)
     QCOMPARE(select_->GameTip->toolTip(), entry.ToolTipText);
     QCOMPARE(select_->GameTip->Tag, entry.Tag);
     QVERIFY(SamePicture(select_->GameTip->pixmap(), entry.Picture));
+    // Assistive technology reads the bar as the stage on display.
+    QCOMPARE(QAccessible::queryAccessibleInterface(select_->HScroll1)->text(QAccessible::Name), entry.ToolTipText);
 }
 
 void TestSelectWindow::opensAtTheTopLeftShowingStageZero()
@@ -185,6 +191,20 @@ void TestSelectWindow::doubleClickStartsTheStageOnDisplay()
     QTest::mouseDClick(select_->GameTip, Qt::LeftButton);
     QCOMPARE(GameTable::Instance(), table);
     QCOMPARE(table->StageNumber, QStringLiteral("13"));
+}
+
+void TestSelectWindow::returnOnTheBarStartsTheStageOnDisplay()
+{
+    select_->HScroll1->setValue(26);
+    select_->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(select_->HScroll1->hasFocus());
+    QTest::keyClick(select_->HScroll1, Qt::Key_Return);
+    GameTable* table = GameTable::Instance();
+    QVERIFY(table);
+    QCOMPARE(table->StageNumber, QStringLiteral("26"));
+    // The stage is the active window, its first ball ready for the keys.
+    QCOMPARE(main_->Workspace()->activeSubWindow(), table->SubWindow());
+    QTRY_COMPARE(QApplication::focusWidget(), table->PushCommand(0));
 }
 
 QTEST_MAIN(TestSelectWindow)
