@@ -1,6 +1,7 @@
 // What the play window costs: opening the largest stage (24, 39 balls) until
 // the main window has painted it, one take from the click until the window
-// has repainted, and the resident memory with the stage open. With --shots
+// has repainted, closing the window, and the resident memory with the stage
+// open. With --shots
 // it also saves pictures of stages 0, 15 and 24 in play.
 //
 //   bin/bench_play_window [rounds]            e.g. QT_QPA_PLATFORM=offscreen
@@ -99,7 +100,7 @@ double Median(std::vector<double> values)
 
 int Measure(MainForm& mainForm, int rounds)
 {
-    std::vector<double> opening, firstTakes, takes;
+    std::vector<double> opening, firstTakes, takes, closing;
     long resident = 0;
     QElapsedTimer timer;
     for (int round = 0; round < rounds; ++round) {
@@ -114,13 +115,16 @@ int Measure(MainForm& mainForm, int rounds)
             TakeBall(mainForm, *table, k);
             (first ? firstTakes : takes).push_back(Milliseconds(timer));
         }
+        timer.restart();
         CloseStage();
+        closing.push_back(Milliseconds(timer));
     }
     std::printf("open stage 24 (39 balls) until painted: median %.2f ms, first %.2f ms, %d rounds\n",
                 Median(opening), opening.front(), rounds);
     std::printf("first take of a visit (loads the waves): median %.2f ms\n", Median(firstTakes));
     std::printf("one later take, click to repainted window: median %.3f ms, max %.3f ms, %zu takes\n",
                 Median(takes), takes.empty() ? 0.0 : *std::max_element(takes.begin(), takes.end()), takes.size());
+    std::printf("close the play window: median %.2f ms\n", Median(closing));
     std::printf("resident memory with stage 24 open: %ld kB\n", resident);
     return 0;
 }

@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool
+  libx11-dev libxdamage-dev libxtst-dev
 )
 
 missing=()
