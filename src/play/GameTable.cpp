@@ -12,6 +12,7 @@
 #include "play/PlayWindowSize.h"
 #include "play/Rnd.h"
 #include "play/ShapedButton.h"
+#include "play/SharedWallpaper.h"
 #include "play/StageClock.h"
 #include "play/StageRecord.h"
 #include "records/RegUpRead.h"
@@ -20,7 +21,6 @@
 #include "sound/WAVEMIX.h"
 
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -230,8 +230,7 @@ void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
 void GameTable::LoadWallpaper()
 {
     // A missing or unreadable picture leaves the plain window colour.
-    QImageReader reader(DefModule::WallpaperPath);
-    picture_ = reader.read();
+    picture_ = SharedWallpaper(DefModule::WallpaperPath);
     update();
 }
 

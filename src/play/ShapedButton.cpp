@@ -57,14 +57,63 @@ QRectF PictureRect(const QRectF& button, const QPainterPath& outline)
     return {centre.x() - half, centre.y() - half, 2 * half, 2 * half};
 }
 
+// The outline with a one-pixel rim, so the smoothed edge is not cut off, as
+// a band of spans per row: drawn into an alpha image and read back, which is
+// much quicker than a bitmap region.
+QRegion VisibleRegion(const QPainterPath& path, QSize size)
+{
+    QImage coverage(size, QImage::Format_Alpha8);
+    coverage.fill(Qt::transparent);
+    QPainter painter(&coverage);
+    painter.setPen(QPen(Qt::black, 2.0));
+    painter.setBrush(Qt::black);
+    painter.drawPath(path);
+    painter.end();
+
+    std::vector<QRect> spans;
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* row = coverage.constScanLine(y);
+        for (int x = 0; x < coverage.width();) {
+            if (row[x] == 0) { ++x; continue; }
+            const int start = x;
+            while (x < coverage.width() && row[x] != 0) ++x;
+            spans.emplace_back(start, y, x - start, 1);
+        }
+    }
+    QRegion region;
+    region.setRects(spans.data(), static_cast<int>(spans.size()));
+    return region;
+}
+
+// The built-in circle at the design size, which every new button starts with.
+std::shared_ptr<const BallOutline> DesignCircle()
+{
+    static const std::shared_ptr<const BallOutline> circle = BallOutline::Make(
+        ToPainterPath(BuiltInCircle()), Twips::Size(DesignSizeTwips, DesignSizeTwips));
+    return circle;
+}
+
 } // namespace
 
-ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent)
+std::shared_ptr<const BallOutline> BallOutline::Make(const QPainterPath& field, QSize size)
+{
+    auto outline = std::make_shared<BallOutline>();
+    outline->field = field;
+    outline->size = size;
+    QTransform toWidget;
+    toWidget.scale(size.width() / ShapeFieldSize, size.height() / ShapeFieldSize);
+    outline->path = toWidget.map(field);
+    if (!size.isEmpty())
+        outline->visible = ::VisibleRegion(outline->path, size);
+    outline->pictureRect = PictureRect(QRectF(QPointF(0, 0), QSizeF(size)), outline->path);
+    return outline;
+}
+
+ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent), outline_(DesignCircle())
 {
     setFont(GothicFont(CaptionPointSize, true));
     setFocusPolicy(Qt::NoFocus);
-    resize(Twips::Size(DesignSizeTwips, DesignSizeTwips));
-    SetFieldOutline(ToPainterPath(BuiltInCircle()));
+    resize(outline_->size);
     connect(this, &QAbstractButton::clicked, this, &ShapedButton::Click);
 }
 
@@ -98,12 +147,9 @@ void ShapedButton::SetAlignmentV(int alignment)
 
 int ShapedButton::AlignmentV() const { return alignmentV_; }
 
-QPainterPath ShapedButton::Outline() const
-{
-    QTransform toWidget;
-    toWidget.scale(width() / ShapeFieldSize, height() / ShapeFieldSize);
-    return toWidget.map(fieldOutline_);
-}
+QPainterPath ShapedButton::Outline() const { return outline_->path; }
+
+QRegion ShapedButton::VisibleRegion() const { return outline_->visible; }
 
 void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
 {
@@ -111,71 +157,46 @@ void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
     picture_ = other.picture_;
     alignmentV_ = other.alignmentV_;
     setFont(other.font());
+    // Size first: the shared outline then already fits and is not built again.
     resize(other.size());
-    SetFieldOutline(other.fieldOutline_);
+    outline_ = other.outline_;
+    update();
 }
 
 bool ShapedButton::hitButton(const QPoint& pos) const
 {
     // Judged at the centre of the pixel under the pointer.
-    return Outline().contains(QPointF(pos) + QPointF(0.5, 0.5));
+    return outline_->path.contains(QPointF(pos) + QPointF(0.5, 0.5));
 }
 
 void ShapedButton::SetFieldOutline(const QPainterPath& fieldOutline)
 {
-    fieldOutline_ = fieldOutline;
-    UpdateMask();
+    outline_ = BallOutline::Make(fieldOutline, size());
     update();
-}
-
-void ShapedButton::UpdateMask()
-{
-    if (width() <= 0 || height() <= 0) return;
-    // The mask lets clicks beside the ball reach the window below. It reaches
-    // one pixel past the outline so the smoothed edge is not cut off;
-    // hitButton still judges clicks by the outline itself. The outline is
-    // drawn into an alpha image and read back as one band of spans per row,
-    // which is much quicker than a mask bitmap.
-    QImage coverage(size(), QImage::Format_Alpha8);
-    coverage.fill(Qt::transparent);
-    QPainter painter(&coverage);
-    painter.setPen(QPen(Qt::black, 2.0));
-    painter.setBrush(Qt::black);
-    painter.drawPath(Outline());
-    painter.end();
-
-    std::vector<QRect> spans;
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* row = coverage.constScanLine(y);
-        for (int x = 0; x < coverage.width();) {
-            if (row[x] == 0) { ++x; continue; }
-            const int start = x;
-            while (x < coverage.width() && row[x] != 0) ++x;
-            spans.emplace_back(start, y, x - start, 1);
-        }
-    }
-    QRegion region;
-    region.setRects(spans.data(), static_cast<int>(spans.size()));
-    setMask(region);
 }
 
 void ShapedButton::resizeEvent(QResizeEvent* event)
 {
     QAbstractButton::resizeEvent(event);
-    UpdateMask();
+    if (outline_->size != size())
+        SetFieldOutline(outline_->field);
 }
 
 void ShapedButton::paintEvent(QPaintEvent*)
 {
+    // No widget mask: a masked widget is repainted and sent to the screen
+    // span by span. Painting stays inside the visible region instead, and
+    // the window behind shows around it.
     QPainter painter(this);
+    painter.setClipRegion(outline_->visible);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPainterPath outline = Outline();
+    const QPainterPath& outline = outline_->path;
 
     painter.save();
-    painter.setClipPath(outline);
+    painter.setClipPath(outline, Qt::IntersectClip);
     if (!picture_.isNull()) {
-        painter.drawPixmap(PictureRect(QRectF(rect()), outline), picture_, QRectF(picture_.rect()));
+        painter.drawPixmap(outline_->pictureRect, picture_, QRectF(picture_.rect()));
     } else {
         QRadialGradient shade(QPointF(width() * 0.35, height() * 0.3), width() * 0.8);
         shade.setColorAt(0.0, QColor(250, 250, 250));
@@ -203,7 +224,7 @@ void ShapedButton::PaintCaption(QPainter& painter) const
     glyphs.addText(0, 0, font(), caption);
     const QRectF ink = glyphs.boundingRect();
     // Placed within the outline's extent, so "bottom" sits on a triangle's base.
-    const QRectF area = Outline().boundingRect().intersected(QRectF(rect()))
+    const QRectF area = outline_->path.boundingRect().intersected(QRectF(rect()))
                             .adjusted(CaptionMargin, CaptionMargin, -CaptionMargin, -CaptionMargin);
     double dy = area.center().y() - ink.center().y();
     if (alignmentV_ == AlignTop) dy = area.top() - ink.top();

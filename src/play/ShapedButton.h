@@ -3,11 +3,27 @@
 #include <QAbstractButton>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRegion>
+
+#include <memory>
+
+// A ball's outline at one button size, with everything painting and clicks
+// need of it worked out once. Balls of the same shape and size share one.
+struct BallOutline {
+    QPainterPath field;   // in the 40 x 40 field of the shape files
+    QSize size;           // of the button
+    QPainterPath path;    // the outline in button coordinates
+    QRegion visible;      // the outline with a one-pixel rim: all the ball ever paints
+    QRectF pictureRect;   // where the ball picture goes to cover the outline
+
+    static std::shared_ptr<const BallOutline> Make(const QPainterPath& field, QSize size);
+};
 
 // A push button with the outline of a ball: it paints its picture inside the
-// outline and its caption (the take number) over it. Clicks outside the
-// outline do not count. The outline comes from a shape file (`FileName`);
-// without one, or when the file is missing or malformed, it is a circle.
+// outline and its caption (the take number) over it; beside the outline the
+// window behind shows, and clicks there go to it. The outline comes from a
+// shape file (`FileName`); without one, or when the file is missing or
+// malformed, it is a circle.
 class ShapedButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -24,6 +40,10 @@ public:
 
     // The outline in widget coordinates.
     QPainterPath Outline() const;
+    // Where the button paints: the outline and its smoothed rim.
+    QRegion VisibleRegion() const;
+    // The outline shared with the balls that copied this one.
+    const BallOutline* SharedOutline() const { return outline_.get(); }
 
     // Takes over outline, caption font, size, picture and alignment of `other`.
     void CopyPropertiesFrom(const ShapedButton& other);
@@ -38,11 +58,10 @@ protected:
 
 private:
     void SetFieldOutline(const QPainterPath& fieldOutline);
-    void UpdateMask();
     void PaintCaption(QPainter& painter) const;
 
     QString fileName_;
-    QPainterPath fieldOutline_;  // in the 40 x 40 field of the shape files
+    std::shared_ptr<const BallOutline> outline_;
     QPixmap picture_;
     int alignmentV_ = 1;
 };

@@ -1,0 +1,50 @@
+#include "play/SharedWallpaper.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+struct FileStamp {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+
+    static FileStamp Of(const QString& path)
+    {
+        const QFileInfo info(path);
+        return {path, info.exists() ? info.size() : -1, info.lastModified()};
+    }
+
+    bool operator==(const FileStamp& other) const
+    {
+        return path == other.path && size == other.size && modified == other.modified;
+    }
+};
+
+QImage Decode(const QString& path)
+{
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return image;
+    // Kept in the screen's own pixel format, so that every repaint is a
+    // plain copy (a palette picture would be converted on each paint).
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage SharedWallpaper(const QString& path)
+{
+    static FileStamp readStamp;
+    static QImage picture;
+    const FileStamp stamp = FileStamp::Of(path);
+    if (!(stamp == readStamp)) {
+        picture = stamp.size < 0 ? QImage() : Decode(path);
+        readStamp = stamp;
+    }
+    return picture;
+}
