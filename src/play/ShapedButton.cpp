@@ -109,6 +109,51 @@ std::shared_ptr<const BallOutline> BallOutline::Make(const QPainterPath& field, 
     return outline;
 }
 
+QPixmap BallOutline::Face(const QPixmap& picture, bool down, qreal devicePixelRatio) const
+{
+    const FaceKey key{picture.cacheKey(), down, devicePixelRatio};
+    for (const auto& [drawnKey, face] : faces_) {
+        if (drawnKey == key)
+            return face;
+    }
+    // Balls change pictures only between stages: a few faces a shape.
+    if (faces_.size() >= MaxFaces)
+        faces_.clear();
+    faces_.emplace_back(key, DrawFace(picture, down, devicePixelRatio));
+    return faces_.back().second;
+}
+
+QPixmap BallOutline::DrawFace(const QPixmap& picture, bool down, qreal devicePixelRatio) const
+{
+    QPixmap face(size * devicePixelRatio);
+    face.setDevicePixelRatio(devicePixelRatio);
+    face.fill(Qt::transparent);
+    QPainter painter(&face);
+    painter.setClipRegion(visible);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect all(QPoint(0, 0), size);
+
+    painter.save();
+    painter.setClipPath(path, Qt::IntersectClip);
+    if (!picture.isNull()) {
+        painter.drawPixmap(pictureRect, picture, QRectF(picture.rect()));
+    } else {
+        QRadialGradient shade(QPointF(size.width() * 0.35, size.height() * 0.3), size.width() * 0.8);
+        shade.setColorAt(0.0, QColor(250, 250, 250));
+        shade.setColorAt(1.0, QColor(140, 140, 150));
+        painter.fillRect(all, shade);
+    }
+    if (down)
+        painter.fillRect(all, QColor(0, 0, 0, 60));  // pressed: a little darker
+    painter.restore();
+
+    painter.setPen(QPen(QColor(40, 40, 40, 150), 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    return face;
+}
+
 ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent), outline_(DesignCircle())
 {
     setFont(GothicFont(CaptionPointSize, true));
@@ -185,33 +230,15 @@ void ShapedButton::resizeEvent(QResizeEvent* event)
 void ShapedButton::paintEvent(QPaintEvent*)
 {
     // No widget mask: a masked widget is repainted and sent to the screen
-    // span by span. Painting stays inside the visible region instead, and
-    // the window behind shows around it.
+    // span by span. The ball's face is drawn once per picture and shape and
+    // copied from then on; it is transparent beyond the visible region, and
+    // the window behind shows there.
     QPainter painter(this);
+    painter.drawPixmap(0, 0, outline_->Face(picture_, isDown(), devicePixelRatioF()));
+    if (text().isEmpty())
+        return;
     painter.setClipRegion(outline_->visible);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPainterPath& outline = outline_->path;
-
-    painter.save();
-    painter.setClipPath(outline, Qt::IntersectClip);
-    if (!picture_.isNull()) {
-        painter.drawPixmap(outline_->pictureRect, picture_, QRectF(picture_.rect()));
-    } else {
-        QRadialGradient shade(QPointF(width() * 0.35, height() * 0.3), width() * 0.8);
-        shade.setColorAt(0.0, QColor(250, 250, 250));
-        shade.setColorAt(1.0, QColor(140, 140, 150));
-        painter.fillRect(rect(), shade);
-    }
-    if (isDown()) {
-        painter.fillRect(rect(), QColor(0, 0, 0, 60));  // pressed: a little darker
-    }
-    painter.restore();
-
-    painter.setPen(QPen(QColor(40, 40, 40, 150), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(outline);
-
     PaintCaption(painter);
 }
 

@@ -6,6 +6,8 @@
 #include <QRegion>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 // A ball's outline at one button size, with everything painting and clicks
 // need of it worked out once. Balls of the same shape and size share one.
@@ -17,6 +19,23 @@ struct BallOutline {
     QRectF pictureRect;   // where the ball picture goes to cover the outline
 
     static std::shared_ptr<const BallOutline> Make(const QPainterPath& field, QSize size);
+
+    // The ball without its caption: the picture inside the outline, its rim,
+    // and darker while pressed; transparent beyond the visible region. Drawn
+    // on first use and kept.
+    QPixmap Face(const QPixmap& picture, bool down, qreal devicePixelRatio) const;
+
+private:
+    QPixmap DrawFace(const QPixmap& picture, bool down, qreal devicePixelRatio) const;
+
+    struct FaceKey {
+        qint64 picture;
+        bool down;
+        qreal devicePixelRatio;
+        bool operator==(const FaceKey&) const = default;
+    };
+    static constexpr std::size_t MaxFaces = 32;
+    mutable std::vector<std::pair<FaceKey, QPixmap>> faces_;
 };
 
 // A push button with the outline of a ball: it paints its picture inside the
