@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/AppPath.h"
 #include "app/FormLayout.h"
+#include "app/ProgramPictures.h"
 #include "app/Twips.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
@@ -89,7 +90,7 @@ MainForm::MainForm()
     theMainForm = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Text(u"ズミラク"));
-    setWindowIcon(QIcon(QStringLiteral(":/zumirak/icon.png")));
+    setWindowIcon(ProgramIcon());
 
     workspace_ = new QMdiArea(this);
     workspace_->setBackground(palette().brush(QPalette::Dark));
