@@ -26,11 +26,16 @@ struct FileStamp {
 QImage Decode(const QString& path)
 {
     QImageReader reader(path);
+    const bool gif = reader.format() == "gif";  // known only before the read
     const QImage image = reader.read();
     if (image.isNull())
         return image;
-    // Kept in the screen's own pixel format, so that every repaint is a
-    // plain copy (a palette picture would be converted on each paint).
+    // A GIF (ours is one) has at most 256 colours: kept with its palette it
+    // takes a quarter of the memory, and the painter converts only the part
+    // it repaints, mostly one ball's square. Other pictures are kept in the
+    // screen's pixel format, so that a repaint is a plain copy.
+    if (gif)
+        return image.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                          : QImage::Format_RGB32);
 }
