@@ -446,7 +446,13 @@ int main(int argc, char** argv)
     else if (scenario == "button") status = Start(program, true);
     else if (scenario == "game" && dash > 2) status = Game(argv[2], program);
     else Fail("unknown scenario");
+    // Ask first; a program that does not end within a second is killed, so
+    // no copy outlives the probe and holds the next start's lock.
     kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
+    for (int i = 0; i < 100 && waitpid(child, nullptr, WNOHANG) == 0; ++i) usleep(10000);
+    if (waitpid(child, nullptr, WNOHANG) == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
     return status;
 }
