@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth xdotool
   librsvg2-bin file appstream desktop-file-utils
+  libx11-dev libxdamage-dev libxtst-dev
 )
 
 missing=()

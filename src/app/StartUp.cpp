@@ -11,7 +11,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThreadPool>
 #include <QTranslator>
+
+namespace {
+constexpr int PaintHelperIdleMilliseconds = 200;
+} // namespace
 
 void PrepareApplication(QApplication& app)
 {
@@ -21,7 +26,12 @@ void PrepareApplication(QApplication& app)
     // the windows to it and its icon.
     app.setDesktopFileName(QStringLiteral("org.brenhavel.zumirak"));
     app.setWindowIcon(ProgramIcon());
-    InstallJapaneseFontSubstitutions();
+    UseGothicForEveryWindow();
+
+    // The painter hands large fills (the style's scroll bars and frames) to
+    // the global thread pool, whose threads would then idle on for half a
+    // minute. A program at rest keeps none: they go soon after the painting.
+    QThreadPool::globalInstance()->setExpiryTimeout(PaintHelperIdleMilliseconds);
 
     // The program speaks Japanese whatever the system's language: so do the
     // buttons of message boxes and file dialogs.

@@ -8,6 +8,7 @@
 #include "play/PlayWindowSize.h"
 #include "play/Rnd.h"
 #include "play/ShapedButton.h"
+#include "play/SharedWallpaper.h"
 #include "play/StageClock.h"
 #include "play/StageOnDisplay.h"
 #include "play/StageRecord.h"
@@ -23,7 +24,6 @@
 #include "sound/WAVEMIX.h"
 
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -257,8 +257,7 @@ void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
 void GameTable::LoadWallpaper()
 {
     // A missing or unreadable picture leaves the plain window colour.
-    QImageReader reader(DefModule::WallpaperPath);
-    picture_ = reader.read();
+    picture_ = SharedWallpaper(DefModule::WallpaperPath);
     update();
 }
 

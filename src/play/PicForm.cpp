@@ -17,9 +17,10 @@ qreal CatalogueDevicePixelRatio()
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-// Titles and layouts are filled at once; each picture is drawn the first time
-// it is asked for, so start-up pays for stage 0's picture only. Everything
-// runs on the one window thread.
+// Titles and layouts are filled at once. A stage picture is drawn when it is
+// asked for, and only the one asked for last is kept: the selection window
+// shows one stage at a time, and thirty kept pictures would cost 4.6 MiB.
+// Everything runs on the one window thread.
 class Catalogue {
 public:
     Catalogue() : ratio_(CatalogueDevicePixelRatio())
@@ -35,8 +36,12 @@ public:
     const PicForm::StageEntry& Game(std::size_t index)
     {
         PicForm::StageEntry& entry = games_[index];
-        if (entry.Picture.isNull())
+        if (entry.Picture.isNull()) {
+            if (drawn_ < games_.size())
+                games_[drawn_].Picture = QPixmap();
             entry.Picture = DrawStagePicture(entry.Tag, ratio_);
+            drawn_ = index;
+        }
         return entry;
     }
 
@@ -51,6 +56,7 @@ public:
 private:
     qreal ratio_;
     std::array<PicForm::StageEntry, PicForm::StageCount> games_;
+    std::size_t drawn_ = PicForm::StageCount;  // the stage whose picture is kept
     std::array<QPixmap, PicForm::BallPictureCount> balls_;
 };
 

@@ -4,13 +4,7 @@
 #include "shared/JapaneseFont.h"
 #include "shared/Twips.h"
 
-#include <QImage>
 #include <QPainter>
-#include <QRadialGradient>
-
-#include <algorithm>
-#include <cmath>
-#include <vector>
 
 namespace {
 
@@ -39,32 +33,21 @@ QPainterPath ToPainterPath(const ShapeOutline& outline)
     return path;
 }
 
-// The ball pictures are spheres filling their square. Drawn over the whole
-// button they leave the corners of a triangle white, so the picture grows
-// about the button's centre until its circle covers every point of the outline.
-QRectF PictureRect(const QRectF& button, const QPainterPath& outline)
+// The built-in circle at the design size, which every new button starts with.
+std::shared_ptr<const BallOutline> DesignCircle()
 {
-    const QPointF centre = button.center();
-    double radius = std::min(button.width(), button.height()) / 2;
-    for (const QPolygonF& polygon : outline.toFillPolygons()) {
-        for (const QPointF& point : polygon) {
-            radius = std::max(radius, std::hypot(point.x() - centre.x(), point.y() - centre.y()));
-        }
-    }
-    // A little more than just touching, past the sphere's soft rim.
-    const double buttonHalf = std::max(button.width(), button.height()) / 2;
-    const double half = radius > buttonHalf ? radius * 1.06 : buttonHalf;
-    return {centre.x() - half, centre.y() - half, 2 * half, 2 * half};
+    static const std::shared_ptr<const BallOutline> circle = BallOutline::Make(
+        ToPainterPath(BuiltInCircle()), Twips::Size(DesignSizeTwips, DesignSizeTwips));
+    return circle;
 }
 
 } // namespace
 
-ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent)
+ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent), outline_(DesignCircle())
 {
     setFont(GothicFont(CaptionPointSize, true));
     setFocusPolicy(Qt::NoFocus);
-    resize(Twips::Size(DesignSizeTwips, DesignSizeTwips));
-    SetFieldOutline(ToPainterPath(BuiltInCircle()));
+    resize(outline_->size);
     connect(this, &QAbstractButton::clicked, this, &ShapedButton::Click);
 }
 
@@ -109,12 +92,9 @@ void ShapedButton::SetKeyboardFocusMark(bool shown)
 
 bool ShapedButton::ShowsFocusMark() const { return keyboardFocusMark_ && hasFocus(); }
 
-QPainterPath ShapedButton::Outline() const
-{
-    QTransform toWidget;
-    toWidget.scale(width() / ShapeFieldSize, height() / ShapeFieldSize);
-    return toWidget.map(fieldOutline_);
-}
+QPainterPath ShapedButton::Outline() const { return outline_->path; }
+
+QRegion ShapedButton::VisibleRegion() const { return outline_->visible; }
 
 void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
 {
@@ -122,88 +102,46 @@ void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
     picture_ = other.picture_;
     alignmentV_ = other.alignmentV_;
     setFont(other.font());
+    // Size first: the shared outline then already fits and is not built again.
     resize(other.size());
-    SetFieldOutline(other.fieldOutline_);
+    outline_ = other.outline_;
+    update();
 }
 
 bool ShapedButton::hitButton(const QPoint& pos) const
 {
     // Judged at the centre of the pixel under the pointer.
-    return Outline().contains(QPointF(pos) + QPointF(0.5, 0.5));
+    return outline_->path.contains(QPointF(pos) + QPointF(0.5, 0.5));
 }
 
 void ShapedButton::SetFieldOutline(const QPainterPath& fieldOutline)
 {
-    fieldOutline_ = fieldOutline;
-    UpdateMask();
+    outline_ = BallOutline::Make(fieldOutline, size());
     update();
-}
-
-void ShapedButton::UpdateMask()
-{
-    if (width() <= 0 || height() <= 0) return;
-    // The mask lets clicks beside the ball reach the window below. It reaches
-    // one pixel past the outline so the smoothed edge is not cut off;
-    // hitButton still judges clicks by the outline itself. The outline is
-    // drawn into an alpha image and read back as one band of spans per row,
-    // which is much quicker than a mask bitmap.
-    QImage coverage(size(), QImage::Format_Alpha8);
-    coverage.fill(Qt::transparent);
-    QPainter painter(&coverage);
-    painter.setPen(QPen(Qt::black, 2.0));
-    painter.setBrush(Qt::black);
-    painter.drawPath(Outline());
-    painter.end();
-
-    std::vector<QRect> spans;
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* row = coverage.constScanLine(y);
-        for (int x = 0; x < coverage.width();) {
-            if (row[x] == 0) { ++x; continue; }
-            const int start = x;
-            while (x < coverage.width() && row[x] != 0) ++x;
-            spans.emplace_back(start, y, x - start, 1);
-        }
-    }
-    QRegion region;
-    region.setRects(spans.data(), static_cast<int>(spans.size()));
-    setMask(region);
 }
 
 void ShapedButton::resizeEvent(QResizeEvent* event)
 {
     QAbstractButton::resizeEvent(event);
-    UpdateMask();
+    if (outline_->size != size())
+        SetFieldOutline(outline_->field);
 }
 
 void ShapedButton::paintEvent(QPaintEvent*)
 {
+    // No widget mask: a masked widget is repainted and sent to the screen
+    // span by span. The ball's face is drawn once per picture and shape and
+    // copied from then on; it is transparent beyond the visible region, and
+    // the window behind shows there.
     QPainter painter(this);
+    painter.drawPixmap(0, 0, outline_->Face(picture_, isDown(), devicePixelRatioF()));
+    const bool focusMark = ShowsFocusMark();
+    if (text().isEmpty() && !focusMark)
+        return;
+    painter.setClipRegion(outline_->visible);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPainterPath outline = Outline();
-
-    painter.save();
-    painter.setClipPath(outline);
-    if (!picture_.isNull()) {
-        painter.drawPixmap(PictureRect(QRectF(rect()), outline), picture_, QRectF(picture_.rect()));
-    } else {
-        QRadialGradient shade(QPointF(width() * 0.35, height() * 0.3), width() * 0.8);
-        shade.setColorAt(0.0, QColor(250, 250, 250));
-        shade.setColorAt(1.0, QColor(140, 140, 150));
-        painter.fillRect(rect(), shade);
-    }
-    if (isDown()) {
-        painter.fillRect(rect(), QColor(0, 0, 0, 60));  // pressed: a little darker
-    }
-    painter.restore();
-
-    painter.setPen(QPen(QColor(40, 40, 40, 150), 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(outline);
-
-    if (ShowsFocusMark())
-        PaintFocusMark(painter, outline);
+    if (focusMark)
+        PaintFocusMark(painter, Outline());
     PaintCaption(painter);
 }
 
@@ -241,7 +179,7 @@ void ShapedButton::PaintCaption(QPainter& painter) const
     glyphs.addText(0, 0, font(), caption);
     const QRectF ink = glyphs.boundingRect();
     // Placed within the outline's extent, so "bottom" sits on a triangle's base.
-    const QRectF area = Outline().boundingRect().intersected(QRectF(rect()))
+    const QRectF area = outline_->path.boundingRect().intersected(QRectF(rect()))
                             .adjusted(CaptionMargin, CaptionMargin, -CaptionMargin, -CaptionMargin);
     double dy = area.center().y() - ink.center().y();
     if (alignmentV_ == AlignTop) dy = area.top() - ink.top();

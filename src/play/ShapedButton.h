@@ -1,13 +1,19 @@
 #pragma once
 
+#include "play/BallOutline.h"
+
 #include <QAbstractButton>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRegion>
+
+#include <memory>
 
 // A push button with the outline of a ball: it paints its picture inside the
-// outline and its caption (the take number) over it. Clicks outside the
-// outline do not count. The outline comes from a shape file (`FileName`);
-// without one, or when the file is missing or malformed, it is a circle.
+// outline and its caption (the take number) over it; beside the outline the
+// window behind shows, and clicks there go to it. The outline comes from a
+// shape file (`FileName`); without one, or when the file is missing or
+// malformed, it is a circle.
 class ShapedButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -24,6 +30,10 @@ public:
 
     // The outline in widget coordinates.
     QPainterPath Outline() const;
+    // Where the button paints: the outline and its smoothed rim.
+    QRegion VisibleRegion() const;
+    // The outline shared with the balls that copied this one.
+    const BallOutline* SharedOutline() const { return outline_.get(); }
 
     // Takes over outline, caption font, size, picture and alignment of `other`.
     void CopyPropertiesFrom(const ShapedButton& other);
@@ -44,12 +54,11 @@ protected:
 
 private:
     void SetFieldOutline(const QPainterPath& fieldOutline);
-    void UpdateMask();
     void PaintFocusMark(QPainter& painter, const QPainterPath& outline) const;
     void PaintCaption(QPainter& painter) const;
 
     QString fileName_;
-    QPainterPath fieldOutline_;  // in the 40 x 40 field of the shape files
+    std::shared_ptr<const BallOutline> outline_;
     QPixmap picture_;
     int alignmentV_ = 1;
     bool keyboardFocusMark_ = false;

@@ -1,20 +1,50 @@
 #include "shared/JapaneseFont.h"
 
-#include <QString>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
-void InstallJapaneseFontSubstitutions()
+namespace {
+
+QString FindGothicFamily()
 {
-    const QString family = QString::fromUtf16(GothicFamily);
-    QFont::insertSubstitutions(family, {QStringLiteral("IPAPGothic"),
-                                        QStringLiteral("IPA Pゴシック"),
-                                        QStringLiteral("Noto Sans CJK JP"),
-                                        QStringLiteral("IPAGothic")});
+    // Compared with the list of installed families: asking for a family by
+    // name that is not installed would start the slow search we avoid.
+    const QStringList installed = QFontDatabase::families();
+    const QString wanted[] = {QString::fromUtf16(GothicFamily), QStringLiteral("IPAPGothic"),
+                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")};
+    for (const QString& family : wanted) {
+        if (installed.contains(family))
+            return family;
+    }
+    return QFontDatabase::families(QFontDatabase::Japanese).value(0);
+}
+
+} // namespace
+
+QString InstalledGothicFamily()
+{
+    static const QString family = FindGothicFamily();
+    return family;
+}
+
+void UseGothicForEveryWindow()
+{
+    const QString family = InstalledGothicFamily();
+    if (family.isEmpty())
+        return;
+    QFont font = QApplication::font();
+    font.setFamilies({family});
+    QApplication::setFont(font);
 }
 
 QFont GothicFont(double pointSize, bool bold)
 {
-    QFont font(QString::fromUtf16(GothicFamily));
+    QFont font = QGuiApplication::font();
+    const QString family = InstalledGothicFamily();
+    if (!family.isEmpty())
+        font.setFamilies({family});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;

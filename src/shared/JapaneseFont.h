@@ -1,12 +1,23 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 
-// The windows ask for "ＭＳ Ｐゴシック" by name; on systems without it the
-// name is mapped to an installed Japanese Gothic (IPAPGothic, else Noto Sans CJK JP).
+// The windows are designed in "ＭＳ Ｐゴシック". Where it is not installed, the
+// first installed Japanese Gothic of a short list stands in for it. The
+// family is looked up once and every font of the program is made from it by
+// name, so no text goes through the font system's slow search for a
+// substitute, and one font file serves every window.
 inline constexpr char16_t GothicFamily[] = u"ＭＳ Ｐゴシック";
 
-void InstallJapaneseFontSubstitutions();
+// The installed family that stands for "ＭＳ Ｐゴシック": the family itself,
+// else IPAPGothic, Noto Sans CJK JP or IPAGothic, else any family that writes
+// Japanese; empty when there is none (the default font then does its best).
+QString InstalledGothicFamily();
+
+// Makes the Gothic the font of every window (menus, status bar, dialogs),
+// at the size the desktop asks for.
+void UseGothicForEveryWindow();
 
 // The design font: "ＭＳ Ｐゴシック" at the given point size, bold or not.
 QFont GothicFont(double pointSize, bool bold);

@@ -9,9 +9,13 @@
 #include "records/RegUpRead.h"
 #include "records/WindowWatch.h"
 #include "shared/AppPath.h"
+#include "shared/JapaneseFont.h"
+#include "shared/ProgramPictures.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -99,6 +103,26 @@ private slots:
         QVERIFY(splash.Timer1->isActive());
         QVERIFY(splash.Timer1->isSingleShot());
         QCOMPARE(splash.Timer1->interval(), 2500);
+    }
+
+    void titlePictureAndGothicAreTheOnesBuiltAndInstalled()
+    {
+        // The picture drawn at build time is compiled in, not blank.
+        const QImage title = TitlePicture().toImage();
+        QCOMPARE(title.size(), QSize(450, 300));
+        QVERIFY(title.pixel(10, 10) != title.pixel(440, 290));
+        QVERIFY(!ProgramIcon().isNull());
+
+        // The labels ask for an installed family by name, so the font they
+        // get is the one asked for, never a substitute found by searching.
+        const QString family = InstalledGothicFamily();
+        if (family.isEmpty())
+            QSKIP("no Japanese font installed");
+        QVERIFY(QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese));
+        Opening splash;
+        const QFontInfo used(splash.U_Name->font());
+        QCOMPARE(used.family(), family);
+        QVERIFY(used.bold());
     }
 
     void ellipseFollowsThePixelDensity()

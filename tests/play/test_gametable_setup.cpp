@@ -9,6 +9,7 @@
 #include "shared/AppPath.h"
 #include "shared/Twips.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
@@ -136,6 +137,8 @@ private slots:
             QCOMPARE(ball->FileName(), expectedFile);
             QCOMPARE(ball->AlignmentV(), aligned ? 2 : defaultAlignment);
             QVERIFY(ball->Outline().contains(QPointF(ball->rect().center())));
+            // Every ball shares the first one's outline.
+            QCOMPARE(ball->SharedOutline(), table->PushCommand(0)->SharedOutline());
         }
     }
 
@@ -155,6 +158,41 @@ private slots:
         // Neither stretched nor tiled: past its size the window's own colour.
         QCOMPARE(shot.pixelColor(20, 2), table->palette().color(QPalette::Window));
         QCOMPARE(shot.pixelColor(2, 20), table->palette().color(QPalette::Window));
+    }
+
+    void wallpaperIsReadOnceAndAgainWhenItsFileChanges()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wall.png"));
+        auto write = [&](int side, QColor colour, QDateTime stamp) {
+            QImage picture(side, side, QImage::Format_RGB32);
+            picture.fill(colour);
+            QVERIFY(picture.save(path));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+        };
+        const QDateTime stamp = QDateTime::currentDateTime().addSecs(-60);
+        write(12, Qt::green, stamp);
+        DefModule::WallpaperPath = path;
+
+        const qint64 first = kit->Open(3)->Picture().cacheKey();
+        PlayKit::CloseTable();
+        QCOMPARE(kit->Open(3)->Picture().cacheKey(), first);  // shared, not read again
+        PlayKit::CloseTable();
+
+        // The same name, another picture of the same size: read anew.
+        write(12, Qt::blue, stamp.addSecs(1));
+        GameTable* table = kit->Open(3);
+        QCOMPARE(table->Picture().pixelColor(1, 1), QColor(Qt::blue));
+        PlayKit::CloseTable();
+
+        // Gone: the plain window; back again: read again.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(kit->Open(3)->Picture().isNull());
+        PlayKit::CloseTable();
+        write(14, Qt::red, stamp);
+        QCOMPARE(kit->Open(3)->Picture().size(), QSize(14, 14));
     }
 
     void ourWallpaperLiesBesideTheProgram()

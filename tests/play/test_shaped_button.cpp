@@ -163,10 +163,27 @@ void TestShapedButton::clicksOutsideTheOutlineDoNotCount()
     QCOMPARE(circleClicks.count(), 1);
     QCOMPARE(triangleClicks.count(), 1);
 
-    // Real clicks beside the ball fall through the mask to the window.
-    QVERIFY(circle->mask().contains(FieldPoint(*circle, 20, 20)));
-    QVERIFY(!circle->mask().contains(FieldPoint(*circle, 2, 2)));
-    QVERIFY(!triangle->mask().contains(FieldPoint(*triangle, 38.5, 1)));
+    // Presses beside the ball go on to the window behind it; on the ball they stop.
+    struct PressLog : QObject {
+        int presses = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            presses += event->type() == QEvent::MouseButtonPress;
+            return false;
+        }
+    } windowPresses;
+    window.installEventFilter(&windowPresses);
+    QTest::mousePress(triangle, Qt::LeftButton, {}, FieldPoint(*triangle, 38.5, 1));
+    QTest::mouseRelease(triangle, Qt::LeftButton, {}, FieldPoint(*triangle, 38.5, 1));
+    QCOMPARE(windowPresses.presses, 1);
+    QTest::mousePress(circle, Qt::LeftButton, {}, FieldPoint(*circle, 20, 20));
+    QTest::mouseRelease(circle, Qt::LeftButton, {}, FieldPoint(*circle, 20, 20));
+    QCOMPARE(windowPresses.presses, 1);
+
+    // The ball paints only on its outline and rim.
+    QVERIFY(circle->VisibleRegion().contains(FieldPoint(*circle, 20, 20)));
+    QVERIFY(!circle->VisibleRegion().contains(FieldPoint(*circle, 2, 2)));
+    QVERIFY(!triangle->VisibleRegion().contains(FieldPoint(*triangle, 38.5, 1)));
 }
 
 void TestShapedButton::outlineAndMaskFollowTheSize()
@@ -177,8 +194,8 @@ void TestShapedButton::outlineAndMaskFollowTheSize()
     button.resize(80, 60);
     const QRectF bounds = button.Outline().boundingRect();
     QCOMPARE(bounds, QRectF(0, 0, 80, 60));
-    QVERIFY(button.mask().contains(QPoint(75, 30)));
-    QVERIFY(!button.mask().contains(QPoint(10, 5)));
+    QVERIFY(button.VisibleRegion().contains(QPoint(75, 30)));
+    QVERIFY(!button.VisibleRegion().contains(QPoint(10, 5)));
 }
 
 void TestShapedButton::captionSitsWhereAlignmentPutsIt()
@@ -234,7 +251,14 @@ void TestShapedButton::copyTakesOverEverythingButTheCaption()
     QCOMPARE(next.font(), first.font());
     QCOMPARE(next.Picture().toImage(), picture.toImage());
     QVERIFY(next.Caption().isEmpty());
-    QCOMPARE(next.mask(), first.mask());
+    QCOMPARE(next.VisibleRegion(), first.VisibleRegion());
+    // One outline for both, not built again; a new shape file gives a new one.
+    QCOMPARE(next.SharedOutline(), first.SharedOutline());
+    ShapedButton other;
+    other.CopyPropertiesFrom(first);
+    other.SetFileName(ShapePath("D_Push.shp"));
+    QVERIFY(other.SharedOutline() != first.SharedOutline());
+    QCOMPARE(next.Outline(), first.Outline());
 }
 
 QTEST_MAIN(TestShapedButton)
