@@ -75,6 +75,7 @@ private slots:
     void longMusicIsStreamedAndLoops();
     void missingWaveIsSilentWhileOthersPlay();
     void playIsHeardWithTheNextBuffer();
+    void wavesOpenedTogetherAreAllDecoded();
 
 private:
     // Lets the mixer run on until `frames` more frames have left it.
@@ -234,6 +235,29 @@ void TestSoundMixing::playIsHeardWithTheNextBuffer()
         const auto start = static_cast<std::size_t>(first - left.begin());
         QVERIFY2(start >= before && start <= after, qPrintable(QString("%1 %2 %3").arg(before).arg(start).arg(after)));
     }
+}
+
+// A stage opens its short waves in one go and they are decoded while the
+// window goes on: every one of them must come back whole. Decodes that ran
+// side by side lost a wave now and then, mostly the first time a process
+// converted sound, so this catches that only in some runs; the music test
+// above then fails too.
+void TestSoundMixing::wavesOpenedTogetherAreAllDecoded()
+{
+    const QString lowTone = dir_.filePath("low.wav");
+    QVERIFY(WriteTone(lowTone, 300, 0.2, 0.3, 11025));
+    for (int round = 0; round < 20; ++round) {
+        SoundLoadWave(music_, 0);
+        SoundLoadWave(effect_, 1);
+        SoundLoadWave(lowTone, 2);
+        SoundLoadWave(effect_, 3);
+        // Each wave at the output format, 4 bytes a frame; resampling may
+        // round by a frame or so.
+        const std::uint64_t expected = 4 * (Seconds(0.25) + 2 * Seconds(0.2) + Seconds(0.2));
+        const std::uint64_t held = Mixer().SampleBytesHeld();
+        QVERIFY2(held + 64 > expected && held < expected + 64, qPrintable(QString::number(held)));
+    }
+    SoundClose();
 }
 
 QTEST_GUILESS_MAIN(TestSoundMixing)

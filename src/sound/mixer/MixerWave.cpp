@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -55,9 +56,14 @@ std::optional<double> PlayingSeconds(SDL_RWops* file)
 }
 
 // Runs on a decoding thread: SDL_mixer converts to its output format without
-// touching the audio thread's state.
+// touching the audio thread's state. One decode at a time: SDL_mixer's loader
+// is not safe to run on two threads at once, and the waves of a stage are
+// opened together (run side by side, one of them now and then came back
+// empty, mostly on the first conversion of a run).
 Mix_Chunk* DecodeWhole(const std::string& fileName)
 {
+    static std::mutex oneAtATime;
+    std::lock_guard lock(oneAtATime);
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
     return file ? Mix_LoadWAV_RW(file, 1) : nullptr;  // closes the file
 }
