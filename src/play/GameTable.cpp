@@ -317,13 +317,15 @@ void GameTable::StageClear()
     WAVEMIX::SoundStop(MusicChannel);
     Timer1->stop();
 
-    // Only the first clear of a stage is recorded.
+    // Only the first clear of a stage is recorded: attempt number and time
+    // in one write, so the disk is synced once and the windows showing
+    // records are told once.
     if (StageRecord::NeverCleared(loadedClearTime_)) {
         const QString key = RegUpRead::StageKey(StageNumber.toInt());
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ChargeNum"), loadedChargeNum_,
-                                true);
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, key, QStringLiteral("ClearTime"),
-                                StageRecord::ClearTimeText(ElapsedSeconds), true);
+        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER,
+                                 {{key, QStringLiteral("ChargeNum"), loadedChargeNum_},
+                                  {key, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
+                                 true);
     }
     StageCleared = QStringLiteral("1");
 
