@@ -123,28 +123,21 @@ void MarkTargets(const BoardView& board, std::int16_t row, std::int16_t column)
     board.lastRow = row;
     board.lastColumn = column;
 
-    // Each target is marked as soon as it is found.
+    // The four searches run along different lines, so none of them meets a
+    // target another one marks: find all four, then mark them.
     Found targets[DirectionCount];
     for (int d = 0; d < DirectionCount; ++d) {
         targets[d] = NearestBall(board, row, column, Steps[d]);
-        if (targets[d].found()) {
-            board.cells[targets[d].row][targets[d].column] = CellTarget;
-        }
     }
 
-    // The previous take's targets that were not chosen become plain balls again.
-    auto isNewTarget = [&](int r, int c) {
-        for (const Found& target : targets) {
-            if (target.row == r && target.column == c) return true;
-        }
-        return false;
-    };
-    for (int r = 0; r < BoardSize; ++r) {
-        for (int c = 0; c < BoardSize; ++c) {
-            if (board.cells[r][c] == CellTarget && !isNewTarget(r, c)) {
-                board.cells[r][c] = CellBall;
-            }
-        }
+    // The previous take's targets that were not chosen become plain balls
+    // again (a new target was a plain ball until now, never a target).
+    std::int16_t* cells = &board.cells[0][0];
+    for (int k = 0; k < BoardSize * BoardSize; ++k) {
+        cells[k] = cells[k] == CellTarget ? CellBall : cells[k];
+    }
+    for (const Found& target : targets) {
+        if (target.found()) board.cells[target.row][target.column] = CellTarget;
     }
 
     // No going back the way the player came.
