@@ -12,8 +12,8 @@ constexpr int Plays = 128;
 constexpr std::uint64_t PlaySeed = 0x5A4D1A4Bu;
 
 // Where the stars are cut, in thousandths of the balls left by random play.
-constexpr int TwoStarsFrom = 400;
-constexpr int ThreeStarsFrom = 650;
+constexpr int TwoStarsFrom = 300;
+constexpr int ThreeStarsFrom = 420;
 
 } // namespace
 

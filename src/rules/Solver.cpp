@@ -116,8 +116,9 @@ private:
             start.inPlay.Set(ball);
         }
         // A dead end is the first take or the last: more than two, no clear.
+        // (A lone ball has no ball in any direction, and is a clear by itself.)
         const int deadEnds = start.inPlay.DeadEnds(nullptr);
-        if (deadEnds < 0 || deadEnds > 2) return false;
+        if ((deadEnds < 0 && figure_.Count() > 1) || deadEnds > 2) return false;
 
         // Dead ends first: with two of them the path must start at one.
         std::vector<Cell> firsts;
