@@ -132,8 +132,15 @@ void MarkTargets(const BoardView& board, std::int16_t row, std::int16_t column)
 
     // The previous take's targets that were not chosen become plain balls
     // again (a new target was a plain ball until now, never a target).
+    // In blocks of eight cells, which the compiler does a block at a time
+    // (the solver spends most of its time here), then the cell left over.
+    constexpr int AllCells = BoardSize * BoardSize;
+    constexpr int BlockedCells = AllCells / 8 * 8;
     std::int16_t* cells = &board.cells[0][0];
-    for (int k = 0; k < BoardSize * BoardSize; ++k) {
+    for (int k = 0; k < BlockedCells; ++k) {
+        cells[k] = cells[k] == CellTarget ? CellBall : cells[k];
+    }
+    for (int k = BlockedCells; k < AllCells; ++k) {
         cells[k] = cells[k] == CellTarget ? CellBall : cells[k];
     }
     for (const Found& target : targets) {

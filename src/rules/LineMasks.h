@@ -27,16 +27,23 @@ struct LineMasks {
         columns[static_cast<std::size_t>(cell.column)] &= static_cast<std::uint16_t>(~(1u << cell.row));
     }
 
-    // How many of the four directions from `cell` hold a ball.
-    int OpenDirections(Cell cell) const
+    // Whether a ball lies from `cell` in a direction: 0 right, 1 left, 2 down, 3 up.
+    bool AnyBall(Cell cell, int direction) const
     {
         const unsigned row = rows[static_cast<std::size_t>(cell.row)];
         const unsigned column = columns[static_cast<std::size_t>(cell.column)];
-        const unsigned left = row & ((1u << cell.column) - 1u);
-        const unsigned right = row >> (cell.column + 1);
-        const unsigned up = column & ((1u << cell.row) - 1u);
-        const unsigned down = column >> (cell.row + 1);
-        return (left != 0) + (right != 0) + (up != 0) + (down != 0);
+        switch (direction) {
+        case 0: return (row >> (cell.column + 1)) != 0;
+        case 1: return (row & ((1u << cell.column) - 1u)) != 0;
+        case 2: return (column >> (cell.row + 1)) != 0;
+        default: return (column & ((1u << cell.row) - 1u)) != 0;
+        }
+    }
+
+    // How many of the four directions from `cell` hold a ball.
+    int OpenDirections(Cell cell) const
+    {
+        return AnyBall(cell, 0) + AnyBall(cell, 1) + AnyBall(cell, 2) + AnyBall(cell, 3);
     }
 
     // Balls with balls in one direction only: they can be entered but never

@@ -63,11 +63,13 @@ struct Position {
     }
 
     // What decides the rest of the game: the balls left, where the last take
-    // was and the way it came (which closes the way back).
+    // was and the way it came, which closes the way back if a ball lies there.
     HopelessPositions::Key Key() const
     {
+        const bool wayBackClosed = move != FirstTakeMove && inPlay.AnyBall(last, move ^ 1);
+        const int closed = wayBackClosed ? move : FirstTakeMove;
         HopelessPositions::Key key = remaining;
-        key[3] |= (static_cast<std::uint64_t>(IndexOf(last)) | static_cast<std::uint64_t>(move) << 8) << 40;
+        key[3] |= (static_cast<std::uint64_t>(IndexOf(last)) | static_cast<std::uint64_t>(closed) << 8) << 40;
         return key;
     }
 };
