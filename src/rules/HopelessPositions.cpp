@@ -7,7 +7,7 @@ namespace Rules {
 
 namespace {
 
-constexpr std::size_t FirstSlots = 1u << 12;
+constexpr std::size_t FirstSlots = 1u << 8;
 
 bool IsEmpty(const HopelessPositions::Key& key)
 {
