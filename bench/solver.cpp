@@ -90,8 +90,9 @@ int main(int argc, char* argv[])
         times.push_back(Milliseconds(timer));
         ++verdicts[static_cast<int>(result.verdict)];
         if (times.back() > 20)
-            std::printf("  slow: %s of %d balls, %.1f ms, %zu positions, verdict %d\n", k % 2 == 0 ? "scattering" : "blob",
-                        balls, times.back(), result.positions, static_cast<int>(result.verdict));
+            std::printf("  slow: %s of %d balls, %.1f ms, %zu positions, verdict %d\n",
+                        k % 2 == 0 ? "scattering" : "blob", balls, times.back(), result.positions,
+                        static_cast<int>(result.verdict));
         if (times.back() > worst) {
             worst = times.back();
             worstPositions = result.positions;

@@ -26,7 +26,8 @@ int DifficultyPerMille(const Figure& figure)
     long long taken = 0;
     for (int play = 0; play < Plays; ++play) {
         BoardState board = start;
-        ClickOutcome outcome = board.Click(balls[static_cast<std::size_t>(random.Below(static_cast<int>(balls.size())))]);
+        const int first = random.Below(static_cast<int>(balls.size()));
+        ClickOutcome outcome = board.Click(balls[static_cast<std::size_t>(first)]);
         while (outcome == ClickOutcome::Taken) {
             const Targets targets = MarkedTargets(board);
             if (targets.count == 0) break;

@@ -155,8 +155,11 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
         candidate.perMille = DifficultyPerMille(candidate.figure);
         drawn.push_back(std::move(candidate));
     }
-    std::stable_sort(drawn.begin(), drawn.end(), [](const Drawn& a, const Drawn& b) { return a.perMille < b.perMille; });
-    const std::size_t pick = difficulty == Difficulty::Easy ? 0 : difficulty == Difficulty::Hard ? drawn.size() - 1 : drawn.size() / 2;
+    std::stable_sort(drawn.begin(), drawn.end(),
+                     [](const Drawn& a, const Drawn& b) { return a.perMille < b.perMille; });
+    const std::size_t pick = difficulty == Difficulty::Easy   ? 0
+                             : difficulty == Difficulty::Hard ? drawn.size() - 1
+                                                              : drawn.size() / 2;
 
     GeneratedStage stage;
     stage.figure = drawn[pick].figure;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 
 namespace Rules {
 
@@ -134,8 +135,8 @@ private:
         // astray early starts afresh, in another order, keeping what it
         // learnt about hopeless positions. Only a run that ends on its own
         // has searched everything.
-        for (std::size_t share = FirstRunPositions;; share *= 2) {
-            runEnd_ = positions_ + share;
+        for (std::size_t share = FirstRunPositions;; share = std::min(share, limits_.maxPositions / 2) * 2) {
+            runEnd_ = share > SIZE_MAX - positions_ ? SIZE_MAX : positions_ + share;
             if (FromFirsts(start, firsts, order)) return true;
             if (stopped_ || positions_ <= runEnd_) return false;
             // Dead ends stay in front; the rest, and the ties later on, are shuffled.
@@ -190,8 +191,8 @@ private:
         // The most cornered ball first, and of those the one leaving the
         // fewest choices: a ball about to be cut off is taken while it can be.
         std::array<int, 4> tries{0, 1, 2, 3};
-        std::stable_sort(tries.begin(), tries.begin() + count,
-                         [&](int a, int b) { return next[static_cast<std::size_t>(a)].rank < next[static_cast<std::size_t>(b)].rank; });
+        auto rank = [&](int k) { return next[static_cast<std::size_t>(k)].rank; };
+        std::stable_sort(tries.begin(), tries.begin() + count, [&](int a, int b) { return rank(a) < rank(b); });
         for (int k = 0; k < count; ++k) {
             const Position& child = next[static_cast<std::size_t>(tries[static_cast<std::size_t>(k)])];
             order.push_back(child.last);

@@ -73,7 +73,8 @@ void TestGenerator::hardIsHarderThanEasy()
             easy += DifficultyPerMille(Generate(balls, Difficulty::Easy, seed).figure);
             hard += DifficultyPerMille(Generate(balls, Difficulty::Hard, seed).figure);
         }
-        QVERIFY2(hard > easy + 6 * 30, qPrintable(QStringLiteral("%1 balls: easy %2, hard %3").arg(balls).arg(easy).arg(hard)));
+        const QString sums = QStringLiteral("%1 balls: easy %2, hard %3").arg(balls).arg(easy).arg(hard);
+        QVERIFY2(hard > easy + 6 * 30, qPrintable(sums));
     }
 }
 

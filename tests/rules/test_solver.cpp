@@ -24,7 +24,8 @@ bool AnyPlayClears(const BoardState& board)
             if (board.takeCount == 0 ? cell != CellBall : cell != CellTarget) continue;
             BoardState next = board;
             const ClickOutcome outcome = next.Click({r, c});
-            if (outcome == ClickOutcome::Completed || (outcome == ClickOutcome::Taken && AnyPlayClears(next))) return true;
+            if (outcome == ClickOutcome::Completed) return true;
+            if (outcome == ClickOutcome::Taken && AnyPlayClears(next)) return true;
         }
     }
     return false;
