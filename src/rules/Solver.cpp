@@ -56,7 +56,7 @@ struct Position {
     }
 
     // Necessary for a clear: the balls in play hang together, and at most one
-    // of them (the last take) is a dead end.
+    // ball left is a dead end (it has to be the final take).
     bool Promising() const
     {
         const int deadEnds = inPlay.DeadEnds(&last);
