@@ -1,46 +1,14 @@
 #include "rules/BoardState.h"
 
+#include "rules/Direction.h"
+
 namespace Rules {
 
 namespace {
 
-// The four search directions, in the order they are searched.
-enum Direction { Right, Left, Down, Up, DirectionCount, NoDirection = DirectionCount };
-
-struct Step {
-    int rows;
-    int columns;
-};
-constexpr Step Steps[DirectionCount] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
-
 bool OnBoard(int row, int column)
 {
     return row >= 0 && row < BoardSize && column >= 0 && column < BoardSize;
-}
-
-// The direction of the move from (lastRow, lastColumn) to (row, column).
-// The tests run in this order and a later one that holds wins; for a legal
-// move exactly one holds.
-Direction MoveDirection(const BoardView& board, int row, int column)
-{
-    Direction direction = NoDirection;
-    if (board.lastRow < row) direction = Down;
-    if (board.lastRow > row) direction = Up;
-    if (board.lastColumn < column) direction = Right;
-    if (board.lastColumn > column) direction = Left;
-    return direction;
-}
-
-// The direction that points back to the previous ball after a move.
-Direction WayBack(Direction move)
-{
-    switch (move) {
-    case Down: return Up;
-    case Up: return Down;
-    case Right: return Left;
-    case Left: return Right;
-    default: return NoDirection;
-    }
 }
 
 struct Found {
@@ -119,7 +87,8 @@ void MarkTargets(const BoardView& board, std::int16_t row, std::int16_t column)
         return;  // not a cell of the board: nothing to mark from
     }
 
-    const Direction move = board.firstTake == 0 ? MoveDirection(board, row, column) : NoDirection;
+    const Direction move =
+        board.firstTake == 0 ? MoveDirection({board.lastRow, board.lastColumn}, {row, column}) : NoDirection;
     board.lastRow = row;
     board.lastColumn = column;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/Direction.h"
 #include "rules/Figure.h"
 
 #include <array>
@@ -27,23 +28,24 @@ struct LineMasks {
         columns[static_cast<std::size_t>(cell.column)] &= static_cast<std::uint16_t>(~(1u << cell.row));
     }
 
-    // Whether a ball lies from `cell` in a direction: 0 right, 1 left, 2 down, 3 up.
-    bool AnyBall(Cell cell, int direction) const
+    // Whether a ball lies from `cell` in a direction.
+    bool AnyBall(Cell cell, Direction direction) const
     {
         const unsigned row = rows[static_cast<std::size_t>(cell.row)];
         const unsigned column = columns[static_cast<std::size_t>(cell.column)];
         switch (direction) {
-        case 0: return (row >> (cell.column + 1)) != 0;
-        case 1: return (row & ((1u << cell.column) - 1u)) != 0;
-        case 2: return (column >> (cell.row + 1)) != 0;
-        default: return (column & ((1u << cell.row) - 1u)) != 0;
+        case Right: return (row >> (cell.column + 1)) != 0;
+        case Left: return (row & ((1u << cell.column) - 1u)) != 0;
+        case Down: return (column >> (cell.row + 1)) != 0;
+        case Up: return (column & ((1u << cell.row) - 1u)) != 0;
+        default: return false;
         }
     }
 
     // How many of the four directions from `cell` hold a ball.
     int OpenDirections(Cell cell) const
     {
-        return AnyBall(cell, 0) + AnyBall(cell, 1) + AnyBall(cell, 2) + AnyBall(cell, 3);
+        return AnyBall(cell, Right) + AnyBall(cell, Left) + AnyBall(cell, Down) + AnyBall(cell, Up);
     }
 
     // Balls with balls in one direction only: they can be entered but never

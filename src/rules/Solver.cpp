@@ -1,6 +1,7 @@
 #include "rules/Solver.h"
 
 #include "rules/BoardState.h"
+#include "rules/Direction.h"
 #include "rules/HopelessPositions.h"
 #include "rules/LineMasks.h"
 #include "rules/Random.h"
@@ -16,23 +17,8 @@ namespace {
 
 constexpr std::size_t PollEvery = 1024;       // positions between looks at `cancel`
 constexpr std::size_t ProgressEvery = 1u << 15;  // positions between progress calls
-constexpr int FirstTakeMove = 4;              // no move led onto the first ball
 constexpr std::size_t FirstRunPositions = 2048;  // the first run's share; each next run doubles it
 constexpr std::uint64_t ShuffleSeed = 0x7A6D72616BULL;
-
-int IndexOf(Cell cell)
-{
-    return cell.row * BoardSize + cell.column;
-}
-
-// The direction of a straight move, 0..3.
-int MoveBetween(Cell from, Cell to)
-{
-    if (to.column > from.column) return 0;
-    if (to.column < from.column) return 1;
-    if (to.row > from.row) return 2;
-    return 3;
-}
 
 // A position of the search: the board after the take of `last`, with the
 // balls still on it as bits and, with the ball in hand, as line masks for the
@@ -42,7 +28,7 @@ struct Position {
     HopelessPositions::Key remaining{};  // bit row * 15 + column; bits 225.. stay free for the key
     LineMasks inPlay;                    // the remaining balls and `last`
     Cell last;
-    int move = FirstTakeMove;
+    Direction move = NoDirection;  // the move that led onto `last`; none onto the first take
     int rank = 0;  // the order in which the search tries it, lowest first
 
     // The next take, after the board took it: `last` leaves play.
@@ -51,7 +37,7 @@ struct Position {
         const int index = IndexOf(cell);
         remaining[static_cast<std::size_t>(index / 64)] &= ~(std::uint64_t{1} << (index % 64));
         inPlay.Clear(last);
-        move = MoveBetween(last, cell);
+        move = MoveDirection(last, cell);
         last = cell;
     }
 
@@ -67,8 +53,8 @@ struct Position {
     // was and the way it came, which closes the way back if a ball lies there.
     HopelessPositions::Key Key() const
     {
-        const bool wayBackClosed = move != FirstTakeMove && inPlay.AnyBall(last, move ^ 1);
-        const int closed = wayBackClosed ? move : FirstTakeMove;
+        const bool wayBackClosed = move != NoDirection && inPlay.AnyBall(last, WayBack(move));
+        const Direction closed = wayBackClosed ? move : NoDirection;
         HopelessPositions::Key key = remaining;
         key[3] |= (static_cast<std::uint64_t>(IndexOf(last)) | static_cast<std::uint64_t>(closed) << 8) << 40;
         return key;
