@@ -68,10 +68,10 @@ void About::Form_Load()
 {
     F_Name->setText(RegUpRead::CompanyName);
     U_Name->setText(RegUpRead::UserName);
-    // Long names stop short of the button.
+    // Long names stop short of the button, and shrink to fit.
     const int rightLimit = Command1->x() - Twips::ToPixels(120);
-    WidenToText(*F_Name, rightLimit);
-    WidenToText(*U_Name, rightLimit);
+    FitToText(*F_Name, rightLimit);
+    FitToText(*U_Name, rightLimit);
 }
 
 void About::paintEvent(QPaintEvent*)

@@ -7,6 +7,7 @@
 #include "select/RecordsOverview.h"
 #include "shared/AppPath.h"
 #include "shared/FormLayout.h"
+#include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
 
@@ -291,5 +292,9 @@ void MainForm::mnu_MainHelp_Click()
     const QDir helpDir(folder + QStringLiteral("/Help"));
     if (helpDir.exists() && helpDir.entryList(QDir::Files).contains(QStringLiteral("Help.htm")))
         file = helpDir.filePath(QStringLiteral("Help.htm"));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    // Without a program to open pages (xdg-open), the player learns where to look.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        MsgBox(this, QStringLiteral("ヘルプを開くプログラムが見つかりません。\r\nヘルプは次のファイルにあります。\r\n")
+                         + QDir::toNativeSeparators(file),
+               QStringLiteral("ズミラク"), QMessageBox::Ok);
 }

@@ -1,8 +1,20 @@
 // The sound items of the Options menu: the master switch and the choosers.
 #include "app/MainForm.h"
 
+#include "play/DefModule.h"
 #include "sound/ChooseSoundFile.h"
 #include "sound/WAVEMIX.h"
+
+namespace {
+
+// The next play window plays the chosen file; a cancel keeps the old one.
+void ChooseInto(QString& soundPath, std::int16_t kind, CommonDialog& dialog, QWidget* parent)
+{
+    if (const std::optional<QString> chosen = ChooseSoundFile(kind, dialog, parent))
+        soundPath = *chosen;
+}
+
+} // namespace
 
 // The menu item is checkable, so its check mark has already flipped when this
 // runs: act on the new state. The music restarts only when a stage is open
@@ -15,7 +27,7 @@ void MainForm::mnu_Sound_Click()
         WAVEMIX::SoundStop(0);
 }
 
-void MainForm::mnu_SoundHitBall_Click() { ChooseSoundFile(1, CommonDialog1, this); }
-void MainForm::mnu_SoundNoBall_Click() { ChooseSoundFile(2, CommonDialog1, this); }
-void MainForm::mnu_SoundClear_Click() { ChooseSoundFile(3, CommonDialog1, this); }
-void MainForm::mnu_SoundBack_Click() { ChooseSoundFile(4, CommonDialog1, this); }
+void MainForm::mnu_SoundHitBall_Click() { ChooseInto(DefModule::HitSoundPath, 1, CommonDialog1, this); }
+void MainForm::mnu_SoundNoBall_Click() { ChooseInto(DefModule::NoSoundPath, 2, CommonDialog1, this); }
+void MainForm::mnu_SoundClear_Click() { ChooseInto(DefModule::WinSoundPath, 3, CommonDialog1, this); }
+void MainForm::mnu_SoundBack_Click() { ChooseInto(DefModule::BackSoundPath, 4, CommonDialog1, this); }

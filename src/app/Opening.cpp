@@ -57,10 +57,10 @@ void Opening::Form_Load()
 
     U_Name->setText(RegUpRead::UserName);
     F_Name->setText(RegUpRead::CompanyName);
-    // Long names stop where the ellipse would cut them.
+    // Long names stop where the ellipse would cut them, and shrink to fit.
     const int rightLimit = Label1[2]->x() + Label1[2]->width();
-    WidenToText(*U_Name, rightLimit);
-    WidenToText(*F_Name, rightLimit);
+    FitToText(*U_Name, rightLimit);
+    FitToText(*F_Name, rightLimit);
 }
 
 void Opening::paintEvent(QPaintEvent*)

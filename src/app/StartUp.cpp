@@ -2,6 +2,7 @@
 
 #include "app/InstanceLock.h"
 #include "app/Opening.h"
+#include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
 #include "shared/JapaneseFont.h"
@@ -49,6 +50,7 @@ QWidget* StartUp(InstanceLock& lock)
         return nullptr;
     }
 
+    ShowRecordFileMessages();
     RegUpRead::RegReadUser();
     QWidget* first = nullptr;
     if (RegUpRead::KeyFound) {

@@ -33,8 +33,10 @@ QImage Decode(const QString& path)
     // A GIF (ours is one) has at most 256 colours: kept with its palette it
     // takes a quarter of the memory, and the painter converts only the part
     // it repaints, mostly one ball's square. Other pictures are kept in the
-    // screen's pixel format, so that a repaint is a plain copy.
-    if (gif)
+    // screen's pixel format, so that a repaint is a plain copy. So is a GIF
+    // with transparency: Qt reads it with an alpha channel, and a palette
+    // made from that would round its colours.
+    if (gif && !image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                          : QImage::Format_RGB32);

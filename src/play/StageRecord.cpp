@@ -9,6 +9,11 @@ bool NeverCleared(const QString& clearTime)
     return clearTime == QLatin1String("0");
 }
 
+bool ClearRecorded(const QString& clearTime)
+{
+    return !clearTime.isEmpty() && !NeverCleared(clearTime);
+}
+
 QString AttemptText(const QString& chargeNum, const QString& clearTime)
 {
     return chargeNum + (NeverCleared(clearTime) ? QStringLiteral("回目の挑戦") : QStringLiteral("回目で成功"));

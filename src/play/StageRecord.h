@@ -12,6 +12,12 @@ namespace StageRecord {
 // True only for the exact text "0": anything else counts as cleared.
 bool NeverCleared(const QString& clearTime);
 
+// Whether the views of progress (cleared marks, counts) show the stage
+// cleared: a time is stored and it is not "0". A store that lost the
+// stage's values shows it not cleared, though the play window, reading the
+// same nothing, would take it for a success.
+bool ClearRecorded(const QString& clearTime);
+
 // Status bar texts while a stage is open: the attempt (panel 2) and the
 // recorded time (panel 3).
 QString AttemptText(const QString& chargeNum, const QString& clearTime);

@@ -2,10 +2,10 @@
 
 #include <QObject>
 
-// Tells the windows that show stage records when the store's stage records
-// have been written, so that each reads them again once per change instead
-// of on every repaint. The store sends it after every write that reached the
-// disk; a failed write changed nothing and sends nothing.
+// Tells the windows what happens to the records. Stage records written: each
+// window that shows them reads them again once per change instead of on
+// every repaint. The store sends it after every write that reached the disk;
+// a failed write changed nothing and sends nothing.
 class RecordsNotice : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +17,9 @@ public:
 signals:
     // One or more stage records (ChargeNum, ClearTime) were written.
     void StageRecordsWritten();
+    // The record file is a link to `file`, which cannot be reached: nothing
+    // is saved until it can. Sent once until it can be reached again.
+    void RecordFileUnreachable(const QString& file);
 
 private:
     RecordsNotice() = default;

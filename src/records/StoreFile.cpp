@@ -1,9 +1,12 @@
 #include "records/StoreFile.h"
 
+#include "records/RecordsNotice.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QtDebug>
 
 #include <cerrno>
@@ -46,32 +49,88 @@ QHash<QString, Known>& knownFiles()
     return files;
 }
 
-enum class Presence { Absent, Present, Unknown };
+// Record files that are links whose damaged file was moved aside in this
+// run: the link leads to where a new file may start.
+QSet<QString>& linksToRestart()
+{
+    static QSet<QString> links;
+    return links;
+}
+
+// Record files that are links whose file could not be reached, said once.
+QSet<QString>& unreachableSaid()
+{
+    static QSet<QString> links;
+    return links;
+}
+
+// Unreachable: a link whose file cannot be reached now (a volume not yet
+// mounted, an encrypted folder not yet open). It may come back at any time.
+enum class Presence { Absent, Present, Unreachable, Unknown };
 
 Presence Stat(const QString& path, FileIdentity& identity)
 {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return errno == ENOENT ? Presence::Absent : Presence::Unknown;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        const int error = errno;
+        // A loop of links never leads anywhere: it is moved aside as damage.
+        if (error != ELOOP && QFileInfo(path).isSymLink() && !linksToRestart().contains(path))
+            return Presence::Unreachable;
+        return error == ENOENT ? Presence::Absent : Presence::Unknown;
+    }
+    unreachableSaid().remove(path);
     identity = {info.st_dev, info.st_ino, info.st_size, info.st_mtim};
     return S_ISREG(info.st_mode) ? Presence::Present : Presence::Unknown;
 }
 
+// Where a chain of links ends, even at a file that does not exist; the path
+// itself when it is no link, or the links go round in a loop.
+QString LinkEnd(const QString& path)
+{
+    // As many links as the system itself follows.
+    constexpr int MaxLinks = 40;
+    QString at = path;
+    for (int link = 0; link < MaxLinks; ++link) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        at = info.symLinkTarget();
+    }
+    return path;
+}
+
+// Says once, until it can be reached again, that the file behind a link
+// cannot be reached; the windows show it to the player.
+void SayUnreachable(const QString& path)
+{
+    if (unreachableSaid().contains(path))
+        return;
+    unreachableSaid().insert(path);
+    const QString end = LinkEnd(path);
+    qWarning("The record file %s leads to %s, which cannot be reached; "
+             "records are not saved until it can.", qUtf8Printable(path), qUtf8Printable(end));
+    emit RecordsNotice::Instance().RecordFileUnreachable(end);
+}
+
+// A damaged file behind a link is moved aside beside itself; the link stays.
 bool SetAside(const QString& path)
 {
     knownFiles().remove(path);
-    const QString base = DamagedName(path, QDateTime::currentDateTime());
+    const QString damaged = LinkEnd(path);
+    const QString base = DamagedName(damaged, QDateTime::currentDateTime());
     QString target = base;
     // Two damaged files within one second: both are kept.
     for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
         target = base + u'-' + QString::number(n);
-    if (!QFile::rename(path, target)) {
+    if (!QFile::rename(damaged, target)) {
         qWarning("The record file %s cannot be read and cannot be moved aside; "
                  "records are not saved in this run.", qUtf8Printable(path));
         return false;
     }
     qWarning("The record file could not be read; it was kept as %s and a new one is started.",
              qUtf8Printable(target));
+    if (damaged != path)
+        linksToRestart().insert(path);
     return true;
 }
 
@@ -84,14 +143,10 @@ QString SavingName(const QString& path)
 
 // The file a save replaces. A record file that is a symbolic link (dotfile
 // managers keep such links) stays one: the file at the end of its chain is
-// replaced instead. A link that leads nowhere is replaced like a file.
+// replaced instead.
 QString FileToReplace(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return path;
-    const QString target = info.canonicalFilePath();
-    return !target.isEmpty() && QFileInfo(target).isFile() ? target : path;
+    return LinkEnd(path);
 }
 
 // A failed save shows the player nothing; whoever started the game from a
@@ -152,6 +207,12 @@ std::optional<IniContents> Load(const QString& path)
         knownFiles().remove(path);
         return IniContents{};
     }
+    // The game plays on with what it read before, if anything.
+    if (presence == Presence::Unreachable) {
+        SayUnreachable(path);
+        const auto known = knownFiles().constFind(path);
+        return known != knownFiles().cend() ? known->contents : IniContents{};
+    }
     if (presence == Presence::Present) {
         if (const auto known = knownFiles().constFind(path);
             known != knownFiles().cend() && known->identity == identity)
@@ -169,6 +230,13 @@ std::optional<IniContents> Load(const QString& path)
 
 bool Save(const QString& path, const IniContents& contents)
 {
+    // Never a plain file in place of the link: nothing is written until the
+    // file it leads to can be reached again.
+    FileIdentity before;
+    if (Stat(path, before) == Presence::Unreachable) {
+        SayUnreachable(path);
+        return false;
+    }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return SaveFailed(path, errno);
 
@@ -194,6 +262,7 @@ bool Save(const QString& path, const IniContents& contents)
         return SaveFailed(file, error);
     }
     SyncFolder(QFileInfo(file).absolutePath());
+    linksToRestart().remove(path);
 
     FileIdentity identity;
     if (Stat(path, identity) == Presence::Present)

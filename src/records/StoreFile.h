@@ -12,11 +12,13 @@
 // again. Saving writes the new file beside the old one ("<file>.saving") and
 // renames it over the old one: a crash or a full disk leaves the old file or
 // the new one, never a mixture. A record file that is a symbolic link stays
-// one: the file it points to is replaced.
+// one: the file it points to is replaced. While that file cannot be reached,
+// loading gives what was read before (if anything) and saving writes
+// nothing; standard error and RecordsNotice hear of it once.
 //
 // A file that cannot be read or parsed is never overwritten: it is renamed
-// to "<file>.damaged-yyyyMMdd-HHmmss" (its records stay there for whoever
-// wants to rescue them) and the store carries on as if there were no file.
+// to "<file>.damaged-yyyyMMdd-HHmmss" beside itself, behind a link too (its
+// records stay there for whoever wants to rescue them) and the store carries on as if there were no file.
 namespace StoreFile {
 
 // What the file holds; empty contents when there is no file. nullopt when a

@@ -46,6 +46,9 @@ UserAdd::UserAdd()
     Command1->setGeometry(Twips::Rect(3120, 1800, 1215, 375));
     Command1->setAutoDefault(true);
     connect(Command1, &QPushButton::clicked, this, &UserAdd::Command1_Click);
+    // Return in either box confirms, as the button does.
+    connect(FactBox, &QLineEdit::returnPressed, this, &UserAdd::Command1_Click);
+    connect(UserBox, &QLineEdit::returnPressed, this, &UserAdd::Command1_Click);
     addLabel(2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180});
     addLabel(3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180});
 

@@ -115,13 +115,11 @@ void GameSelect::ShowStage(int index)
     HScroll1->setAccessibleName(stage.ToolTipText);
 }
 
-// A stage counts as cleared exactly when the play window would show its
-// record as a success.
 void GameSelect::ReadClearedStages()
 {
     for (int stage = 0; stage < PicForm::StageCount; ++stage) {
         const QString clearTime = RegUpRead::PeekStage(stage).clearTime;
-        cleared_.set(static_cast<std::size_t>(stage), !StageRecord::NeverCleared(clearTime));
+        cleared_.set(static_cast<std::size_t>(stage), StageRecord::ClearRecorded(clearTime));
     }
     ShowClearedMark(HScroll1->value());
 }

@@ -164,7 +164,7 @@ void RecordsOverview::Refresh()
     int clearedCount = 0;
     for (int stage = 0; stage < PicForm::StageCount; ++stage) {
         const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(stage);
-        const bool cleared = !StageRecord::NeverCleared(record.clearTime);
+        const bool cleared = StageRecord::ClearRecorded(record.clearTime);
         clearedCount += cleared ? 1 : 0;
 
         const auto cell = [&](Column column, const QString& text, QString sortKey) {

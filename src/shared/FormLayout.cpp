@@ -39,6 +39,22 @@ void WidenToText(QLabel& label, int rightLimit)
         label.resize(wanted, label.height());
 }
 
+void FitToText(QLabel& label, int rightLimit)
+{
+    WidenToText(label, rightLimit);
+    const auto fits = [&] { return label.fontMetrics().horizontalAdvance(label.text()) <= label.contentsRect().width(); };
+    QFont font = label.font();
+    const qreal smallest = font.pointSizeF() / 2;
+    while (!fits() && font.pointSizeF() - 0.5 >= smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        label.setFont(font);
+    }
+    if (!fits()) {
+        label.setToolTip(label.text());  // the whole name, for whoever looks
+        label.setText(label.fontMetrics().elidedText(label.text(), Qt::ElideRight, label.contentsRect().width()));
+    }
+}
+
 void CentreOnScreen(QWidget& window)
 {
     const QScreen* screen = window.screen();

@@ -23,5 +23,11 @@ QLabel* AddVersionLabel(QWidget* parent);
 // stay as designed.
 void WidenToText(QLabel& label, int rightLimit = -1);
 
+// Widens the label as WidenToText does; a text still too long for the room
+// is set smaller until it fits, down to half the label's size, and only
+// past that is it cut short with an ellipsis. For the player's names on the
+// splash and in the about window.
+void FitToText(QLabel& label, int rightLimit);
+
 // Puts the window in the middle of its screen.
 void CentreOnScreen(QWidget& window);

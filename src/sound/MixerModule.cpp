@@ -20,17 +20,20 @@ const WaveMixLib* LoadWaveMixer()
 {
     if (loaded)
         return loaded;
-    // Never unloaded: SDL's threads and handlers live in it until the end.
+    // Kept in memory until the process itself ends, whatever Qt unloads as
+    // it winds down: SDL's audio thread runs in it and may still be running
+    // when exit() is called (a lost display ends the program that way).
     QLibrary module(AppPath() + QLatin1Char('/') + QLatin1String(WaveMixModuleFile));
+    module.setLoadHints(QLibrary::PreventUnloadHint);
     using Entry = const WaveMixLib* (*)();
     const auto entry = reinterpret_cast<Entry>(module.resolve(WaveMixEntryPoint));
     const WaveMixLib* table = entry ? entry() : nullptr;
     // A module from another build would be called wrongly: better no sound.
-    if (!table || table->version != WaveMixLibVersion) {
-        module.unload();
+    if (!table || table->version != WaveMixLibVersion)
         return nullptr;
-    }
     loaded = table;
+    // A normal end closes the device from the window thread, with the
+    // output awake, before anything is torn down.
     qAddPostRoutine(CloseDeviceAtExit);
     return loaded;
 }

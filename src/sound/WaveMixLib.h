@@ -103,6 +103,11 @@ struct WaveMixLib {
     // device is open.
     bool (*Resting)();
 
+    // Calls that found the output at rest and woke it, since the program
+    // started. Calls that need no sound (asking about a channel, silencing
+    // one) leave it at rest.
+    std::uint64_t (*WakeUps)();
+
     // Closes the audio device and SDL's audio, and stops its thread. A
     // session still open loses its activation. The sound module calls it as
     // the program ends; tests call it so that the next activation probes the
@@ -110,7 +115,7 @@ struct WaveMixLib {
     void (*CloseDevice)();
 };
 
-inline constexpr std::uint32_t WaveMixLibVersion = 1;
+inline constexpr std::uint32_t WaveMixLibVersion = 3;
 
 // The module's one exported function.
 inline constexpr char WaveMixModuleFile[] = "libzumirak_mixer.so";

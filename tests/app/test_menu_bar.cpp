@@ -3,11 +3,13 @@
 // shortcuts and the check marks; the three panels' texts, tooltips and
 // widths; and its icon, the desktop entry's.
 #include "app/MainForm.h"
+#include "select/RecordsOverview.h"
 #include "shared/Twips.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -128,6 +130,27 @@ private slots:
         const QImage desktop(QStringLiteral(DESKTOP_ICON_48));
         QVERIFY(!desktop.isNull());
         QCOMPARE(icon.pixmap(QSize(48, 48)).toImage().convertToFormat(desktop.format()), desktop);
+    }
+
+    // Last: it closes the main window.
+    void recordListOpensOneWindowThatClosesWithTheMainWindow()
+    {
+        form_->mnu_RecordList->trigger();
+        RecordsOverview* overview = RecordsOverview::Instance();
+        QVERIFY(overview);
+        QCOMPARE(overview->windowTitle(), QStringLiteral("記録一覧"));
+        QVERIFY(!overview->isModal());
+        form_->mnu_RecordList->trigger();
+        QCOMPARE(RecordsOverview::Instance(), overview);
+        QTest::mouseClick(overview->Command1, Qt::LeftButton);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!RecordsOverview::Instance());
+
+        form_->mnu_RecordList->trigger();
+        QVERIFY(RecordsOverview::Instance());
+        form_->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!RecordsOverview::Instance());
     }
 };
 

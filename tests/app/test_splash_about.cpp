@@ -10,6 +10,7 @@
 #include "records/WindowWatch.h"
 #include "shared/AppPath.h"
 #include "shared/JapaneseFont.h"
+#include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 
 #include <QApplication>
@@ -222,6 +223,57 @@ private slots:
         // Without the help folder the read-me is opened, whether it is there or not.
         QTemporaryDir bare;
         QCOMPARE(HelpOpened(bare.path()), bare.filePath(QStringLiteral("Readme.txt")));
+    }
+
+    void helpWithNothingToOpenItNamesTheFile()
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QTemporaryDir noPrograms;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", noPrograms.path().toLocal8Bit());
+        QList<MsgBoxShown> boxes;
+        SetMsgBoxResponderForTesting([&](const MsgBoxShown& box) {
+            boxes << box;
+            return QMessageBox::Ok;
+        });
+        const QString folder = QCoreApplication::applicationDirPath();
+        HelpOpened(folder);
+        SetMsgBoxResponderForTesting({});
+        qputenv("PATH", path);
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "open");
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].text.contains(folder + QStringLiteral("/Help/Help.htm")), qPrintable(boxes[0].text));
+        QCOMPARE(boxes[0].title, QStringLiteral("ズミラク"));
+    }
+
+    // Each name whole in its label, short of the ellipse or the button; one
+    // too long for any size is cut with an ellipsis and whole in its tooltip.
+    void longNamesFitOrShrink_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("twelve letters") << QStringLiteral("Debian Games");
+        QTest::newRow("eleven wide") << QStringLiteral("ブレンハーベル株式会社");
+        QTest::newRow("too long for any size") << QString(60, QChar(0x7530));
+    }
+    void longNamesFitOrShrink()
+    {
+        QFETCH(QString, name);
+        CompanyName = UserName = name;
+        const auto whole = [&](const QLabel* label, int limit) {
+            const bool shown = label->text() == name || (label->text().endsWith(QChar(0x2026)) && label->toolTip() == name);
+            return shown && label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width()
+                   && label->geometry().right() <= limit;
+        };
+        Opening splash;
+        const int ellipse = splash.Label1[2]->geometry().right();
+        QVERIFY(whole(splash.F_Name, ellipse) && whole(splash.U_Name, ellipse));
+        About* about = About::LoadAndShow();
+        const int button = about->Command1->x();
+        QVERIFY(whole(about->F_Name, button) && whole(about->U_Name, button));
+        about->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        UserName = QStringLiteral("利用者");
+        CompanyName = QString(QChar(0x3000));
     }
 
     void theShippedHelpAndReadMeAreInPlace()

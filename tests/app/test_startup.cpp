@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>
@@ -182,6 +183,25 @@ private slots:
 
         InstanceLock next;
         QVERIFY(next.TryLock());
+    }
+
+    void aRecordFileLeadingNowhereIsSaidOnceInABox()
+    {
+        FreshStore store;
+        QTemporaryDir volume;
+        const QString unmounted = volume.filePath(QStringLiteral("unmounted/Zumirak.ini"));
+        QVERIFY(QDir().mkpath(store.MakerFolder()));
+        QVERIFY(QFile::link(unmounted, store.File()));
+        InstanceLock lock;
+        auto* userAdd = qobject_cast<UserAdd*>(StartUp(lock));
+        QVERIFY(userAdd);
+        QTest::mouseClick(userAdd->Command1, Qt::LeftButton);  // a save that cannot be made
+        QTRY_COMPARE(boxes_.size(), 1);
+        QCOMPARE(boxes_[0].title, QStringLiteral("ズミラク"));
+        QVERIFY(boxes_[0].text.contains(unmounted));
+        QTest::qWait(50);
+        QCOMPARE(boxes_.size(), 1);
+        QCOMPARE(QFile::symLinkTarget(store.File()), unmounted);
     }
 
     void qtsOwnButtonsSpeakJapanese()

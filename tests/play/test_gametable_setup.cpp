@@ -228,6 +228,32 @@ private slots:
         QCOMPARE(shot.pixelColor(1, 1), table->palette().color(QPalette::Window));
     }
 
+    // Two pixels: #123456, then #abcdef or a transparent one.
+    void wallpaperGifKeepsItsOwnColours_data()
+    {
+        QTest::addColumn<QByteArray>("gif");
+        QTest::addColumn<QColor>("second");
+        QTest::newRow("opaque") << QByteArray::fromHex("47494638396102000100f00000123456abcdef21f90400000000002c00000000"
+                                                       "02000100000202440a003b")
+                                << QColor(0xab, 0xcd, 0xef);
+        QTest::newRow("with transparency") << QByteArray::fromHex("47494638396102000100f0000012345600000021f90401000001002c"
+                                                                  "0000000002000100000202440a003b")
+                                           << QColor(Qt::transparent);
+    }
+    void wallpaperGifKeepsItsOwnColours()
+    {
+        QFETCH(QByteArray, gif);
+        QFETCH(QColor, second);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("two.gif")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size());
+        file.close();
+        DefModule::WallpaperPath = file.fileName();
+        const QImage picture = kit->Open(0)->Picture();
+        QCOMPARE(picture.pixelColor(0, 0), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(picture.pixelColor(1, 0).rgba(), second.rgba());
+    }
+
     void recordOfAClearedStageShowsInTheStatusBar()
     {
         PlayKit::SetRecord(5, QStringLiteral("3"), QStringLiteral("95"));

@@ -5,10 +5,12 @@
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 #include "records/IniFile.h"
+#include "records/RecordsNotice.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <cerrno>
@@ -335,6 +337,7 @@ private slots:
                                                   QRegularExpression::escape(QString::fromLocal8Bit(std::strerror(EFBIG)))));
         QTest::ignoreMessage(QtWarningMsg, failure);
         QTest::ignoreMessage(QtWarningMsg, failure);
+        QSignalSpy told(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten);
         {
             // Nothing is printed while the limit holds: the test's own log is a file too.
             FileSizeLimit full(before.size() - 1);
@@ -343,6 +346,7 @@ private slots:
         }
         QVERIFY(!longNameStored);
         QVERIFY(!recordsStored);
+        QCOMPARE(told.size(), 0);  // nothing changed, nothing to read again
         QCOMPARE(store.ReadFile(), before);
         QCOMPARE(QDir(store.MakerFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Zumirak.ini")});
         RegReadUser();
@@ -361,8 +365,11 @@ private slots:
         QVERIFY(QFile::rename(store.File(), kept));
         QVERIFY(QFile::link(QStringLiteral("kept/Zumirak.ini"), middle));
         QVERIFY(QFile::link(middle, store.File()));
+        // The new file keeps the old one's permissions, not its own.
+        QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner));
 
         QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, U_Name, QStringLiteral("新しい名前"), false));
+        QCOMPARE(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);  // owner, group, others
         QCOMPARE(QFileInfo(store.File()).symLinkTarget(), middle);
         QCOMPARE(QFile::symLinkTarget(middle), kept);
         QFile file(kept);
@@ -376,22 +383,72 @@ private slots:
         QCOMPARE(QDir(QFileInfo(kept).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("Zumirak.ini")});
     }
 
-    void aLinkToNowhereIsLikeNoFile()
+    void aLinkWhoseFileCannotBeReachedIsNeverReplaced_data()
+    {
+        QTest::addColumn<bool>("readBefore");
+        QTest::newRow("gone before the start") << false;
+        QTest::newRow("gone during the run") << true;
+    }
+
+    // The link leads into a volume that is not mounted, then is.
+    void aLinkWhoseFileCannotBeReachedIsNeverReplaced()
+    {
+        QFETCH(bool, readBefore);
+        FreshStore store;
+        QTemporaryDir volume;
+        const QString kept = volume.filePath(QStringLiteral("records/Zumirak.ini"));
+        const QString unmounted = volume.filePath(QStringLiteral("unmounted"));
+        QVERIFY(QDir().mkpath(QFileInfo(kept).absolutePath()));
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[General]\nU_Name=u\n") > 0);
+        file.close();
+        QVERIFY(QDir().mkpath(store.MakerFolder()));
+        QVERIFY(QFile::link(kept, store.File()));
+        if (readBefore)
+            RegReadUser();
+        QVERIFY(QFile::rename(QFileInfo(kept).absolutePath(), unmounted));
+
+        QSignalSpy said(&RecordsNotice::Instance(), &RecordsNotice::RecordFileUnreachable);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot be reached")));
+        UserName.clear();
+        RegReadUser();
+        QCOMPARE(KeyFound, readBefore);  // plays on with what it has
+        QCOMPARE(UserName, readBefore ? QStringLiteral("u") : QString());
+        QVERIFY(!FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("new")));
+        QVERIFY(!RegSetString(HKEY_CURRENT_USER, StageKey(1), QStringLiteral("ChargeNum"), QStringLiteral("5"), true));
+        QCOMPARE(said.size(), 1);
+        QCOMPARE(said[0][0].toString(), kept);
+        QCOMPARE(QFile::symLinkTarget(store.File()), kept);
+        QCOMPARE(QDir(store.MakerFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList{QStringLiteral("Zumirak.ini")});
+
+        QVERIFY(QFile::rename(unmounted, QFileInfo(kept).absolutePath()));
+        QVERIFY(RegSetString(HKEY_CURRENT_USER, StageKey(1), QStringLiteral("ChargeNum"), QStringLiteral("5"), true));
+        RegReadUser();
+        QCOMPARE(UserName, QStringLiteral("u"));
+        QCOMPARE(QFile::symLinkTarget(store.File()), kept);
+        QCOMPARE(said.size(), 1);
+    }
+
+    void aDamagedFileBehindALinkIsKeptAsideBesideIt()
     {
         FreshStore store;
-        QTemporaryDir elsewhere;
-        const QString missing = elsewhere.filePath(QStringLiteral("gone.ini"));
+        QTemporaryDir dotfiles;
+        const QString kept = dotfiles.filePath(QStringLiteral("Zumirak.ini"));
+        QFile damaged(kept);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("no record at all\n") > 0);
+        damaged.close();
         QVERIFY(QDir().mkpath(store.MakerFolder()));
-        QVERIFY(QFile::link(missing, store.File()));
+        QVERIFY(QFile::link(kept, store.File()));
 
         RegReadUser();
         QVERIFY(!KeyFound);
+        QCOMPARE(QDir(dotfiles.path()).entryList({QStringLiteral("Zumirak.ini.damaged-*")}).size(), 1);
         QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("c"), QStringLiteral("u")));
-        QVERIFY(!QFileInfo(store.File()).isSymLink());
-        QVERIFY(QFileInfo(store.File()).isFile());
-        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(QFile::symLinkTarget(store.File()), kept);
         RegReadUser();
         QCOMPARE(UserName, QStringLiteral("u"));
+        QCOMPARE(DamagedCopies(store), QStringList());
     }
 
     void aStampThatFailsDoesNotMakeASetUpPlayerNew()

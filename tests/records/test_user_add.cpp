@@ -50,9 +50,12 @@ class UserAddTest : public QObject {
     // What the start-up shows when the new-user window hands over.
     std::unique_ptr<QWidget> next_;
 
-    // Types the names and presses OK. True when the window handed over to the
+    // How the player confirms: the OK button, or Return in one of the boxes.
+    enum class ConfirmBy { Ok, ReturnInCompany, ReturnInUser };
+
+    // Types the names and confirms. True when the window handed over to the
     // next one and closed, with the next window up before it closed.
-    bool Confirm(const QString& company, const QString& user)
+    bool Confirm(const QString& company, const QString& user, ConfirmBy by = ConfirmBy::Ok)
     {
         auto* window = new UserAdd;
         connect(window, &UserAdd::Confirmed, this, [this] {
@@ -64,7 +67,10 @@ class UserAddTest : public QObject {
         Type(window->UserBox, user);
         QPointer<UserAdd> guard(window);
         auto* watch = new WindowWatch(window);
-        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        if (by == ConfirmBy::Ok)
+            QTest::mouseClick(window->Command1, Qt::LeftButton);
+        else
+            QTest::keyClick(by == ConfirmBy::ReturnInCompany ? window->FactBox : window->UserBox, Qt::Key_Return);
         const bool handedOver = watch->closed && watch->othersOpenAtClose;
         delete watch;
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -118,10 +124,19 @@ private slots:
         QCOMPARE(store.Contents(), QStringList());
     }
 
+    void okStoresTheProfileAndAllRecordsThenHandsOver_data()
+    {
+        QTest::addColumn<ConfirmBy>("by");
+        QTest::newRow("OK button") << ConfirmBy::Ok;
+        QTest::newRow("Return in the company box") << ConfirmBy::ReturnInCompany;
+        QTest::newRow("Return in the user box") << ConfirmBy::ReturnInUser;
+    }
+
     void okStoresTheProfileAndAllRecordsThenHandsOver()
     {
+        QFETCH(ConfirmBy, by);
         FreshStore store;
-        QVERIFY(Confirm(QStringLiteral("ブレンハーベル"), QStringLiteral("山田 花子")));
+        QVERIFY(Confirm(QStringLiteral("ブレンハーベル"), QStringLiteral("山田 花子"), by));
         QCOMPARE(CompanyName, QStringLiteral("ブレンハーベル"));
         QCOMPARE(UserName, QStringLiteral("山田 花子"));
 

@@ -1,14 +1,14 @@
 // Progress at a glance: the cleared mark on the selection window's picture
-// and the records overview, both reading the store as the play window does.
-#include "app/MainForm.h"
+// and the records overview, both reading the store as the play window does
+// (but for a store that lost a stage's values).
 #include "play/test_gametable_kit.h"
+#include "records/RecordsNotice.h"
 #include "select/ClearedMark.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -17,16 +17,15 @@ class TestStageProgress : public QObject {
     Q_OBJECT
 
     std::unique_ptr<PlayKit> kit;  // the record store; message boxes answered OK
-    std::unique_ptr<MainForm> main;
+    std::unique_ptr<GameSelect> select;
 
     void StartMain()
     {
-        main = std::make_unique<MainForm>();
-        main->setAttribute(Qt::WA_DeleteOnClose, false);
-        main->show();
+        select = std::make_unique<GameSelect>();
+        select->show();
     }
 
-    GameSelect* Select() const { return main->Selection(); }
+    GameSelect* Select() const { return select.get(); }
     bool MarkShown() const { return Select()->Mark->isVisibleTo(Select()->GameTip); }
 
     QList<int> MarkedStages() const
@@ -40,10 +39,12 @@ class TestStageProgress : public QObject {
         return marked;
     }
 
+    // Opened as the main window's menu item opens it.
     RecordsOverview* Overview()
     {
-        main->mnu_RecordList->trigger();
-        return RecordsOverview::Instance();
+        RecordsOverview* overview = RecordsOverview::LoadAndShow();
+        connect(overview, &RecordsOverview::StageChosen, Select(), &GameSelect::LeafTo, Qt::UniqueConnection);
+        return overview;
     }
 
     static QList<int> StageOrder(const RecordsOverview* overview)
@@ -74,7 +75,7 @@ private slots:
         if (RecordsOverview* overview = RecordsOverview::Instance())
             overview->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        main.reset();
+        select.reset();
     }
 
     void markAndOverviewFollowStartClearAndDeletion()
@@ -97,7 +98,8 @@ private slots:
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 2/30"));
         Select()->LeafTo(26);
         QVERIFY(!MarkShown());
-        main->mnu_Start->trigger();
+        kit->shown = Select()->StageShown();
+        QVERIFY(kit->OpenShown());
         for (const QPoint cell : ClearingOrder26)
             PlayKit::ClickCell(cell);
         QVERIFY(GameTable::Instance());
@@ -105,7 +107,8 @@ private slots:
         QCOMPARE(Row(overview, 26), QStringList({"1", "1", "○"}));
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 3/30"));
 
-        main->mnu_Del->trigger();
+        // Every record deleted, as the Options menu does it.
+        QVERIFY(RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecords(), true));
         QCOMPARE(MarkedStages(), QList<int>());
         QCOMPARE(Row(overview, 26), QStringList({"1", "－", ""}));
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 0/30"));
@@ -120,7 +123,7 @@ private slots:
         QTest::newRow("cleared") << "2" << "95" << QStringList{"2", "95", "○"};
         QTest::newRow("zeros") << "3" << "00" << QStringList{"3", "00", "○"};
         QTest::newRow("not decimal") << "abc" << "x1" << QStringList{"abc", "x1", "○"};
-        QTest::newRow("empty") << "" << "" << QStringList{"", "", "○"};
+        QTest::newRow("values lost") << "" << "" << QStringList{"", "－", ""};
         QTest::newRow("huge") << "99999999999999999999999" << "-5" << QStringList{"999999999999999…", "-5", "○"};
     }
     void overviewReadsRecordsAsThePlayWindowDoes()
@@ -133,6 +136,20 @@ private slots:
         RecordsOverview* overview = Overview();
         QCOMPARE(Row(overview, 8), shown);
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア %1/30").arg(shown[2].isEmpty() ? 0 : 1));
+        Select()->LeafTo(8);
+        QCOMPARE(MarkShown(), !shown[2].isEmpty());
+    }
+
+    void overviewReadsTheStoreAgainWhenOpenedAgain()
+    {
+        StartMain();
+        Overview();
+        {
+            // Changed behind the notice's back, as by hand.
+            const QSignalBlocker unheard(RecordsNotice::Instance());
+            PlayKit::SetRecord(5, QStringLiteral("3"), QStringLiteral("42"));
+        }
+        QCOMPARE(Row(Overview(), 5), QStringList({"3", "42", "○"}));
     }
 
     void sortsTimesByValueAndLeafsOnDoubleClick()
@@ -156,29 +173,6 @@ private slots:
         QTest::mouseClick(overview->Table->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(overview->Table->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(Select()->StageShown().index, std::int16_t(4));
-    }
-
-    void menuItemOpensOneWindowThatClosesWithTheMainWindow()
-    {
-        StartMain();
-        const QList<QAction*> options = main->mnu_Option->menu()->actions();
-        QCOMPARE(options.last(), main->mnu_RecordList);
-        QCOMPARE(options[options.size() - 2], main->mnu_Del);
-        QCOMPARE(main->mnu_RecordList->text(), QStringLiteral("記録一覧"));
-        QVERIFY(main->mnu_RecordList->shortcut().isEmpty());
-
-        RecordsOverview* overview = Overview();
-        QCOMPARE(overview->windowTitle(), QStringLiteral("記録一覧"));
-        QVERIFY(!overview->isModal());
-        QCOMPARE(Overview(), overview);
-        QTest::mouseClick(overview->Command1, Qt::LeftButton);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!RecordsOverview::Instance());
-
-        QVERIFY(Overview());
-        main->close();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!RecordsOverview::Instance());
     }
 };
 

@@ -4,8 +4,11 @@
 #include "sound/WAVEMIX.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdlib>
 
 using namespace WAVEMIX;
 using Table = std::vector<std::uint32_t>;
@@ -13,6 +16,27 @@ using Table = std::vector<std::uint32_t>;
 namespace {
 // The mixer module's table, loaded with the first session if not before.
 const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
+
+// Run with this argument, a sound state and a way out, the test program
+// stands in for the game: it puts the sound in that state and ends.
+constexpr char EndingArgument[] = "--end-in-state";
+
+int EndInState(const QString& state, const QString& way)
+{
+    SoundInit();
+    SoundLoadWave(AppPath() + "/Back1.wav", 0);
+    SoundLoadWave(AppPath() + "/Hit1.wav", 1);
+    if (state == "music")
+        SoundPlay(0, -1);
+    if (state == "closed")
+        SoundClose();
+    for (int wait = 0; state != "music" && !Mixer().Resting() && wait < 500; ++wait)
+        QThread::msleep(10);
+    // Qt ends the program this way when it loses the display.
+    if (way == "exit")
+        std::exit(3);
+    return 0;
+}
 } // namespace
 
 class TestSoundModule : public QObject {
@@ -23,6 +47,7 @@ private slots:
     void cleanup();
 
     void routinesAreHarmlessBeforeAnySession();
+    void aModuleOfAnotherVersionIsRefused();
     void recordsAreBuiltByteForByte();
     void mixerRefusesMalformedRecordsAndStaleHandles();
     void tableGrowsToTheHighestChannelKeepingEntries();
@@ -32,6 +57,8 @@ private slots:
     void outputRestsWhileSilentAndWakesToPlay();
     void failedActivationLeavesEveryRoutineHarmless();
     void observerSeesEveryCallFromOutside();
+    void everyWayOutEndsTheProgram_data();
+    void everyWayOutEndsTheProgram();
 
 private:
     QString File(const QString& name, const QByteArray& bytes)
@@ -74,6 +101,15 @@ void TestSoundModule::routinesAreHarmlessBeforeAnySession()
     QVERIFY(WaveTable.empty());
 }
 
+void TestSoundModule::aModuleOfAnotherVersionIsRefused()
+{
+    SetAppPathForTesting(QString::fromUtf8(qgetenv("ZUMIRAK_STALE_MIXER_DIR")));
+    QVERIFY(QFile::exists(AppPath() + '/' + WaveMixModuleFile));
+    QVERIFY(!LoadWaveMixer());
+    SetAppPathForTesting({});
+    QVERIFY(LoadWaveMixer());
+}
+
 void TestSoundModule::recordsAreBuiltByteForByte()
 {
     const auto bytes = [](const auto& record) {
@@ -106,6 +142,11 @@ void TestSoundModule::mixerRefusesMalformedRecordsAndStaleHandles()
     QCOMPARE(Mixer().CloseSession(other), WaveMixOk);
     QCOMPARE(Mixer().CloseSession(other), WaveMixErrorBadHandle);
 
+    for (const int channel : {-1, WaveMixChannelCount}) {
+        QCOMPARE(Mixer().OpenChannel(MixSession, channel, 0), WaveMixErrorBadParam);
+        QCOMPARE(Mixer().FlushChannel(MixSession, channel, 0), WaveMixErrorBadParam);
+        QCOMPARE(Mixer().Play(MixRecords::BuildPlay(MixSession, channel, wave, 0).data()), WaveMixErrorBadParam);
+    }
     QCOMPARE(Mixer().Play(MixRecords::BuildPlay(MixSession, 2, wave, 0).data()), WaveMixErrorBadParam);  // not opened
     QCOMPARE(Mixer().Activate(MixSession, 0), WaveMixOk);
     QCOMPARE(Mixer().Play(PlayRecord(1, 0).data()), WaveMixErrorNotActive);
@@ -146,6 +187,8 @@ void TestSoundModule::unusableFilesAndChannelsStaySilent()
         // A long wave, so streamed, in an encoding no decoder knows.
         File("long.wav", QByteArray::fromHex("52494646ffffff7f 57415645 666d742010000000 3412 0100 44ac0000 88580100 0200 1000"
                                              "64617461ffffff7f 0000")),
+        File("short.wav", QByteArray::fromHex("5249464628000000 57415645 666d742010000000 3412 0100 44ac0000 88580100 0200 1000"
+                                              "6461746104000000 00000000")),
         // A sound file SDL could decode, but no wave: an AIFF of two frames.
         File("sound.wav", QByteArray::fromHex("464f524d00000032 41494646 434f4d4d00000012 0001 00000002 0010"
                                               "400dac44000000000000 53534e440000000c 0000000000000000 12345678")),
@@ -212,9 +255,15 @@ void TestSoundModule::outputRestsWhileSilentAndWakesToPlay()
     SoundLoadWave(hit_, 1);
     QTRY_VERIFY_WITH_TIMEOUT(Mixer().Resting(), 5000);
     const std::uint64_t rested = Mixer().FramesMixed();
+    const std::uint64_t wakeUps = Mixer().WakeUps();
+    // Asking about a channel, or silencing one, leaves it asleep.
+    QVERIFY(!Mixer().ChannelSounding(1));
+    SoundStop(1);
     QTest::qWait(100);
     QCOMPARE(Mixer().FramesMixed(), rested);  // not a buffer while at rest
+    QCOMPARE(Mixer().WakeUps(), wakeUps);
     SoundPlay(1, 0);
+    QCOMPARE(Mixer().WakeUps(), wakeUps + 1);
     QVERIFY(Mixer().ChannelSounding(1));
     QTRY_VERIFY(Mixer().FramesMixed() > rested);
     QTRY_VERIFY_WITH_TIMEOUT(!Mixer().ChannelSounding(1) && Mixer().Resting(), 5000);
@@ -253,5 +302,44 @@ void TestSoundModule::observerSeesEveryCallFromOutside()
                                   "SoundPlay 1 0 ", "SoundStop 0 0 ", "SoundClose -1 0 ", "SoundPlay 0 -1 "}));
 }
 
-QTEST_GUILESS_MAIN(TestSoundModule)
+void TestSoundModule::everyWayOutEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("exitCode");
+    // "open": a stage open with the sound off, or after its clear;
+    // "closed": no stage open, the output kept at rest for the next one.
+    for (const char* state : {"open", "closed", "music"}) {
+        QTest::addRow("%s, display lost", state) << state << "exit" << 3;
+        QTest::addRow("%s, window closed", state) << state << "return" << 0;
+    }
+}
+
+void TestSoundModule::everyWayOutEndsTheProgram()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, way);
+    QFETCH(int, exitCode);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(QCoreApplication::applicationFilePath(), {EndingArgument, state, way});
+    // Well within this: the output rests half a second after the last sound.
+    const bool ended = program.waitForFinished(5000);
+    if (!ended) {
+        program.kill();
+        program.waitForFinished();
+    }
+    QVERIFY2(ended, "the program hangs at its end");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], EndingArgument) == 0)
+        return EndInState(QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]));
+    TestSoundModule test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_sound_module.moc"

@@ -1,5 +1,7 @@
 #include "sound/mixer/MixerWave.h"
 
+#include "sound/mixer/OutputDevice.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -55,23 +57,43 @@ std::optional<double> PlayingSeconds(SDL_RWops* file)
     return std::nullopt;
 }
 
-// Runs on a decoding thread: SDL_mixer converts to its output format without
-// touching the audio thread's state. One decode at a time: SDL_mixer's loader
-// is not safe to run on two threads at once, and the waves of a stage are
-// opened together (run side by side, one of them now and then came back
-// empty, mostly on the first conversion of a run).
-Mix_Chunk* DecodeWhole(const std::string& fileName)
+// One decoder at a time: SDL_mixer's loaders are not safe to run on two
+// threads at once, and the waves of a stage are opened together (run side
+// by side, one of them now and then came back empty, mostly on the first
+// conversion of a run).
+std::mutex& DecoderLock()
 {
     static std::mutex oneAtATime;
-    std::lock_guard lock(oneAtATime);
+    return oneAtATime;
+}
+
+// Runs on a decoding thread: SDL_mixer converts to its output format without
+// touching the audio thread's state.
+Mix_Chunk* DecodeWhole(const std::string& fileName)
+{
+    std::lock_guard lock(DecoderLock());
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
     return file ? Mix_LoadWAV_RW(file, 1) : nullptr;  // closes the file
+}
+
+// Whether SDL_mixer's stream reader takes the wave: it reads only the
+// header, and refuses an encoding it cannot decode. The few encodings that
+// only the whole-file loader knows (ADPCM) are tried whole instead.
+bool ReadsAsStream(SDL_RWops* file)
+{
+    std::lock_guard lock(DecoderLock());
+    Mix_Music* probe = Mix_LoadMUSType_RW(file, MUS_WAV, 0);
+    if (!probe)
+        return false;
+    Mix_FreeMusic(probe);
+    return true;
 }
 
 } // namespace
 
 std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
 {
+    OutputDevice::RequireAwake();
     if (!fileName || !*fileName)
         return nullptr;
     SDL_RWops* file = SDL_RWFromFile(fileName, "rb");
@@ -89,7 +111,15 @@ std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
         wave->stream_ = Mix_LoadMUSType_RW(file, MUS_WAV, 1);
         return wave->stream_ ? std::move(wave) : nullptr;
     }
+    // A short wave is decoded later, so its encoding is checked now: a wave
+    // that cannot be played is refused at open, whatever its length.
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    const bool decodable = ReadsAsStream(file);
     SDL_RWclose(file);
+    if (!decodable) {
+        wave->chunk_ = DecodeWhole(wave->fileName_);
+        return wave->chunk_ ? std::move(wave) : nullptr;
+    }
     // Decoded on the window thread instead if no thread can be started.
     wave->decoding_ = std::async(std::launch::async | std::launch::deferred, DecodeWhole, wave->fileName_);
     return wave;
@@ -97,6 +127,7 @@ std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
 
 MixerWave::~MixerWave()
 {
+    OutputDevice::RequireAwake();
     if (streaming == this) {
         Mix_HaltMusic();
         streamChannel = -1;
@@ -127,6 +158,7 @@ Mix_Chunk* MixerWave::Decoded()
 
 bool MixerWave::Play(int channel, int loops)
 {
+    OutputDevice::RequireAwake();
     StopChannel(channel);
     if (stream_ && Mix_PlayingMusic() == 0) {
         // SDL_mixer counts plays of a stream, not repeats; -1 is for ever.
@@ -148,6 +180,7 @@ std::uint64_t MixerWave::SampleBytes()
 
 void MixerWave::StopChannel(int channel)
 {
+    OutputDevice::RequireAwake();
     Mix_HaltChannel(channel);
     if (channel == streamChannel) {
         Mix_HaltMusic();
@@ -158,5 +191,6 @@ void MixerWave::StopChannel(int channel)
 
 bool MixerWave::ChannelSounding(int channel)
 {
+    OutputDevice::RequireAwake();
     return Mix_Playing(channel) != 0 || (channel == streamChannel && Mix_PlayingMusic() != 0);
 }

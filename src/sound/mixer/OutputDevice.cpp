@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cassert>
 #include <condition_variable>
 #include <mutex>
 
@@ -33,6 +34,7 @@ struct Rest {
     std::mutex mutex;
     std::condition_variable wake;
     int callsInside = 0;  // window-thread calls in progress
+    std::uint64_t wakeUps = 0;  // calls that found the thread resting
     std::atomic<bool> resting{false};
 };
 Rest& rest()
@@ -42,6 +44,9 @@ Rest& rest()
 }
 
 int silentBuffers = 0;  // the audio thread's own count
+
+// Awake objects held by the calling thread, for the debug check.
+thread_local int awakeHeld = 0;
 
 bool Sounding() { return Mix_Playing(-1) != 0 || Mix_PlayingMusic() != 0; }
 
@@ -88,8 +93,11 @@ bool DeviceWorking()
 
 Awake::Awake()
 {
+    ++awakeHeld;
     Rest& shared = rest();
     std::lock_guard lock(shared.mutex);
+    if (shared.resting && shared.callsInside == 0)
+        ++shared.wakeUps;
     ++shared.callsInside;
     shared.wake.notify_one();
 }
@@ -99,10 +107,17 @@ Awake::~Awake()
     Rest& shared = rest();
     std::lock_guard lock(shared.mutex);
     --shared.callsInside;
+    --awakeHeld;
+}
+
+void RequireAwake()
+{
+    assert(awakeHeld > 0 && "SDL called from the window thread while the output may rest");
 }
 
 bool Open()
 {
+    Awake awake;
     if (deviceOpen) {
         if (DeviceWorking())
             return true;
@@ -135,13 +150,11 @@ void Close()
 {
     if (!deviceOpen)
         return;
-    {
-        // Awake while SDL waits for its thread to see the device closing.
-        Awake awake;
-        Mix_HaltChannel(-1);
-        Mix_HaltMusic();
-        Mix_CloseAudio();
-    }
+    // Awake while SDL waits for its thread to see the device closing.
+    Awake awake;
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_CloseAudio();
     Mix_SetPostMix(nullptr, nullptr);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     deviceOpen = false;
@@ -152,7 +165,10 @@ std::optional<WaveMixOutputFormat> Format()
     int rate = 0;
     Uint16 format = 0;
     int channels = 0;
-    if (!deviceOpen || !Mix_QuerySpec(&rate, &format, &channels))
+    if (!deviceOpen)
+        return std::nullopt;
+    Awake awake;
+    if (!Mix_QuerySpec(&rate, &format, &channels))
         return std::nullopt;
     return WaveMixOutputFormat{rate, channels, BufferFrames};
 }
@@ -160,6 +176,13 @@ std::optional<WaveMixOutputFormat> Format()
 std::uint64_t FramesMixed() { return framesMixed.load(std::memory_order_relaxed); }
 
 bool Resting() { return !deviceOpen || rest().resting; }
+
+std::uint64_t WakeUps()
+{
+    Rest& shared = rest();
+    std::lock_guard lock(shared.mutex);
+    return shared.wakeUps;
+}
 
 void SetTap(WaveMixTap newTap, void* context)
 {

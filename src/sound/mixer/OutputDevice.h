@@ -19,9 +19,9 @@ bool IsOpen();
 // Stops the audio thread and closes the device and SDL's audio.
 void Close();
 
-// Held around every call into SDL_mixer from the window thread: SDL_mixer
-// locks the audio thread's buffers, which a resting thread holds, so the
-// thread is woken first and kept awake until the call is done.
+// Held around every call into SDL from the window thread: SDL_mixer locks
+// the audio thread's buffers, which a resting thread holds, so the thread is
+// woken first and kept awake until the call is done.
 class Awake {
 public:
     Awake();
@@ -30,11 +30,17 @@ public:
     Awake& operator=(const Awake&) = delete;
 };
 
+// A debug check at every call into SDL from the window thread: it stops the
+// program when the call is made without an Awake held on this thread, since
+// such a call waits for ever on a resting output.
+void RequireAwake();
+
 std::optional<WaveMixOutputFormat> Format();
 std::uint64_t FramesMixed();
 // True while the audio thread rests, or no device is open: nothing sounds
 // then, since every call that starts a sound wakes the thread first.
 bool Resting();
+std::uint64_t WakeUps();
 void SetTap(WaveMixTap tap, void* context);
 
 } // namespace OutputDevice

@@ -24,8 +24,11 @@ struct Wave {
     std::unique_ptr<MixerWave> samples;
 };
 
-std::map<std::uint32_t, Session> sessions;
-std::map<std::uint32_t, Wave> waves;
+// Never destroyed: exit() may come while the audio thread rests holding
+// SDL's lock (a lost display ends the program that way), and a wave freed
+// then would wait for that lock for ever. The process ends without them.
+std::map<std::uint32_t, Session>& sessions = *new std::map<std::uint32_t, Session>;
+std::map<std::uint32_t, Wave>& waves = *new std::map<std::uint32_t, Wave>;
 std::uint32_t deviceOwner = 0;  // the session playing on the device, 0: none
 
 // Handles are never 0 and never one still in use, even after wrapping.
@@ -231,6 +234,7 @@ constexpr WaveMixLib table = {
     OutputDevice::SetTap,
     SampleBytesHeld,
     OutputDevice::Resting,
+    OutputDevice::WakeUps,
     CloseDevice,
 };
 

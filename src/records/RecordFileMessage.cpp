@@ -1,0 +1,24 @@
+#include "records/RecordFileMessage.h"
+
+#include "records/RecordsNotice.h"
+#include "shared/MsgBox.h"
+
+#include <QCoreApplication>
+
+void ShowRecordFileMessages()
+{
+    static bool shown = false;  // once for the whole run
+    if (shown)
+        return;
+    shown = true;
+    QObject::connect(
+        &RecordsNotice::Instance(), &RecordsNotice::RecordFileUnreachable, QCoreApplication::instance(),
+        [](const QString& file) {
+            MsgBox(nullptr,
+                   QStringLiteral("記録ファイルのリンク先が見つかりません。\r\n%1\r\n"
+                                  "見つかるようになるまで、記録は保存されません。")
+                       .arg(file),
+                   QStringLiteral("ズミラク"), QMessageBox::Ok);
+        },
+        Qt::QueuedConnection);
+}
