@@ -1,7 +1,9 @@
 #include "app/StartUp.h"
 
 #include "app/InstanceLock.h"
+#include "app/MainForm.h"
 #include "app/Opening.h"
+#include "app/StageFileHandover.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
 #include "shared/JapaneseFont.h"
@@ -41,13 +43,36 @@ void PrepareApplication(QApplication& app)
         QCoreApplication::installTranslator(translator);
 }
 
-QWidget* StartUp(InstanceLock& lock)
+namespace {
+
+// The running copy takes the stage files that later starts hand it.
+void ListenForHandedStageFiles()
+{
+    auto* receiver = new StageFileReceiver(qApp);
+    if (!receiver->Listen())
+        return;
+    QObject::connect(receiver, &StageFileReceiver::FileReceived, qApp, [](const QString&) {
+        if (MainForm* form = MainForm::Instance()) {
+            form->raise();
+            form->activateWindow();
+        }
+    });
+}
+
+} // namespace
+
+QWidget* StartUp(InstanceLock& lock, const QString& stageFile)
 {
     if (!lock.TryLock()) {
+        // A stage file opened while the game runs goes to the running copy,
+        // which imports it: no refusal then.
+        if (!stageFile.isEmpty() && StageFileHandover::HandOver(stageFile))
+            return nullptr;
         MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
                QMessageBox::Ok);
         return nullptr;
     }
+    ListenForHandedStageFiles();
 
     RegUpRead::RegReadUser();
     QWidget* first = nullptr;

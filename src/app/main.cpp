@@ -7,8 +7,16 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     PrepareApplication(app);
+    // A stage file given to open (a double click on it in a file manager).
+    QString stageFile;
+    for (const QString& argument : app.arguments().mid(1)) {
+        if (!argument.startsWith(u'-')) {
+            stageFile = argument;
+            break;
+        }
+    }
     InstanceLock lock;
-    if (!StartUp(lock))
+    if (!StartUp(lock, stageFile))
         return 0;
     return app.exec();
 }
