@@ -1,6 +1,7 @@
 #include "play/GameTable.h"
 
 #include "play/BallKeyboard.h"
+#include "play/ChosenBallOutline.h"
 #include "play/DefModule.h"
 #include "play/LayoutString.h"
 #include "play/MoveRules.h"
@@ -41,20 +42,6 @@ constexpr std::int32_t MusicChannel = 0;
 constexpr std::int32_t TakeChannel = 1;
 constexpr std::int32_t ClearChannel = 2;
 constexpr std::int32_t RefusalChannel = 3;
-
-// The ball outline settings and the shape files beside the program.
-struct OutlineChoice {
-    const char16_t* ballShape;
-    const char16_t* shapeFile;
-    bool captionAligned;  // the triangle's number sits lower, in its wide part
-};
-constexpr OutlineChoice outlineChoices[] = {
-    {u"Maru", u"/B_Push.shp", false},
-    {u"Sankaku", u"/S_Push.shp", true},
-    {u"Daia", u"/D_Push.shp", false},
-    {u"Ame", u"/M_Push.shp", false},
-};
-constexpr int SankakuAlignmentV = 2;
 
 constexpr int CellTwips = 600;
 constexpr int BallTwips = 570;
@@ -220,18 +207,7 @@ void GameTable::Form_Load()
     LoadWallpaper();
 }
 
-void GameTable::SetBallOutline(ShapedButton& ball) const
-{
-    for (const OutlineChoice& choice : outlineChoices) {
-        if (DefModule::BallShape != QStringView(choice.ballShape))
-            continue;
-        ball.SetFileName(AppPath() + QString::fromUtf16(choice.shapeFile));
-        if (choice.captionAligned)
-            ball.SetAlignmentV(SankakuAlignmentV);
-        return;
-    }
-    // Any other setting keeps the built-in circle.
-}
+void GameTable::SetBallOutline(ShapedButton& ball) const { ApplyChosenBallOutline(ball); }
 
 void GameTable::NameBall(ShapedButton& ball) const
 {
