@@ -2,7 +2,7 @@
 
 #include "play/BallKeyboard.h"
 #include "play/DefModule.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/PicForm.h"
 #include "play/PlayWindowSize.h"
