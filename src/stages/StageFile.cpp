@@ -49,6 +49,14 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
     return NotAStageFile(QStringLiteral("Layout: ") + layout.error);
 }
 
+Rules::Figure FigureOf(const LayoutReading& layout)
+{
+    Rules::Figure figure;
+    for (const BallRecord& ball : layout.balls)
+        figure.Set({ball.row(), ball.column()}, true);
+    return figure;
+}
+
 bool HasControlCharacter(const QString& text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
@@ -82,8 +90,7 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
     StageFileReading reading;
     reading.stage.title = title;
     reading.stage.layout = layout;
-    for (const BallRecord& ball : balls.balls)
-        reading.stage.figure.Set({ball.row(), ball.column()}, true);
+    reading.stage.figure = FigureOf(balls);
     return reading;
 }
 
@@ -116,4 +123,12 @@ QString LayoutOf(const Rules::Figure& figure)
                       .arg(cell.column * 600, 4, 10, QLatin1Char('0'))
                       .arg(cell.row * 600, 4, 10, QLatin1Char('0'));
     return layout;
+}
+
+std::optional<Rules::Figure> FigureOfLayout(QStringView layout)
+{
+    const LayoutReading reading = ReadLayoutString(layout);
+    if (!reading.ok())
+        return std::nullopt;
+    return FigureOf(reading);
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // A stage of the player's own as a file: UTF-8 text in the record store's
 // INI form, a [Stage] section holding Title (at most LongestTitle
 // characters) and Layout (a layout string as the shipped stages have).
@@ -38,3 +40,6 @@ QByteArray WriteStageFile(const QString& title, const Rules::Figure& figure);
 
 // The layout string of a figure, its balls row by row.
 QString LayoutOf(const Rules::Figure& figure);
+
+// The figure of a layout string; nullopt when the string cannot be read.
+std::optional<Rules::Figure> FigureOfLayout(QStringView layout);
