@@ -1,14 +1,25 @@
+#include "app/CommandLine.h"
 #include "app/InstanceLock.h"
+#include "app/StageImport.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // The command-line forms run before any window and need no display.
+    if (IsCommandLineForm(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return RunCommandLine(QCoreApplication::arguments());
+    }
+
     QApplication app(argc, argv);
     PrepareApplication(app);
     InstanceLock lock;
-    if (!StartUp(lock))
+    QWidget* first = StartUp(lock);
+    if (!first)
         return 0;
+    for (const QString& file : StageFilesOnCommandLine(QCoreApplication::arguments()))
+        ImportStageFile(file, first);
     return app.exec();
 }
