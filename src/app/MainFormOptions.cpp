@@ -9,6 +9,7 @@
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
 #include "shared/MsgBox.h"
+#include "stages/PlayerStages.h"
 
 #include <QAction>
 
@@ -46,9 +47,13 @@ void MainForm::mnu_Del_Click()
                                QStringLiteral("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
-    // Every stage slot back to its first attempt, never cleared; the names
-    // and LoadDate stay. One write, so a crash keeps all old or all new records.
-    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecords(), true);
+    // Every stage slot and every stage of the player's own back to its first
+    // attempt, never cleared; the names and LoadDate stay. One write, so a
+    // crash keeps all old or all new records.
+    std::vector<RegUpRead::RegWrite> records = RegUpRead::InitialStageRecords();
+    const std::vector<RegUpRead::RegWrite> players = PlayerStages::InitialRecords();
+    records.insert(records.end(), players.begin(), players.end());
+    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, records, true);
 }
 
 void MainForm::mnu_RecordList_Click()

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/Opening.h"
 #include "app/StageFileHandover.h"
+#include "app/StageImport.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
 #include "shared/JapaneseFont.h"
@@ -15,6 +16,8 @@
 #include <QLocale>
 #include <QThreadPool>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace {
 constexpr int PaintHelperIdleMilliseconds = 200;
@@ -51,22 +54,26 @@ void ListenForHandedStageFiles()
     auto* receiver = new StageFileReceiver(qApp);
     if (!receiver->Listen())
         return;
-    QObject::connect(receiver, &StageFileReceiver::FileReceived, qApp, [](const QString&) {
-        if (MainForm* form = MainForm::Instance()) {
+    QObject::connect(receiver, &StageFileReceiver::FileReceived, qApp, [](const QString& path) {
+        MainForm* form = MainForm::Instance();
+        if (form) {
             form->raise();
             form->activateWindow();
         }
+        ImportStageFile(path, form);
     });
 }
 
 } // namespace
 
-QWidget* StartUp(InstanceLock& lock, const QString& stageFile)
+QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
 {
     if (!lock.TryLock()) {
-        // A stage file opened while the game runs goes to the running copy,
-        // which imports it: no refusal then.
-        if (!stageFile.isEmpty() && StageFileHandover::HandOver(stageFile))
+        // Stage files opened while the game runs go to the running copy,
+        // which imports them: no refusal then.
+        if (!stageFiles.isEmpty() && std::all_of(stageFiles.begin(), stageFiles.end(), [](const QString& file) {
+                return StageFileHandover::HandOver(file);
+            }))
             return nullptr;
         MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
                QMessageBox::Ok);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class InstanceLock;
 class QApplication;
@@ -11,8 +11,8 @@ class QWidget;
 void PrepareApplication(QApplication& app);
 
 // Refuses a second running copy ("既に起動されています"), unless it was started
-// with a stage file, which it then hands to the running copy; otherwise
+// with stage files, which it then hands to the running copy; otherwise
 // reads the user's data and shows the splash, or on a first run the new-user
 // window. Returns that first window, or nullptr when the program must end at
 // once.
-QWidget* StartUp(InstanceLock& lock, const QString& stageFile = QString());
+QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles = {});

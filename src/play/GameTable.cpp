@@ -3,7 +3,7 @@
 #include "play/BallKeyboard.h"
 #include "play/ChosenBallOutline.h"
 #include "play/DefModule.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/PicForm.h"
 #include "play/PlayWindowSize.h"
@@ -163,11 +163,18 @@ void GameTable::Form_Load()
     // 3. The outline, which every later ball copies from the first.
     SetBallOutline(*pushCommand_.front());
 
-    // 4., 5. The stage and its record.
+    // 4., 5. The stage and its record; a stage without one plays as a
+    // first attempt that leaves no trace.
     StageNumber = QString::number(shown.index);
-    RegUpRead::RegReadStage(shown.index);
-    loadedChargeNum_ = RegUpRead::StageChargeNum;
-    loadedClearTime_ = RegUpRead::StageClearTime;
+    recordKey_ = shown.recordKey;
+    if (recordKey_.isEmpty()) {
+        loadedChargeNum_ = QStringLiteral("1");
+        loadedClearTime_ = QStringLiteral("0");
+    } else {
+        RegUpRead::RegReadStage(recordKey_);
+        loadedChargeNum_ = RegUpRead::StageChargeNum;
+        loadedClearTime_ = RegUpRead::StageClearTime;
+    }
 
     // 6., 7. The record in the status bar.
     SetStatusPanel(3, StageRecord::BestTimeText(loadedClearTime_));
@@ -296,12 +303,12 @@ void GameTable::StageClear()
     // Only the first clear of a stage is recorded: attempt number and time
     // in one write, so the disk is synced once and the windows showing
     // records are told once.
-    if (StageRecord::NeverCleared(loadedClearTime_)) {
-        const QString key = RegUpRead::StageKey(StageNumber.toInt());
-        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER,
-                                 {{key, QStringLiteral("ChargeNum"), loadedChargeNum_},
-                                  {key, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
-                                 true);
+    if (StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
+        RegUpRead::RegSetStrings(
+            RegUpRead::HKEY_CURRENT_USER,
+            {{recordKey_, QStringLiteral("ChargeNum"), loadedChargeNum_},
+             {recordKey_, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
+            true);
     }
     StageCleared = QStringLiteral("1");
 
@@ -327,9 +334,9 @@ void GameTable::Form_Unload()
     unloaded_ = true;
 
     // An attempt without a clear counts, as long as the stage was never cleared.
-    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_)) {
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, RegUpRead::StageKey(StageNumber.toInt()),
-                                QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(loadedChargeNum_), true);
+    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, recordKey_, QStringLiteral("ChargeNum"),
+                                StageRecord::NextAttemptNumber(loadedChargeNum_), true);
     }
     ClockStarted = 0;
     Timer1->stop();  // no tick may reach the status bar after it is reset
