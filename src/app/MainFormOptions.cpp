@@ -1,5 +1,5 @@
-// The Options menu: wallpaper, ball outline, deletion of the records and the
-// records overview.
+// The Options menu: wallpaper, ball outline, deletion of the records, the
+// records overview and the stage workshop.
 // Settings last for the run; a play window already open keeps what it took
 // when it opened.
 #include "app/MainForm.h"
@@ -10,8 +10,10 @@
 #include "select/RecordsOverview.h"
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
+#include "workshop/StageWorkshop.h"
 
 #include <QAction>
+#include <QMdiSubWindow>
 
 void MainForm::mnu_BackColar_Click()
 {
@@ -61,4 +63,17 @@ void MainForm::mnu_RecordList_Click()
     // A double click on a row leafs the selection window to that stage.
     RecordsOverview* overview = RecordsOverview::LoadAndShow();
     connect(overview, &RecordsOverview::StageChosen, gameSelect_, &GameSelect::LeafTo, Qt::UniqueConnection);
+}
+
+void MainForm::mnu_StageMake_Click()
+{
+    WorkshopSurroundings surroundings;
+    surroundings.workspace = workspace_;
+    // Beside the selection window, where the play window opens too.
+    surroundings.place = QPoint(gameSelectWindow_->geometry().right() + 1, 0);
+    surroundings.panels = StatusBar1;
+    surroundings.sound = this;
+    surroundings.fileDialog = &CommonDialog1;
+    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow); };
+    StageWorkshop::LoadAndShow(surroundings);
 }
