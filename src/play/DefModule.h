@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/BoardState.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -9,12 +11,12 @@
 namespace DefModule {
 
 // Cell codes of Board.
-inline constexpr std::int16_t CellEmpty = 0;   // no ball on this cell
-inline constexpr std::int16_t CellBall = 1;    // a ball that may not be taken next
-inline constexpr std::int16_t CellTarget = 5;  // a ball that may be taken next
-inline constexpr std::int16_t CellTaken = 9;   // a taken ball, showing its number
+using Rules::CellBall;
+using Rules::CellEmpty;
+using Rules::CellTaken;
+using Rules::CellTarget;
 
-inline constexpr int BoardSize = 15;
+using Rules::BoardSize;
 
 // Board(row, column), both 0..14.
 extern std::int16_t Board[BoardSize][BoardSize];
@@ -34,11 +36,11 @@ extern QString HitSoundPath;
 extern QString NoSoundPath;
 extern QString WinSoundPath;
 
-// Marks the legal next balls after the ball on (row, column) was taken:
-// the nearest CellBall in each of the four directions becomes CellTarget,
-// the previous take's unchosen targets go back to CellBall, and so does the
-// target that lies back the way the player came. Updates LastRow/LastColumn.
-// Reads FirstTake, which the caller sets before the call.
+// Board and its counters, as the move rules see them.
+Rules::BoardView PlayBoard();
+
+// Rules::MarkTargets on the shared board: marks the legal next balls after the
+// ball on (row, column) was taken. Reads FirstTake, which the caller sets first.
 void MarkTargets(std::int16_t row, std::int16_t column);
 
 } // namespace DefModule

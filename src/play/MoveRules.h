@@ -1,14 +1,13 @@
 #pragma once
 
+#include "rules/BoardState.h"
+
 #include <cstdint>
 
-// What a click on a ball does to the board (DefModule state). The play window
-// carries out the rest: sounds, caption, clock and the clear.
-enum class ClickOutcome {
-    Refused,    // not the first take and not a target: nothing changed
-    Taken,      // taken, targets marked for the next click
-    Completed,  // taken, and it was the last ball: no targets computed
-};
+// The move rules (rules/BoardState.h) on the play window's shared board
+// (DefModule state). The play window carries out the rest: sounds, caption,
+// clock and the clear.
+using Rules::ClickOutcome;
 
 // Clears the board and counters as a play window's load does.
 void ResetBoard();

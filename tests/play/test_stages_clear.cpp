@@ -1,6 +1,5 @@
-// Every shipped stage can be cleared: a small depth-first solver over the
-// game's move rules finds an order for each stage, and the order is clicked
-// through the real play window.
+// Every shipped stage can be cleared: the game's solver finds an order for
+// each stage, and the order is clicked through the real play window.
 
 #include "test_gametable_kit.h"
 
@@ -8,116 +7,7 @@
 #include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/StageTable.h"
-
-#include <cstring>
-#include <optional>
-#include <unordered_set>
-
-namespace {
-
-// The board and its counters, saved and put back around each trial take.
-struct BoardState {
-    std::int16_t board[DefModule::BoardSize][DefModule::BoardSize];
-    std::int16_t takeCount, lastRow, lastColumn;
-
-    static BoardState Save()
-    {
-        BoardState state;
-        std::memcpy(state.board, DefModule::Board, sizeof state.board);
-        state.takeCount = DefModule::TakeCount;
-        state.lastRow = DefModule::LastRow;
-        state.lastColumn = DefModule::LastColumn;
-        return state;
-    }
-
-    void Restore() const
-    {
-        std::memcpy(DefModule::Board, board, sizeof board);
-        DefModule::TakeCount = takeCount;
-        DefModule::LastRow = lastRow;
-        DefModule::LastColumn = lastColumn;
-    }
-
-    std::string Key() const
-    {
-        return std::string(reinterpret_cast<const char*>(board), sizeof board) + char(lastRow) + char(lastColumn);
-    }
-
-    int Targets() const
-    {
-        const std::int16_t* cells = &board[0][0];
-        return static_cast<int>(std::count(cells, cells + sizeof board / sizeof *cells, DefModule::CellTarget));
-    }
-};
-
-// Finds an order of ball indices that takes every ball. The moves leaving
-// the fewest choices go first (cornered balls are taken while they still
-// can be), and positions found hopeless are not searched again.
-//
-// The search visits at most MaxPositions positions (the shipped stages need
-// at most about 63 000), so that broken move rules fail the test in seconds
-// instead of filling the memory with positions.
-class Solver {
-public:
-    static constexpr std::size_t MaxPositions = 200000;
-
-    explicit Solver(std::vector<BallRecord> balls) : balls_(std::move(balls)) {}
-
-    std::optional<std::vector<int>> Solve()
-    {
-        ResetBoard();
-        for (const BallRecord& ball : balls_)
-            PlaceBall(static_cast<std::int16_t>(ball.row()), static_cast<std::int16_t>(ball.column()));
-        std::vector<int> order;
-        if (Search(order))
-            return order;
-        return std::nullopt;
-    }
-
-    // True when the search stopped at MaxPositions rather than running out of moves.
-    bool GaveUp() const { return hopeless_.size() >= MaxPositions; }
-
-private:
-    bool Search(std::vector<int>& order)
-    {
-        const BoardState here = BoardState::Save();
-        if (hopeless_.size() >= MaxPositions || !hopeless_.insert(here.Key()).second)
-            return false;
-
-        struct Move {
-            int ball;
-            BoardState after;
-        };
-        std::vector<Move> moves;
-        for (int k = 0; k < static_cast<int>(balls_.size()); ++k) {
-            const BallRecord& ball = balls_[static_cast<std::size_t>(k)];
-            const ClickOutcome outcome =
-                ClickBall(static_cast<std::int16_t>(ball.row()), static_cast<std::int16_t>(ball.column()));
-            if (outcome == ClickOutcome::Completed) {
-                order.push_back(k);
-                return true;
-            }
-            if (outcome == ClickOutcome::Taken)
-                moves.push_back({k, BoardState::Save()});
-            here.Restore();
-        }
-        std::stable_sort(moves.begin(), moves.end(),
-                         [](const Move& a, const Move& b) { return a.after.Targets() < b.after.Targets(); });
-        for (const Move& move : moves) {
-            move.after.Restore();
-            order.push_back(move.ball);
-            if (Search(order))
-                return true;
-            order.pop_back();
-        }
-        return false;
-    }
-
-    std::vector<BallRecord> balls_;
-    std::unordered_set<std::string> hopeless_;
-};
-
-} // namespace
+#include "rules/Solver.h"
 
 Q_DECLARE_METATYPE(std::vector<QPoint>)
 
@@ -186,10 +76,13 @@ private slots:
         PlayKit::SetRecord(stage, QStringLiteral("1"), QStringLiteral("0"));
         const LayoutReading layout = ReadLayoutString(StageTable::Layout(stage));
         QVERIFY(layout.ok());
-        Solver solver(layout.balls);
-        const std::optional<std::vector<int>> order = solver.Solve();
-        QVERIFY2(order, solver.GaveUp() ? "no order found within the search's bound" : "no order takes every ball");
-        PlayToTheClear(stage, *order, stage + 2);
+        std::vector<Rules::Cell> cells;
+        for (const BallRecord& ball : layout.balls) cells.push_back({ball.row(), ball.column()});
+        const Rules::SolverResult solved = Rules::Solve(Rules::Figure(cells));
+        QCOMPARE(solved.verdict, Rules::Verdict::Clearable);
+        std::vector<QPoint> order;
+        for (const Rules::Cell cell : solved.order) order.push_back({cell.column, cell.row});
+        PlayToTheClear(stage, Indices(stage, order), stage + 2);
     }
 
     void knownOrdersClearTheirStages_data()

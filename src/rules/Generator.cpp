@@ -1,0 +1,175 @@
+#include "rules/Generator.h"
+
+#include "rules/BoardState.h"
+#include "rules/Difficulty.h"
+#include "rules/Random.h"
+#include "rules/Solver.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+
+namespace Rules {
+
+namespace {
+
+// Several figures are drawn for one stage and measured; the difficulty picks
+// the easiest, the middle or the hardest of them.
+constexpr int Candidates = 5;
+constexpr int WalksPerCandidate = 48;
+constexpr int FarOptionsPerLine = 3;  // how far past the nearest free cell a walk may jump
+constexpr int NoMove = 4;
+
+constexpr std::array<Cell, 4> Steps{{{0, 1}, {0, -1}, {1, 0}, {-1, 0}}};  // right, left, down, up
+
+int Back(int move)
+{
+    return move == NoMove ? NoMove : move ^ 1;
+}
+
+int IndexOf(Cell cell)
+{
+    return cell.row * BoardSize + cell.column;
+}
+
+// A take path built one ball at a time, each new ball in a straight line from
+// the last one and never the way back. Between the two, the cells still free
+// must stay empty for good (a ball placed there later would be in the way),
+// and the new ball may not sit on such a cell. Balls already placed may lie
+// between: they are taken by then, and the rules look past taken balls.
+// So the path replays through the rules as it was built.
+// `farPercent` is the chance of a jump past the nearest free cell of a line.
+std::vector<Cell> Walk(Random& random, int wanted, int farPercent)
+{
+    std::bitset<BoardSize * BoardSize> placed;
+    std::bitset<BoardSize * BoardSize> keptEmpty;
+    std::vector<Cell> path{{random.Below(BoardSize), random.Below(BoardSize)}};
+    placed.set(static_cast<std::size_t>(IndexOf(path.back())));
+    int move = NoMove;
+
+    struct Option {
+        Cell cell;
+        int move;
+    };
+    while (static_cast<int>(path.size()) < wanted) {
+        std::vector<Option> nearest;
+        std::vector<Option> all;
+        for (int d = 0; d < 4; ++d) {
+            if (d == Back(move)) continue;
+            const Cell step = Steps[static_cast<std::size_t>(d)];
+            int found = 0;
+            for (Cell cell{path.back().row + step.row, path.back().column + step.column};
+                 OnBoard(cell) && found < FarOptionsPerLine; cell.row += step.row, cell.column += step.column) {
+                const auto index = static_cast<std::size_t>(IndexOf(cell));
+                if (placed.test(index) || keptEmpty.test(index)) continue;
+                (found == 0 ? nearest : all).push_back({cell, d});
+                ++found;
+            }
+        }
+        all.insert(all.end(), nearest.begin(), nearest.end());
+        if (all.empty()) break;
+        const bool far = random.Below(100) < farPercent;
+        const std::vector<Option>& options = far || nearest.empty() ? all : nearest;
+        const Option chosen = options[static_cast<std::size_t>(random.Below(static_cast<int>(options.size())))];
+
+        const Cell step = Steps[static_cast<std::size_t>(chosen.move)];
+        for (Cell cell{path.back().row + step.row, path.back().column + step.column}; cell != chosen.cell;
+             cell.row += step.row, cell.column += step.column) {
+            const auto index = static_cast<std::size_t>(IndexOf(cell));
+            if (!placed.test(index)) keptEmpty.set(index);
+        }
+        placed.set(static_cast<std::size_t>(IndexOf(chosen.cell)));
+        path.push_back(chosen.cell);
+        move = chosen.move;
+    }
+    return path;
+}
+
+// A path through the whole board, row by row, turning at the ends, in one of
+// the board's eight orientations: the walk of last resort for many balls.
+std::vector<Cell> Snake(Random& random, int wanted)
+{
+    const int orientation = random.Below(8);
+    std::vector<Cell> path;
+    for (int a = 0; a < BoardSize && static_cast<int>(path.size()) < wanted; ++a) {
+        for (int k = 0; k < BoardSize && static_cast<int>(path.size()) < wanted; ++k) {
+            const int b = a % 2 == 0 ? k : BoardSize - 1 - k;
+            Cell cell = (orientation & 1) ? Cell{b, a} : Cell{a, b};
+            if (orientation & 2) cell.row = BoardSize - 1 - cell.row;
+            if (orientation & 4) cell.column = BoardSize - 1 - cell.column;
+            path.push_back(cell);
+        }
+    }
+    return path;
+}
+
+// One figure of `wanted` balls: the first walk long enough, cut to length (a
+// first part of a take path is a take path), else a snake.
+std::vector<Cell> Candidate(Random& random, int wanted, int farPercent)
+{
+    for (int attempt = 0; attempt < WalksPerCandidate; ++attempt) {
+        std::vector<Cell> path = Walk(random, wanted, farPercent);
+        if (static_cast<int>(path.size()) >= wanted) return path;
+    }
+    return Snake(random, wanted);
+}
+
+bool Clears(const Figure& figure, const std::vector<Cell>& order)
+{
+    BoardState board(figure);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const ClickOutcome outcome = board.Click(order[k]);
+        if (outcome != (k + 1 == order.size() ? ClickOutcome::Completed : ClickOutcome::Taken)) return false;
+    }
+    return !order.empty();
+}
+
+} // namespace
+
+QString DifficultyName(Difficulty difficulty)
+{
+    switch (difficulty) {
+    case Difficulty::Easy: return QStringLiteral("やさしい");
+    case Difficulty::Normal: return QStringLiteral("ふつう");
+    case Difficulty::Hard: return QStringLiteral("むずかしい");
+    }
+    return {};
+}
+
+GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
+{
+    const int wanted = std::clamp(balls, 2, BoardSize * BoardSize);
+    Random random(seed ^ (static_cast<std::uint64_t>(wanted) * 0xD1B54A32D192ED03ull));
+
+    struct Drawn {
+        std::vector<Cell> order;
+        Figure figure;
+        int perMille = 0;
+    };
+    std::vector<Drawn> drawn;
+    for (int k = 0; k < Candidates; ++k) {
+        Drawn candidate;
+        candidate.order = Candidate(random, wanted, k * 100 / (Candidates - 1));
+        candidate.order.resize(static_cast<std::size_t>(wanted));
+        candidate.figure = Figure(candidate.order);
+        candidate.perMille = DifficultyPerMille(candidate.figure);
+        drawn.push_back(std::move(candidate));
+    }
+    std::stable_sort(drawn.begin(), drawn.end(), [](const Drawn& a, const Drawn& b) { return a.perMille < b.perMille; });
+    const std::size_t pick = difficulty == Difficulty::Easy ? 0 : difficulty == Difficulty::Hard ? drawn.size() - 1 : drawn.size() / 2;
+
+    GeneratedStage stage;
+    stage.figure = drawn[pick].figure;
+    stage.order = drawn[pick].order;
+    // The proof: the solver's verdict, or, where it gives up within its
+    // bound, the built order replayed through the rules.
+    const SolverResult proof = Solve(stage.figure);
+    if (proof.verdict != Verdict::Clearable && !Clears(stage.figure, stage.order)) {
+        stage.order = Snake(random, wanted);
+        stage.figure = Figure(stage.order);
+    }
+    stage.title = QStringLiteral("おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
+    return stage;
+}
+
+} // namespace Rules
