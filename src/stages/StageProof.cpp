@@ -1,9 +1,9 @@
 #include "stages/StageProof.h"
 
-StageProof ProveStage(const Rules::Figure& figure)
+StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& limits)
 {
     StageProof proof;
-    proof.result = Rules::Solve(figure);
+    proof.result = Rules::Solve(figure, limits);
     switch (proof.result.verdict) {
     case Rules::Verdict::Clearable:
         break;

@@ -14,4 +14,4 @@ struct StageProof {
     bool ok() const { return reason.isEmpty(); }
 };
 
-StageProof ProveStage(const Rules::Figure& figure);
+StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& limits = {});
