@@ -1,6 +1,10 @@
 #include "app/StageFileHandover.h"
 
 #include "app/InstanceLock.h"
+#include "app/MainForm.h"
+#include "app/StageImport.h"
+
+#include <QCoreApplication>
 
 #include <QFileInfo>
 #include <QLocalServer>
@@ -41,6 +45,24 @@ bool StageFileHandover::HandOver(const QString& path, int timeoutMs)
             return false;
     }
     return socket.readAll() == Receipt;
+}
+
+bool StageFileHandover::ImportHandedStageFiles()
+{
+    auto* receiver = new StageFileReceiver(QCoreApplication::instance());
+    if (!receiver->Listen()) {
+        delete receiver;
+        return false;
+    }
+    QObject::connect(receiver, &StageFileReceiver::FileReceived, receiver, [](const QString& path) {
+        MainForm* form = MainForm::Instance();
+        if (form) {
+            form->raise();
+            form->activateWindow();
+        }
+        ImportStageFile(path, form);
+    });
+    return true;
 }
 
 StageFileReceiver::StageFileReceiver(QObject* parent) : QObject(parent), server_(new QLocalServer(this))

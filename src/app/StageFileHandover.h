@@ -20,6 +20,11 @@ QString ServerName();
 // False when no copy listens or it does not answer in time.
 bool HandOver(const QString& path, int timeoutMs = 3000);
 
+// In the running copy: listens for stage files handed over and imports
+// each as one named on the command line, in front of the main window. False
+// when the socket could not be set up (the game runs on without it).
+bool ImportHandedStageFiles();
+
 } // namespace StageFileHandover
 
 // The running copy's end: emits FileReceived for every path handed over.

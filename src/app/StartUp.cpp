@@ -1,10 +1,8 @@
 #include "app/StartUp.h"
 
 #include "app/InstanceLock.h"
-#include "app/MainForm.h"
 #include "app/Opening.h"
 #include "app/StageFileHandover.h"
-#include "app/StageImport.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
 #include "shared/JapaneseFont.h"
@@ -46,26 +44,6 @@ void PrepareApplication(QApplication& app)
         QCoreApplication::installTranslator(translator);
 }
 
-namespace {
-
-// The running copy takes the stage files that later starts hand it.
-void ListenForHandedStageFiles()
-{
-    auto* receiver = new StageFileReceiver(qApp);
-    if (!receiver->Listen())
-        return;
-    QObject::connect(receiver, &StageFileReceiver::FileReceived, qApp, [](const QString& path) {
-        MainForm* form = MainForm::Instance();
-        if (form) {
-            form->raise();
-            form->activateWindow();
-        }
-        ImportStageFile(path, form);
-    });
-}
-
-} // namespace
-
 QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
 {
     if (!lock.TryLock()) {
@@ -79,7 +57,7 @@ QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
                QMessageBox::Ok);
         return nullptr;
     }
-    ListenForHandedStageFiles();
+    StageFileHandover::ImportHandedStageFiles();
 
     RegUpRead::RegReadUser();
     QWidget* first = nullptr;
