@@ -2,13 +2,16 @@
 // window: drawing by click, drag and keys with undo and redo; the verdict
 // line following every change, with cut-off balls marked; "保存" only for a
 // proven figure, which then shows in the selection window; "試す" leaving
-// the records alone; stage codes through the clipboard.
+// the records alone; stage codes through the clipboard; opening a stage,
+// stage files out and in, and deleting a stage of the player's own.
 #include "app/MainForm.h"
 #include "play/test_gametable_kit.h"
 #include "records/RecordsNotice.h"
 #include "select/GameSelect.h"
+#include "shared/CommonDialog.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
+#include "stages/StageFile.h"
 #include "workshop/StageWorkshop.h"
 #include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
@@ -16,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,6 +260,51 @@ private slots:
         QCOMPARE(kit->boxes.back().title, QStringLiteral("ズミラク"));
         QCOMPARE(workshop->Figure(), Line(3));
         QCOMPARE(workshop->Title(), QStringLiteral("山"));
+    }
+
+    void openExportImportAndDelete()
+    {
+        const Figure first = *FigureOfLayout(StageTable::Layout(0));
+        workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(0));
+        QVERIFY(!workshop->DeleteButton->isEnabled());  // the thirty stay
+        workshop->OpenButton->click();
+        QCOMPARE(workshop->Figure(), first);
+        QCOMPARE(workshop->Title(), StageTable::Title(0));
+
+        // Out to a file in the Documents folder's dialog, and back in: the
+        // stage joins the player's own.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("矢.zumirak"));
+        std::vector<std::pair<bool, QStandardPaths::StandardLocation>> dialogs;
+        CommonDialog::SetResponderForTesting([&](const CommonDialog& dialog) {
+            dialogs.emplace_back(dialog.Saving, dialog.FileKind);
+            return std::optional<QString>(path);
+        });
+        workshop->ExportButton->click();
+        QCOMPARE(ReadStageFileAt(path).stage.figure, first);
+        workshop->ChangeFigure(Figure());
+        workshop->ImportButton->click();
+        CommonDialog::SetResponderForTesting({});
+        QCOMPARE(dialogs.size(), std::size_t(2));
+        QCOMPARE(dialogs[0], std::make_pair(true, QStandardPaths::DocumentsLocation));
+        QCOMPARE(dialogs[1], std::make_pair(false, QStandardPaths::DocumentsLocation));
+        QCOMPARE(workshop->Figure(), first);
+        QCOMPARE(PlayerStages::All().back().figure, first);
+
+        // Deleted only once confirmed.
+        const int own = StageTable::Count + int(PlayerStages::All().size()) - 1;
+        workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(own));
+        QVERIFY(workshop->DeleteButton->isEnabled());
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+            SetMsgBoxResponderForTesting([answer](const MsgBoxShown&) { return answer; });
+            workshop->DeleteButton->click();
+        }
+        SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+            kit->boxes.push_back(box);
+            return QMessageBox::Ok;
+        });
+        QCOMPARE(StageTable::Count + int(PlayerStages::All().size()), own);
+        QCOMPARE(workshop->StageChoice->findData(own), -1);
     }
 
     void closedWithTheMainWindow()
