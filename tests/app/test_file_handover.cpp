@@ -1,7 +1,7 @@
-// A stage file opened while the game runs reaches the running copy: the path
-// arrives whole and absolute, whatever its characters; the running copy
-// imports a good stage and says why it refuses a bad one; a copy that finds
-// no listener knows it at once.
+// A stage file opened while the game runs reaches the running copy, whatever
+// the characters of its path and relative or not; the running copy imports a
+// good stage and says why it refuses a bad one; a copy that finds no listener
+// knows it at once.
 #include "app/StageFileHandover.h"
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,23 +37,6 @@ private slots:
         QVERIFY(!StageFileHandover::HandOver(QStringLiteral("/tmp/x.zumirak"), 500));
     }
 
-    void pathsArriveWholeAndAbsolute()
-    {
-        StageFileReceiver receiver;
-        QVERIFY(receiver.Listen());
-        QSignalSpy received(&receiver, &StageFileReceiver::FileReceived);
-        const QString paths[] = {
-            QStringLiteral("/tmp/富士山.zumirak"),
-            QStringLiteral("/tmp/with space/and\nline %41.zumirak"),
-            QStringLiteral("relative/ステージ.zumirak"),
-        };
-        for (const QString& path : paths) {
-            QVERIFY2(HandOverFromOutside(path), qPrintable(path));
-            QTRY_COMPARE(received.size(), 1);
-            QCOMPARE(received.takeFirst().at(0).toString(), QDir::current().absoluteFilePath(path));
-        }
-    }
-
     void theRunningCopyImportsWhatItIsHanded()
     {
         QDir(PlayerStages::Folder()).removeRecursively();
@@ -74,19 +56,21 @@ private slots:
         const Rules::Figure row({{4, 4}, {4, 5}, {4, 6}});
         const Rules::Figure cutOff({{0, 0}, {0, 1}, {9, 9}});
         const Case cases[] = {
-            {"good.zumirak", WriteStageFile(QStringLiteral("三つ"), row), true},
+            // Any character of a path arrives whole, a line break included.
+            {"good \n%41 富士.zumirak", WriteStageFile(QStringLiteral("三つ"), row), true},
             {"unclearable.zumirak", WriteStageFile(QStringLiteral("離れ"), cutOff), false},
             {"garbage.zumirak", QByteArray("not a stage"), false},
         };
         QTemporaryDir folder;
         for (const Case& c : cases) {
-            const QString path = folder.filePath(QString::fromLatin1(c.name));
+            const QString path = folder.filePath(QString::fromUtf8(c.name));
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(c.contents) == c.contents.size());
             file.close();
             const qsizetype before = qsizetype(PlayerStages::All().size());
             messages.clear();
-            QVERIFY(HandOverFromOutside(path));
+            // Handed over as given, relative to where the second copy started.
+            QVERIFY(HandOverFromOutside(QDir::current().relativeFilePath(path)));
             QTRY_VERIFY2(qsizetype(PlayerStages::All().size()) > before || !messages.isEmpty(), c.name);
             QCOMPARE(qsizetype(PlayerStages::All().size()) == before + 1, c.imported);
             QCOMPARE(messages.isEmpty(), c.imported);
