@@ -1,46 +1,14 @@
 #include "rules/BoardState.h"
 
+#include "rules/Direction.h"
+
 namespace Rules {
 
 namespace {
 
-// The four search directions, in the order they are searched.
-enum Direction { Right, Left, Down, Up, DirectionCount, NoDirection = DirectionCount };
-
-struct Step {
-    int rows;
-    int columns;
-};
-constexpr Step Steps[DirectionCount] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
-
 bool OnBoard(int row, int column)
 {
     return row >= 0 && row < BoardSize && column >= 0 && column < BoardSize;
-}
-
-// The direction of the move from (lastRow, lastColumn) to (row, column).
-// The tests run in this order and a later one that holds wins; for a legal
-// move exactly one holds.
-Direction MoveDirection(const BoardView& board, int row, int column)
-{
-    Direction direction = NoDirection;
-    if (board.lastRow < row) direction = Down;
-    if (board.lastRow > row) direction = Up;
-    if (board.lastColumn < column) direction = Right;
-    if (board.lastColumn > column) direction = Left;
-    return direction;
-}
-
-// The direction that points back to the previous ball after a move.
-Direction WayBack(Direction move)
-{
-    switch (move) {
-    case Down: return Up;
-    case Up: return Down;
-    case Right: return Left;
-    case Left: return Right;
-    default: return NoDirection;
-    }
 }
 
 struct Found {
@@ -119,32 +87,33 @@ void MarkTargets(const BoardView& board, std::int16_t row, std::int16_t column)
         return;  // not a cell of the board: nothing to mark from
     }
 
-    const Direction move = board.firstTake == 0 ? MoveDirection(board, row, column) : NoDirection;
+    const Direction move =
+        board.firstTake == 0 ? MoveDirection({board.lastRow, board.lastColumn}, {row, column}) : NoDirection;
     board.lastRow = row;
     board.lastColumn = column;
 
-    // Each target is marked as soon as it is found.
+    // The four searches run along different lines, so none of them meets a
+    // target another one marks: find all four, then mark them.
     Found targets[DirectionCount];
     for (int d = 0; d < DirectionCount; ++d) {
         targets[d] = NearestBall(board, row, column, Steps[d]);
-        if (targets[d].found()) {
-            board.cells[targets[d].row][targets[d].column] = CellTarget;
-        }
     }
 
-    // The previous take's targets that were not chosen become plain balls again.
-    auto isNewTarget = [&](int r, int c) {
-        for (const Found& target : targets) {
-            if (target.row == r && target.column == c) return true;
-        }
-        return false;
-    };
-    for (int r = 0; r < BoardSize; ++r) {
-        for (int c = 0; c < BoardSize; ++c) {
-            if (board.cells[r][c] == CellTarget && !isNewTarget(r, c)) {
-                board.cells[r][c] = CellBall;
-            }
-        }
+    // The previous take's targets that were not chosen become plain balls
+    // again (a new target was a plain ball until now, never a target).
+    // In blocks of eight cells, which the compiler does a block at a time
+    // (the solver spends most of its time here), then the cell left over.
+    constexpr int AllCells = BoardSize * BoardSize;
+    constexpr int BlockedCells = AllCells / 8 * 8;
+    std::int16_t* cells = &board.cells[0][0];
+    for (int k = 0; k < BlockedCells; ++k) {
+        cells[k] = cells[k] == CellTarget ? CellBall : cells[k];
+    }
+    for (int k = BlockedCells; k < AllCells; ++k) {
+        cells[k] = cells[k] == CellTarget ? CellBall : cells[k];
+    }
+    for (const Found& target : targets) {
+        if (target.found()) board.cells[target.row][target.column] = CellTarget;
     }
 
     // No going back the way the player came.

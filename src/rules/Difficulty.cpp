@@ -12,8 +12,8 @@ constexpr int Plays = 128;
 constexpr std::uint64_t PlaySeed = 0x5A4D1A4Bu;
 
 // Where the stars are cut, in thousandths of the balls left by random play.
-constexpr int TwoStarsFrom = 400;
-constexpr int ThreeStarsFrom = 650;
+constexpr int TwoStarsFrom = 300;
+constexpr int ThreeStarsFrom = 420;
 
 } // namespace
 
@@ -26,7 +26,8 @@ int DifficultyPerMille(const Figure& figure)
     long long taken = 0;
     for (int play = 0; play < Plays; ++play) {
         BoardState board = start;
-        ClickOutcome outcome = board.Click(balls[static_cast<std::size_t>(random.Below(static_cast<int>(balls.size())))]);
+        const int first = random.Below(static_cast<int>(balls.size()));
+        ClickOutcome outcome = board.Click(balls[static_cast<std::size_t>(first)]);
         while (outcome == ClickOutcome::Taken) {
             const Targets targets = MarkedTargets(board);
             if (targets.count == 0) break;

@@ -1,19 +1,11 @@
 #include "rules/Figure.h"
 
+#include "rules/Direction.h"
 #include "rules/LineMasks.h"
 
 #include <array>
 
 namespace Rules {
-
-namespace {
-
-int IndexOf(Cell cell)
-{
-    return cell.row * BoardSize + cell.column;
-}
-
-} // namespace
 
 Figure::Figure(const std::vector<Cell>& cells)
 {

@@ -2,11 +2,11 @@
 
 #include "rules/BoardState.h"
 #include "rules/Difficulty.h"
+#include "rules/Direction.h"
 #include "rules/Random.h"
 #include "rules/Solver.h"
 
 #include <algorithm>
-#include <array>
 #include <bitset>
 
 namespace Rules {
@@ -18,20 +18,6 @@ namespace {
 constexpr int Candidates = 5;
 constexpr int WalksPerCandidate = 48;
 constexpr int FarOptionsPerLine = 3;  // how far past the nearest free cell a walk may jump
-constexpr int NoMove = 4;
-
-constexpr std::array<Cell, 4> Steps{{{0, 1}, {0, -1}, {1, 0}, {-1, 0}}};  // right, left, down, up
-
-int Back(int move)
-{
-    return move == NoMove ? NoMove : move ^ 1;
-}
-
-int IndexOf(Cell cell)
-{
-    return cell.row * BoardSize + cell.column;
-}
-
 // A take path built one ball at a time, each new ball in a straight line from
 // the last one and never the way back. Between the two, the cells still free
 // must stay empty for good (a ball placed there later would be in the way),
@@ -45,21 +31,20 @@ std::vector<Cell> Walk(Random& random, int wanted, int farPercent)
     std::bitset<BoardSize * BoardSize> keptEmpty;
     std::vector<Cell> path{{random.Below(BoardSize), random.Below(BoardSize)}};
     placed.set(static_cast<std::size_t>(IndexOf(path.back())));
-    int move = NoMove;
+    Direction move = NoDirection;
 
     struct Option {
         Cell cell;
-        int move;
+        Direction move;
     };
     while (static_cast<int>(path.size()) < wanted) {
         std::vector<Option> nearest;
         std::vector<Option> all;
-        for (int d = 0; d < 4; ++d) {
-            if (d == Back(move)) continue;
-            const Cell step = Steps[static_cast<std::size_t>(d)];
+        for (const Direction d : {Right, Left, Down, Up}) {
+            if (d == WayBack(move)) continue;
             int found = 0;
-            for (Cell cell{path.back().row + step.row, path.back().column + step.column};
-                 OnBoard(cell) && found < FarOptionsPerLine; cell.row += step.row, cell.column += step.column) {
+            for (Cell cell = Beyond(path.back(), d); OnBoard(cell) && found < FarOptionsPerLine;
+                 cell = Beyond(cell, d)) {
                 const auto index = static_cast<std::size_t>(IndexOf(cell));
                 if (placed.test(index) || keptEmpty.test(index)) continue;
                 (found == 0 ? nearest : all).push_back({cell, d});
@@ -72,9 +57,7 @@ std::vector<Cell> Walk(Random& random, int wanted, int farPercent)
         const std::vector<Option>& options = far || nearest.empty() ? all : nearest;
         const Option chosen = options[static_cast<std::size_t>(random.Below(static_cast<int>(options.size())))];
 
-        const Cell step = Steps[static_cast<std::size_t>(chosen.move)];
-        for (Cell cell{path.back().row + step.row, path.back().column + step.column}; cell != chosen.cell;
-             cell.row += step.row, cell.column += step.column) {
+        for (Cell cell = Beyond(path.back(), chosen.move); cell != chosen.cell; cell = Beyond(cell, chosen.move)) {
             const auto index = static_cast<std::size_t>(IndexOf(cell));
             if (!placed.test(index)) keptEmpty.set(index);
         }
@@ -155,8 +138,11 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
         candidate.perMille = DifficultyPerMille(candidate.figure);
         drawn.push_back(std::move(candidate));
     }
-    std::stable_sort(drawn.begin(), drawn.end(), [](const Drawn& a, const Drawn& b) { return a.perMille < b.perMille; });
-    const std::size_t pick = difficulty == Difficulty::Easy ? 0 : difficulty == Difficulty::Hard ? drawn.size() - 1 : drawn.size() / 2;
+    std::stable_sort(drawn.begin(), drawn.end(),
+                     [](const Drawn& a, const Drawn& b) { return a.perMille < b.perMille; });
+    const std::size_t pick = difficulty == Difficulty::Easy   ? 0
+                             : difficulty == Difficulty::Hard ? drawn.size() - 1
+                                                              : drawn.size() / 2;
 
     GeneratedStage stage;
     stage.figure = drawn[pick].figure;

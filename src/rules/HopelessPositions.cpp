@@ -7,11 +7,16 @@ namespace Rules {
 
 namespace {
 
-constexpr std::size_t FirstSlots = 1u << 12;
+constexpr std::size_t FirstSlots = 1u << 8;
 
 bool IsEmpty(const HopelessPositions::Key& key)
 {
     return (key[0] | key[1] | key[2] | key[3]) == 0;
+}
+
+bool Same(const HopelessPositions::Key& a, const HopelessPositions::Key& b)
+{
+    return ((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0;
 }
 
 } // namespace
@@ -37,7 +42,7 @@ bool HopelessPositions::Contains(const Key& key) const
 {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = Hash(key) & mask;; slot = (slot + 1) & mask) {
-        if (slots_[slot] == key) return true;
+        if (Same(slots_[slot], key)) return true;
         if (IsEmpty(slots_[slot])) return false;
     }
 }
@@ -51,7 +56,7 @@ void HopelessPositions::Insert(const Key& key)
     }
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = Hash(key) & mask;; slot = (slot + 1) & mask) {
-        if (slots_[slot] == key) return;
+        if (Same(slots_[slot], key)) return;
         if (IsEmpty(slots_[slot])) {
             slots_[slot] = key;
             ++used_;
