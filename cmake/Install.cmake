@@ -39,5 +39,8 @@ install(FILES "${CMAKE_SOURCE_DIR}/packaging/${ZUMIRAK_APP_ID}.desktop"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${CMAKE_SOURCE_DIR}/packaging/${ZUMIRAK_APP_ID}.metainfo.xml"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+# The stage file type, so that a double click on a stage file opens the game.
+install(FILES "${CMAKE_SOURCE_DIR}/packaging/${ZUMIRAK_APP_ID}.mime.xml"
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME "${ZUMIRAK_APP_ID}.xml")
 install(DIRECTORY "${ZUMIRAK_ICON_DIR}/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
 install(FILES "${ZUMIRAK_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")

@@ -188,6 +188,8 @@ void MainForm::BuildMenus()
     connect(mnu_Del, &QAction::triggered, this, &MainForm::mnu_Del_Click);
     mnu_RecordList = options->addAction(Text(u"記録一覧"));
     connect(mnu_RecordList, &QAction::triggered, this, &MainForm::mnu_RecordList_Click);
+    mnu_StageMake = options->addAction(Text(u"ステージ作成"));
+    connect(mnu_StageMake, &QAction::triggered, this, &MainForm::mnu_StageMake_Click);
 
     QMenu* help = bar->addMenu(Text(u"ﾍﾙﾌﾟ"));
     mnu_Help = help->menuAction();

@@ -62,6 +62,7 @@ public:
     QAction* mnu_Ame = nullptr;
     QAction* mnu_Del = nullptr;
     QAction* mnu_RecordList = nullptr;
+    QAction* mnu_StageMake = nullptr;
     QAction* mnu_Help = nullptr;
     QAction* mnu_MainHelp = nullptr;
     QAction* mnu_About = nullptr;
@@ -83,6 +84,7 @@ public slots:
     void mnu_Ame_Click();
     void mnu_Del_Click();
     void mnu_RecordList_Click();
+    void mnu_StageMake_Click();
     // Sound (MainFormSound.cpp)
     void mnu_Sound_Click();
     void mnu_SoundHitBall_Click();

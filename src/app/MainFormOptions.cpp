@@ -1,5 +1,5 @@
-// The Options menu: wallpaper, ball outline, deletion of the records and the
-// records overview.
+// The Options menu: wallpaper, ball outline, deletion of the records, the
+// records overview and the stage workshop.
 // Settings last for the run; a play window already open keeps what it took
 // when it opened.
 #include "app/MainForm.h"
@@ -9,8 +9,11 @@
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
 #include "shared/MsgBox.h"
+#include "stages/PlayerStages.h"
+#include "workshop/StageWorkshop.h"
 
 #include <QAction>
+#include <QMdiSubWindow>
 
 void MainForm::mnu_BackColar_Click()
 {
@@ -46,9 +49,13 @@ void MainForm::mnu_Del_Click()
                                QStringLiteral("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
-    // Every stage slot back to its first attempt, never cleared; the names
-    // and LoadDate stay. One write, so a crash keeps all old or all new records.
-    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecords(), true);
+    // Every stage slot and every stage of the player's own back to its first
+    // attempt, never cleared; the names and LoadDate stay. One write, so a
+    // crash keeps all old or all new records.
+    std::vector<RegUpRead::RegWrite> records = RegUpRead::InitialStageRecords();
+    const std::vector<RegUpRead::RegWrite> players = PlayerStages::InitialRecords();
+    records.insert(records.end(), players.begin(), players.end());
+    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, records, true);
 }
 
 void MainForm::mnu_RecordList_Click()
@@ -56,4 +63,17 @@ void MainForm::mnu_RecordList_Click()
     // A double click on a row leafs the selection window to that stage.
     RecordsOverview* overview = RecordsOverview::LoadAndShow();
     connect(overview, &RecordsOverview::StageChosen, gameSelect_, &GameSelect::LeafTo, Qt::UniqueConnection);
+}
+
+void MainForm::mnu_StageMake_Click()
+{
+    WorkshopSurroundings surroundings;
+    surroundings.workspace = workspace_;
+    // Beside the selection window, where the play window opens too.
+    surroundings.place = QPoint(gameSelectWindow_->geometry().right() + 1, 0);
+    surroundings.panels = StatusBar1;
+    surroundings.sound = this;
+    surroundings.fileDialog = &CommonDialog1;
+    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow); };
+    StageWorkshop::LoadAndShow(surroundings);
 }

@@ -2,6 +2,7 @@
 
 #include "app/InstanceLock.h"
 #include "app/Opening.h"
+#include "app/StageFileHandover.h"
 #include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
@@ -14,6 +15,8 @@
 #include <QLocale>
 #include <QThreadPool>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace {
 constexpr int PaintHelperIdleMilliseconds = 200;
@@ -42,13 +45,20 @@ void PrepareApplication(QApplication& app)
         QCoreApplication::installTranslator(translator);
 }
 
-QWidget* StartUp(InstanceLock& lock)
+QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
 {
     if (!lock.TryLock()) {
+        // Stage files opened while the game runs go to the running copy,
+        // which imports them: no refusal then.
+        if (!stageFiles.isEmpty() && std::all_of(stageFiles.begin(), stageFiles.end(), [](const QString& file) {
+                return StageFileHandover::HandOver(file);
+            }))
+            return nullptr;
         MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
                QMessageBox::Ok);
         return nullptr;
     }
+    StageFileHandover::ImportHandedStageFiles();
 
     ShowRecordFileMessages();
     RegUpRead::RegReadUser();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class InstanceLock;
 class QApplication;
 class QWidget;
@@ -8,7 +10,9 @@ class QWidget;
 // texts for Qt's own dialogs.
 void PrepareApplication(QApplication& app);
 
-// Refuses a second running copy ("既に起動されています"); otherwise reads the
-// user's data and shows the splash, or on a first run the new-user window.
-// Returns that first window, or nullptr when the program must end at once.
-QWidget* StartUp(InstanceLock& lock);
+// Refuses a second running copy ("既に起動されています"), unless it was started
+// with stage files, which it then hands to the running copy; otherwise
+// reads the user's data and shows the splash, or on a first run the new-user
+// window. Returns that first window, or nullptr when the program must end at
+// once.
+QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles = {});

@@ -1,14 +1,26 @@
+#include "app/CommandLine.h"
 #include "app/InstanceLock.h"
+#include "app/StageImport.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // The command-line forms run before any window and need no display.
+    if (IsCommandLineForm(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return RunCommandLine(QCoreApplication::arguments());
+    }
+
     QApplication app(argc, argv);
     PrepareApplication(app);
+    const QStringList stageFiles = StageFilesOnCommandLine(QCoreApplication::arguments());
     InstanceLock lock;
-    if (!StartUp(lock))
+    QWidget* first = StartUp(lock, stageFiles);
+    if (!first)
         return 0;
+    for (const QString& file : stageFiles)
+        ImportStageFile(file, first);
     return app.exec();
 }

@@ -1,8 +1,9 @@
 #include "play/GameTable.h"
 
 #include "play/BallKeyboard.h"
+#include "play/ChosenBallOutline.h"
 #include "play/DefModule.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/PicForm.h"
 #include "play/PlayWindowSize.h"
@@ -41,20 +42,6 @@ constexpr std::int32_t MusicChannel = 0;
 constexpr std::int32_t TakeChannel = 1;
 constexpr std::int32_t ClearChannel = 2;
 constexpr std::int32_t RefusalChannel = 3;
-
-// The ball outline settings and the shape files beside the program.
-struct OutlineChoice {
-    const char16_t* ballShape;
-    const char16_t* shapeFile;
-    bool captionAligned;  // the triangle's number sits lower, in its wide part
-};
-constexpr OutlineChoice outlineChoices[] = {
-    {u"Maru", u"/B_Push.shp", false},
-    {u"Sankaku", u"/S_Push.shp", true},
-    {u"Daia", u"/D_Push.shp", false},
-    {u"Ame", u"/M_Push.shp", false},
-};
-constexpr int SankakuAlignmentV = 2;
 
 constexpr int CellTwips = 600;
 constexpr int BallTwips = 570;
@@ -176,11 +163,18 @@ void GameTable::Form_Load()
     // 3. The outline, which every later ball copies from the first.
     SetBallOutline(*pushCommand_.front());
 
-    // 4., 5. The stage and its record.
+    // 4., 5. The stage and its record; a stage without one plays as a
+    // first attempt that leaves no trace.
     StageNumber = QString::number(shown.index);
-    RegUpRead::RegReadStage(shown.index);
-    loadedChargeNum_ = RegUpRead::StageChargeNum;
-    loadedClearTime_ = RegUpRead::StageClearTime;
+    recordKey_ = shown.recordKey;
+    if (recordKey_.isEmpty()) {
+        loadedChargeNum_ = QStringLiteral("1");
+        loadedClearTime_ = QStringLiteral("0");
+    } else {
+        RegUpRead::RegReadStage(recordKey_);
+        loadedChargeNum_ = RegUpRead::StageChargeNum;
+        loadedClearTime_ = RegUpRead::StageClearTime;
+    }
 
     // 6., 7. The record in the status bar.
     SetStatusPanel(3, StageRecord::BestTimeText(loadedClearTime_));
@@ -220,18 +214,7 @@ void GameTable::Form_Load()
     LoadWallpaper();
 }
 
-void GameTable::SetBallOutline(ShapedButton& ball) const
-{
-    for (const OutlineChoice& choice : outlineChoices) {
-        if (DefModule::BallShape != QStringView(choice.ballShape))
-            continue;
-        ball.SetFileName(AppPath() + QString::fromUtf16(choice.shapeFile));
-        if (choice.captionAligned)
-            ball.SetAlignmentV(SankakuAlignmentV);
-        return;
-    }
-    // Any other setting keeps the built-in circle.
-}
+void GameTable::SetBallOutline(ShapedButton& ball) const { ApplyChosenBallOutline(ball); }
 
 void GameTable::NameBall(ShapedButton& ball) const
 {
@@ -320,12 +303,12 @@ void GameTable::StageClear()
     // Only the first clear of a stage is recorded: attempt number and time
     // in one write, so the disk is synced once and the windows showing
     // records are told once.
-    if (StageRecord::NeverCleared(loadedClearTime_)) {
-        const QString key = RegUpRead::StageKey(StageNumber.toInt());
-        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER,
-                                 {{key, QStringLiteral("ChargeNum"), loadedChargeNum_},
-                                  {key, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
-                                 true);
+    if (StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
+        RegUpRead::RegSetStrings(
+            RegUpRead::HKEY_CURRENT_USER,
+            {{recordKey_, QStringLiteral("ChargeNum"), loadedChargeNum_},
+             {recordKey_, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
+            true);
     }
     StageCleared = QStringLiteral("1");
 
@@ -351,9 +334,9 @@ void GameTable::Form_Unload()
     unloaded_ = true;
 
     // An attempt without a clear counts, as long as the stage was never cleared.
-    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_)) {
-        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, RegUpRead::StageKey(StageNumber.toInt()),
-                                QStringLiteral("ChargeNum"), StageRecord::NextAttemptNumber(loadedChargeNum_), true);
+    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
+        RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, recordKey_, QStringLiteral("ChargeNum"),
+                                StageRecord::NextAttemptNumber(loadedChargeNum_), true);
     }
     ClockStarted = 0;
     Timer1->stop();  // no tick may reach the status bar after it is reset

@@ -96,6 +96,7 @@ private:
     // decide by, whoever reads the store meanwhile.
     QString loadedChargeNum_;
     QString loadedClearTime_;
+    QString recordKey_;  // empty: the stage keeps no record
 
     PlaySurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;

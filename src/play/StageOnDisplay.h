@@ -4,11 +4,15 @@
 
 #include <cstdint>
 
-// The stage the player has chosen to play: its index, layout string and title.
+// The stage the player has chosen to play: its index, layout string and
+// title, and the record store key of its record (RegUpRead::StageKey for the
+// shipped stages). An empty key plays the stage without any record: nothing
+// is read or written.
 struct DisplayedStage {
     std::int16_t index = 0;
     QString layout;
     QString title;
+    QString recordKey;
 };
 
 // Whatever shows the stages to choose from (the selection window) tells the

@@ -1,6 +1,6 @@
 #include "play/StagePicture.h"
 
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 
 #include <QPainter>
 

@@ -37,8 +37,9 @@ bool StampLoadDate()
 bool TouchesStageRecords(const std::vector<RegWrite>& writes)
 {
     const QString stageKeys = ProgramKey + QStringLiteral("\\Round");
-    return std::any_of(writes.begin(), writes.end(),
-                       [&](const RegWrite& write) { return write.keyPath.startsWith(stageKeys); });
+    return std::any_of(writes.begin(), writes.end(), [&](const RegWrite& write) {
+        return write.keyPath.startsWith(stageKeys) || write.keyPath.startsWith(PlayerStageKeyPrefix);
+    });
 }
 
 } // namespace
@@ -66,13 +67,15 @@ void RegReadUser()
     }
 }
 
-void RegReadStage(std::int16_t stage)
+void RegReadStage(std::int16_t stage) { RegReadStage(StageKey(stage)); }
+
+void RegReadStage(const QString& stageKey)
 {
     KeyFound = StampLoadDate();
     if (KeyFound) {
-        const QString key = StageKey(stage);
-        StageChargeNum = ReadString(key, QStringLiteral("ChargeNum"));
-        StageClearTime = ReadString(key, QStringLiteral("ClearTime"));
+        const StageRecordTexts record = PeekStage(stageKey);
+        StageChargeNum = record.chargeNum;
+        StageClearTime = record.clearTime;
     }
 }
 
@@ -81,10 +84,19 @@ QString StageKey(int stage)
     return ProgramKey + QStringLiteral("\\Round") + QString::number(stage);
 }
 
-StageRecordTexts PeekStage(int stage)
+StageRecordTexts PeekStage(int stage) { return PeekStage(StageKey(stage)); }
+
+StageRecordTexts PeekStage(const QString& stageKey)
 {
-    const QString key = StageKey(stage);
-    return {ReadString(key, QStringLiteral("ChargeNum")), ReadString(key, QStringLiteral("ClearTime"))};
+    StageRecordTexts record{ReadString(stageKey, QStringLiteral("ChargeNum")),
+                            ReadString(stageKey, QStringLiteral("ClearTime"))};
+    if (stageKey.startsWith(PlayerStageKeyPrefix)) {
+        if (record.chargeNum.isEmpty())
+            record.chargeNum = QStringLiteral("1");
+        if (record.clearTime.isEmpty())
+            record.clearTime = QStringLiteral("0");
+    }
+    return record;
 }
 
 std::vector<RegWrite> InitialStageRecords()
@@ -92,11 +104,16 @@ std::vector<RegWrite> InitialStageRecords()
     std::vector<RegWrite> writes;
     writes.reserve(2 * StageSlots);
     for (int stage = 0; stage < StageSlots; ++stage) {
-        const QString key = StageKey(stage);
-        writes.push_back({key, QStringLiteral("ChargeNum"), QStringLiteral("1")});
-        writes.push_back({key, QStringLiteral("ClearTime"), QStringLiteral("0")});
+        const std::vector<RegWrite> record = InitialStageRecord(StageKey(stage));
+        writes.insert(writes.end(), record.begin(), record.end());
     }
     return writes;
+}
+
+std::vector<RegWrite> InitialStageRecord(const QString& stageKey)
+{
+    return {{stageKey, QStringLiteral("ChargeNum"), QStringLiteral("1")},
+            {stageKey, QStringLiteral("ClearTime"), QStringLiteral("0")}};
 }
 
 QString TodayText()

@@ -20,6 +20,10 @@ inline const QString ProgramKey = QStringLiteral("SOFTWARE\\Brenhavel\\Zumirak")
 // Stage records are kept for stages 0 to StageSlots - 1.
 inline constexpr int StageSlots = 50;
 
+// The records of the player's own stages: one subkey per figure, its name
+// starting with this (see PlayerStages::RecordKey).
+inline const QString PlayerStageKeyPrefix = ProgramKey + QStringLiteral("\\Stage");
+
 // Filled by the readers.
 extern bool KeyFound;
 extern QString UserName;
@@ -49,6 +53,8 @@ void RegReadUser();
 // Stamps LoadDate, sets KeyFound, and when the key exists reads the record of
 // `stage` into StageChargeNum and StageClearTime.
 void RegReadStage(std::int16_t stage);
+// The same for the record under `stageKey` (StageKey, or a player's stage).
+void RegReadStage(const QString& stageKey);
 
 // The subkey that holds the record of `stage`: ProgramKey\Round<stage>.
 QString StageKey(int stage);
@@ -61,10 +67,16 @@ struct StageRecordTexts {
     QString clearTime;
 };
 StageRecordTexts PeekStage(int stage);
+// The same for the record under `stageKey`. A player's stage that was never
+// played has no record yet: a value not written reads as a first attempt,
+// never cleared ("1", "0").
+StageRecordTexts PeekStage(const QString& stageKey);
 
 // ChargeNum "1" and ClearTime "0" for every stage slot, in stage order: the
 // records of a new user, and what deleting the records writes back.
 std::vector<RegWrite> InitialStageRecords();
+// ChargeNum "1" and ClearTime "0" for the record under `stageKey`.
+std::vector<RegWrite> InitialStageRecord(const QString& stageKey);
 
 // Today's date as LoadDate holds it: the system's short date format.
 QString TodayText();

@@ -228,17 +228,10 @@ std::optional<IniContents> Load(const QString& path)
     return IniContents{};
 }
 
-bool Save(const QString& path, const IniContents& contents)
+int WriteAtomically(const QString& path, const QByteArray& bytes)
 {
-    // Never a plain file in place of the link: nothing is written until the
-    // file it leads to can be reached again.
-    FileIdentity before;
-    if (Stat(path, before) == Presence::Unreachable) {
-        SayUnreachable(path);
-        return false;
-    }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return SaveFailed(path, errno);
+        return errno != 0 ? errno : EIO;
 
     // The new file is written in full beside the one it replaces and then
     // renamed over it, keeping the old file's permissions. A half-written
@@ -248,20 +241,34 @@ bool Save(const QString& path, const IniContents& contents)
     const QByteArray savingName = QFile::encodeName(SavingName(file));
     const int fd = ::open(savingName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        return SaveFailed(file, errno);
+        return errno;
     struct stat old {};
     if (::stat(fileName.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
-    int error = WriteAll(fd, FormatIni(contents));
+    int error = WriteAll(fd, bytes);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && ::rename(savingName.constData(), fileName.constData()) != 0)
         error = errno;
     if (error != 0) {
         ::unlink(savingName.constData());
-        return SaveFailed(file, error);
+        return error;
     }
     SyncFolder(QFileInfo(file).absolutePath());
+    return 0;
+}
+
+bool Save(const QString& path, const IniContents& contents)
+{
+    // Never a plain file in place of the link: nothing is written until the
+    // file it leads to can be reached again.
+    FileIdentity before;
+    if (Stat(path, before) == Presence::Unreachable) {
+        SayUnreachable(path);
+        return false;
+    }
+    if (const int error = WriteAtomically(path, FormatIni(contents)); error != 0)
+        return SaveFailed(FileToReplace(path), error);
     linksToRestart().remove(path);
 
     FileIdentity identity;

@@ -30,6 +30,11 @@ std::optional<IniContents> Load(const QString& path);
 // names the file and the reason.
 bool Save(const QString& path, const IniContents& contents);
 
+// Writes `bytes` as the file at `path` in the same crash-safe way (other
+// files than the records use it too). 0 when the file reached the disk,
+// otherwise the errno of the failure; nothing is printed.
+int WriteAtomically(const QString& path, const QByteArray& bytes);
+
 // The name a damaged file is given.
 QString DamagedName(const QString& path, const QDateTime& when);
 

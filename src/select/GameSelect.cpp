@@ -5,7 +5,9 @@
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "select/ClearedMark.h"
+#include "select/StageList.h"
 #include "shared/Twips.h"
+#include "stages/PlayerStages.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -75,7 +77,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     bar->setAccessibleDescription(QStringLiteral("ステージの選択（Enterキーで開始）"));
     HScroll1 = bar;
     HScroll1->setGeometry(Twips::Rect(120, 3120, 3015, 255));
-    HScroll1->setRange(0, PicForm::StageCount - 1);
+    HScroll1->setRange(0, StageList::Count() - 1);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(3);
     HScroll1->setValue(0);
@@ -94,6 +96,8 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this,
             &GameSelect::ReadClearedStages);
+    connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this,
+            &GameSelect::FollowStageList);
     ReadClearedStages();
     Form_Load();
 }
@@ -106,34 +110,46 @@ void GameSelect::HScroll1_Change() { ShowStage(HScroll1->value()); }
 // the layout string and the title always change together.
 void GameSelect::ShowStage(int index)
 {
-    const PicForm::StageEntry& stage = PicForm::Game(index);
-    GameTip->setPixmap(stage.Picture);
-    GameTip->Tag = stage.Tag;
-    GameTip->setToolTip(stage.ToolTipText);
+    GameTip->setPixmap(StageList::Picture(index, GameTip->devicePixelRatioF()));
+    GameTip->Tag = StageList::Layout(index);
+    GameTip->setToolTip(StageList::Title(index));
     ShowClearedMark(index);
     // Assistive technology reads the bar as the stage it shows.
-    HScroll1->setAccessibleName(stage.ToolTipText);
+    HScroll1->setAccessibleName(GameTip->toolTip());
+}
+
+// The player's stages were added or removed: the bar's range follows, and
+// the stage on display is shown anew (another may now have its index).
+void GameSelect::FollowStageList()
+{
+    const QSignalBlocker quiet(HScroll1);
+    HScroll1->setRange(0, StageList::Count() - 1);
+    ReadClearedStages();
+    ShowStage(HScroll1->value());
 }
 
 void GameSelect::ReadClearedStages()
 {
-    for (int stage = 0; stage < PicForm::StageCount; ++stage) {
-        const QString clearTime = RegUpRead::PeekStage(stage).clearTime;
-        cleared_.set(static_cast<std::size_t>(stage), StageRecord::ClearRecorded(clearTime));
+    cleared_.assign(static_cast<std::size_t>(StageList::Count()), false);
+    for (int stage = 0; stage < StageList::Count(); ++stage) {
+        const QString clearTime = RegUpRead::PeekStage(StageList::RecordKey(stage)).clearTime;
+        cleared_[static_cast<std::size_t>(stage)] = StageRecord::ClearRecorded(clearTime);
     }
     ShowClearedMark(HScroll1->value());
 }
 
 void GameSelect::ShowClearedMark(int index)
 {
-    Mark->setVisible(cleared_.test(static_cast<std::size_t>(index)));
+    Mark->setVisible(index >= 0 && index < static_cast<int>(cleared_.size())
+                     && cleared_[static_cast<std::size_t>(index)]);
 }
 
 void GameSelect::LeafTo(int stage) { HScroll1->setValue(stage); }
 
 DisplayedStage GameSelect::StageShown() const
 {
-    return {static_cast<std::int16_t>(HScroll1->value()), GameTip->Tag, GameTip->toolTip()};
+    const int index = HScroll1->value();
+    return {static_cast<std::int16_t>(index), GameTip->Tag, GameTip->toolTip(), StageList::RecordKey(index)};
 }
 
 void GameSelect::GameTip_DblClick()

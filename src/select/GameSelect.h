@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include <bitset>
+#include <vector>
 
 class ClearedMark;
 class QScrollBar;
@@ -27,8 +27,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
-// The borderless window in which the player leafs through the thirty stages
-// and starts one. The scroll bar's value is the stage index.
+// The borderless window in which the player leafs through the thirty stages,
+// then the player's own (StageList), and starts one. The scroll bar's value
+// is the stage index.
 class GameSelect : public QWidget, public StageOnDisplay {
     Q_OBJECT
 public:
@@ -58,8 +59,9 @@ private:
     void ShowStage(int index);
     void ReadClearedStages();
     void ShowClearedMark(int index);
+    void FollowStageList();
 
     // Which stages the store records as cleared, read once per change of
     // the records rather than at every leaf.
-    std::bitset<PicForm::StageCount> cleared_;
+    std::vector<bool> cleared_;
 };

@@ -1,14 +1,15 @@
 #include "select/RecordsOverview.h"
 
-#include "play/PicForm.h"
 #include "play/StageRecord.h"
-#include "play/StageTable.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
+#include "select/StageList.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
+#include "stages/PlayerStages.h"
+#include "stages/StageStars.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -34,6 +35,7 @@ constexpr ColumnDesign columnDesigns[RecordsOverview::ColumnCount] = {
     {u"挑戦回数", Qt::AlignRight},
     {u"達成記録（秒）", Qt::AlignRight},
     {u"クリア", Qt::AlignHCenter},
+    {u"難易度", Qt::AlignLeft},
 };
 
 // A damaged record may hold a very long text; a cell shows its beginning.
@@ -93,7 +95,7 @@ RecordsOverview::RecordsOverview()
     setFont(GothicFont(9, false));
     setFixedSize(Twips::Size(6300, 6435));
 
-    Table = new QTableWidget(PicForm::StageCount, ColumnCount, this);
+    Table = new QTableWidget(StageList::Count(), ColumnCount, this);
     Table->setGeometry(Twips::Rect(120, 120, 6060, 5640));
     Table->verticalHeader()->hide();
     Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
@@ -124,6 +126,7 @@ RecordsOverview::RecordsOverview()
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
+    connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this, &RecordsOverview::Refresh);
     CentreOnScreen(*this);
     Refresh();
 }
@@ -161,9 +164,11 @@ void RecordsOverview::Refresh()
 {
     const int chosenStage = StageInRow(Table->currentRow());
     Table->setSortingEnabled(false);
+    const int stageCount = StageList::Count();
+    Table->setRowCount(stageCount);
     int clearedCount = 0;
-    for (int stage = 0; stage < PicForm::StageCount; ++stage) {
-        const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(stage);
+    for (int stage = 0; stage < stageCount; ++stage) {
+        const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(StageList::RecordKey(stage));
         const bool cleared = StageRecord::ClearRecorded(record.clearTime);
         clearedCount += cleared ? 1 : 0;
 
@@ -173,7 +178,7 @@ void RecordsOverview::Refresh()
             Table->setItem(stage, column, item);
         };
         const QString number = QString::number(stage);
-        const QString title = StageTable::Title(stage);
+        const QString title = StageList::Title(stage);
         cell(StageColumn, number, NumberSortKey(number));
         cell(TitleColumn, title, u'1' + title);
         cell(AttemptColumn, record.chargeNum, NumberSortKey(record.chargeNum));
@@ -182,9 +187,11 @@ void RecordsOverview::Refresh()
              cleared ? NumberSortKey(record.clearTime) : NoValueKey);
         cell(ClearedColumn, cleared ? QStringLiteral("○") : QString(),
              cleared ? QStringLiteral("0") : QStringLiteral("1"));
+        const int stars = StageStars(StageList::Layout(stage));
+        cell(StarsColumn, StarsText(stars), QString::number(stars));
     }
     Table->setSortingEnabled(true);
-    ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(PicForm::StageCount));
+    ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(stageCount));
 
     for (int row = 0; row < Table->rowCount(); ++row) {
         if (StageInRow(row) == chosenStage)

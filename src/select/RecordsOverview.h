@@ -6,15 +6,15 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-// The records of the thirty stages at a glance: a row per stage with its
-// number, title, attempt number, clear time and whether it is cleared, read
-// as the play window reads them, and the count of cleared stages under the
-// table. Read-only and not modal; there is never more than one. It reads the
+// The records of every stage at a glance (the thirty, then the player's
+// own): a row per stage with its number, title, attempt number, clear time,
+// whether it is cleared and its difficulty in stars, read as the play window
+// reads them, and the count of cleared stages under the table. Read-only and not modal; there is never more than one. It reads the
 // store when it is shown and again whenever the stage records are written.
 class RecordsOverview : public QWidget {
     Q_OBJECT
 public:
-    enum Column { StageColumn, TitleColumn, AttemptColumn, TimeColumn, ClearedColumn, ColumnCount };
+    enum Column { StageColumn, TitleColumn, AttemptColumn, TimeColumn, ClearedColumn, StarsColumn, ColumnCount };
 
     // Opens the window, or brings the one already open to the front.
     static RecordsOverview* LoadAndShow();

@@ -46,15 +46,22 @@ QString CommonDialog::StartFolder() const
     return QDir::homePath();
 }
 
-bool CommonDialog::ShowOpen(QWidget* parent)
+bool CommonDialog::ShowOpen(QWidget* parent) { return Show(parent, false); }
+
+bool CommonDialog::ShowSave(QWidget* parent) { return Show(parent, true); }
+
+bool CommonDialog::Show(QWidget* parent, bool saving)
 {
+    Saving = saving;
     std::optional<QString> chosen;
     if (testResponder()) {
         chosen = testResponder()(*this);
     } else {
         QFileDialog dialog(parent, DialogTitle);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (saving)
+            dialog.setDefaultSuffix(DefaultSuffix);
         dialog.setNameFilters(QtNameFilters(Filter));
         dialog.setDirectory(StartFolder());
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

@@ -32,16 +32,25 @@ public:
     // then holds its full path); false when the dialog was cancelled, in
     // which case FileName and the start folders are left as they were.
     bool ShowOpen(QWidget* parent);
+    // The same for a file to write: an existing file is confirmed before it
+    // is replaced, and a name without extension gets `DefaultSuffix`.
+    bool ShowSave(QWidget* parent);
+    QString DefaultSuffix;
 
     // The filter converted to Qt's name filters, one entry per pair.
     static QStringList QtNameFilters(const QString& filter);
 
     // Tests answer the dialog instead of a player: the responder gets the
     // dialog as it would be shown and returns the chosen path, or nullopt
-    // for a cancel. While a responder is set no real dialog opens.
+    // for a cancel (`Saving` tells which dialog it is). While a responder is
+    // set no real dialog opens.
     using Responder = std::function<std::optional<QString>(const CommonDialog&)>;
     static void SetResponderForTesting(Responder responder);
 
+    bool Saving = false;
+
 private:
+    bool Show(QWidget* parent, bool saving);
+
     QHash<QStandardPaths::StandardLocation, QString> lastFolders_;
 };

@@ -44,6 +44,7 @@ const MenuRow menuBar[] = {
     {1, u"-", {}, Mark::None},
     {1, u"記録の削除", {}, Mark::None},
     {1, u"記録一覧", {}, Mark::None},
+    {1, u"ステージ作成", {}, Mark::None},
     {0, u"ﾍﾙﾌﾟ", {}, Mark::None},
     {1, u"ズミラク ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1), Mark::None},
     {1, u"-", {}, Mark::None},

@@ -59,6 +59,7 @@ expected=(
   "$private"/S_Push.shp "$private"/Help/Help.htm "$private"/Readme.txt
   usr/share/applications/"$app_id".desktop
   usr/share/metainfo/"$app_id".metainfo.xml
+  usr/share/mime/packages/"$app_id".xml
   usr/share/icons/hicolor/scalable/apps/"$app_id".svg
   usr/share/man/man6/zumirak.6.gz
 )
@@ -81,6 +82,12 @@ done
 desktop=$root/usr/share/applications/$app_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry names another icon"
+# The stage file type the entry opens is the one the package registers.
+mime=$root/usr/share/mime/packages/$app_id.xml
+stage_type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$mime")
+grep -q 'pattern="\*\.zumirak"' "$mime" || fail "the stage file type has no *.zumirak pattern"
+grep -qx "MimeType=$stage_type;" "$desktop" || fail "the desktop entry does not open $stage_type"
+grep -q '^Exec=zumirak %f$' "$desktop" || fail "the desktop entry passes no file"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$work/appstream.log" 2>&1 ||
   { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 if grep -E '^(E|W):' "$work/appstream.log"; then fail "appstreamcli reports errors or warnings"; fi

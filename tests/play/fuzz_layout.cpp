@@ -7,7 +7,7 @@
 // keep its promises: an accepted string gives length/10 balls on distinct
 // cells of the 15 x 15 board that write back to the very same string, and a
 // rejected one gives no balls and says why.
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The shipped stages and the reader of layout strings.
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/StageTable.h"
 
 #include <QCryptographicHash>

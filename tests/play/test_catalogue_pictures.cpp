@@ -1,6 +1,6 @@
 // The catalogue's entries and its drawn pictures.
 #include "play/BallPicture.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/PicForm.h"
 #include "play/StagePicture.h"
 #include "play/StageTable.h"

@@ -126,7 +126,8 @@ public:
     // Opens the play window on `stage` as the Start command does.
     GameTable* Open(int stage)
     {
-        shown = {static_cast<std::int16_t>(stage), StageTable::Layout(stage), StageTable::Title(stage)};
+        shown = {static_cast<std::int16_t>(stage), StageTable::Layout(stage), StageTable::Title(stage),
+                 RegUpRead::StageKey(stage)};
         return OpenShown();
     }
 

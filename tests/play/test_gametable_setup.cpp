@@ -284,7 +284,7 @@ private slots:
 
     void layoutThatDoesNotReadGivesAnEmptyStage()
     {
-        kit->shown = {2, QStringLiteral("0600,0000,9999,abc"), StageTable::Title(2)};
+        kit->shown = {2, QStringLiteral("0600,0000,9999,abc"), StageTable::Title(2), PlayKit::RoundKey(2)};
         GameTable* table = kit->OpenShown();
         QVERIFY(table);
         QCOMPARE(DefModule::BallCount, 0);

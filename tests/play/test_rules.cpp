@@ -1,6 +1,6 @@
 // Which ball may be taken next: the board after each click, drawn as text.
 #include "play/DefModule.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/StageTable.h"
 

@@ -4,7 +4,7 @@
 #include "test_gametable_kit.h"
 
 #include "play/DefModule.h"
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/StageTable.h"
 #include "rules/Solver.h"

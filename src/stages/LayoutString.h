@@ -14,9 +14,13 @@ struct BallRecord {
     int row() const { return top / 600; }
 };
 
+// Why a layout string was refused, for those who explain it to a player.
+enum class LayoutFault { None, NoBall, Form, OffBoard, SharedCell };
+
 struct LayoutReading {
     std::vector<BallRecord> balls;  // record k is ball k
     QString error;                  // empty when the string was read whole
+    LayoutFault fault = LayoutFault::None;
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -1,4 +1,4 @@
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 
 #include <array>
 #include <optional>
@@ -25,10 +25,11 @@ std::optional<int> FourDigits(QStringView field)
 
 QString Field(QStringView field) { return QLatin1Char('"') + field.toString() + QLatin1Char('"'); }
 
-LayoutReading Rejected(QString why)
+LayoutReading Rejected(LayoutFault fault, QString why)
 {
     LayoutReading reading;
     reading.error = std::move(why);
+    reading.fault = fault;
     return reading;
 }
 
@@ -37,9 +38,9 @@ LayoutReading Rejected(QString why)
 LayoutReading ReadLayoutString(QStringView layout)
 {
     if (layout.isEmpty())
-        return Rejected(QStringLiteral("the layout holds no ball"));
+        return Rejected(LayoutFault::NoBall, QStringLiteral("the layout holds no ball"));
     if (layout.size() % RecordLength != 0)
-        return Rejected(QStringLiteral("length %1 is not a whole number of ten-character records")
+        return Rejected(LayoutFault::Form, QStringLiteral("length %1 is not a whole number of ten-character records")
                             .arg(layout.size()));
 
     const qsizetype count = layout.size() / RecordLength;
@@ -51,25 +52,25 @@ LayoutReading ReadLayoutString(QStringView layout)
         const QStringView record = layout.mid(k * RecordLength, RecordLength);
         const QString where = QStringLiteral("record %1").arg(k);
         if (record[4] != u',' || record[9] != u',')
-            return Rejected(where + QStringLiteral(": a field is not followed by its comma"));
+            return Rejected(LayoutFault::Form, where + QStringLiteral(": a field is not followed by its comma"));
 
         const std::optional<int> left = FourDigits(record.mid(0, 4));
         const std::optional<int> top = FourDigits(record.mid(5, 4));
         if (!left)
-            return Rejected(where + QStringLiteral(": Left %1 is not four digits").arg(Field(record.mid(0, 4))));
+            return Rejected(LayoutFault::Form, where + QStringLiteral(": Left %1 is not four digits").arg(Field(record.mid(0, 4))));
         if (!top)
-            return Rejected(where + QStringLiteral(": Top %1 is not four digits").arg(Field(record.mid(5, 4))));
+            return Rejected(LayoutFault::Form, where + QStringLiteral(": Top %1 is not four digits").arg(Field(record.mid(5, 4))));
         if (*left % CellTwips != 0 || *top % CellTwips != 0)
-            return Rejected(where + QStringLiteral(": %1,%2 is not on a 600-twip cell").arg(*left).arg(*top));
+            return Rejected(LayoutFault::Form, where + QStringLiteral(": %1,%2 is not on a 600-twip cell").arg(*left).arg(*top));
 
         const BallRecord ball{*left, *top};
         if (ball.column() >= BoardCells || ball.row() >= BoardCells)
-            return Rejected(where + QStringLiteral(": column %1, row %2 lies off the 15 x 15 board")
+            return Rejected(LayoutFault::OffBoard, where + QStringLiteral(": column %1, row %2 lies off the 15 x 15 board")
                                         .arg(ball.column())
                                         .arg(ball.row()));
         bool& cell = occupied[static_cast<std::size_t>(ball.row())][static_cast<std::size_t>(ball.column())];
         if (cell)
-            return Rejected(where + QStringLiteral(": column %1, row %2 already holds a ball")
+            return Rejected(LayoutFault::SharedCell, where + QStringLiteral(": column %1, row %2 already holds a ball")
                                         .arg(ball.column())
                                         .arg(ball.row()));
         cell = true;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// The forms of the command line that need no display and start no game:
+// --check, --generate, --help and --version. They take no lock and touch
+// no record.
+
+// True when the arguments (argv as the program got it) ask for one of them.
+bool IsCommandLineForm(int argc, char** argv);
+
+// Runs the form in `arguments` (QCoreApplication::arguments()) and returns
+// the exit status.
+int RunCommandLine(const QStringList& arguments);
+
+// The stage files named on a command line that starts the game
+// ("zumirak FILE.zumirak"): every argument that is not an option.
+QStringList StageFilesOnCommandLine(const QStringList& arguments);

@@ -1,0 +1,35 @@
+#include "select/StageList.h"
+
+#include "play/PicForm.h"
+#include "play/StagePicture.h"
+#include "play/StageTable.h"
+#include "records/RegUpRead.h"
+#include "stages/PlayerStages.h"
+
+namespace StageList {
+
+namespace {
+
+const PlayerStages::Entry& Players(int index)
+{
+    return PlayerStages::All()[static_cast<std::size_t>(index - PicForm::StageCount)];
+}
+
+} // namespace
+
+int Count() { return PicForm::StageCount + static_cast<int>(PlayerStages::All().size()); }
+
+bool IsPlayers(int index) { return index >= PicForm::StageCount; }
+
+QString Title(int index) { return IsPlayers(index) ? Players(index).title : StageTable::Title(index); }
+
+QString Layout(int index) { return IsPlayers(index) ? Players(index).layout : StageTable::Layout(index); }
+
+QString RecordKey(int index) { return IsPlayers(index) ? Players(index).recordKey : RegUpRead::StageKey(index); }
+
+QPixmap Picture(int index, qreal devicePixelRatio)
+{
+    return IsPlayers(index) ? DrawStagePicture(Players(index).layout, devicePixelRatio) : PicForm::Game(index).Picture;
+}
+
+} // namespace StageList

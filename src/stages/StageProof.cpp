@@ -1,0 +1,20 @@
+#include "stages/StageProof.h"
+
+StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& limits)
+{
+    StageProof proof;
+    proof.result = Rules::Solve(figure, limits);
+    switch (proof.result.verdict) {
+    case Rules::Verdict::Clearable:
+        break;
+    case Rules::Verdict::NotClearable:
+        proof.reason = QStringLiteral("クリアできない配置です");
+        proof.reasonForLog = QStringLiteral("not clearable");
+        break;
+    case Rules::Verdict::Unknown:
+        proof.reason = QStringLiteral("クリアできるか確かめきれませんでした");
+        proof.reasonForLog = QStringLiteral("unknown (limit)");
+        break;
+    }
+    return proof;
+}

@@ -1,0 +1,289 @@
+#include "workshop/StageWorkshop.h"
+
+#include "play/StageTable.h"
+#include "rules/Generator.h"
+#include "shared/ProgramPictures.h"
+#include "stages/PlayerStages.h"
+#include "stages/StageCode.h"
+#include "stages/StageFile.h"
+#include "stages/StageStars.h"
+#include "workshop/VerdictSearch.h"
+#include "workshop/WorkshopBoard.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+StageWorkshop* theWorkshop = nullptr;
+
+constexpr int FirstGeneratedBalls = 30;
+
+QPushButton* Button(const QString& text, QWidget* parent, StageWorkshop* workshop, void (StageWorkshop::*action)())
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, workshop, action);
+    return button;
+}
+
+} // namespace
+
+StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroundings_(surroundings)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ステージ作成"));
+    search_ = new VerdictSearch(this);
+    connect(search_, &VerdictSearch::Found, this, &StageWorkshop::ShowVerdict);
+
+    Board = new WorkshopBoard(this);
+    connect(Board, &WorkshopBoard::FigureEdited, this, &StageWorkshop::ChangeFigure);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Board, 0, Qt::AlignTop);
+    layout->addWidget(BuildControls(), 0, Qt::AlignTop);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* undo = new QShortcut(QKeySequence::Undo, this, this, &StageWorkshop::Undo);
+    undo->setContext(Qt::WidgetWithChildrenShortcut);
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this, this, &StageWorkshop::Redo);
+    redo->setContext(Qt::WidgetWithChildrenShortcut);
+
+    connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this,
+            &StageWorkshop::FillStageChoice);
+    FillStageChoice();
+    ShowFigure();
+}
+
+QWidget* StageWorkshop::BuildControls()
+{
+    auto* controls = new QWidget(this);
+    auto* column = new QVBoxLayout(controls);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    auto* titleLabel = new QLabel(QStringLiteral("題名"), controls);
+    TitleBox = new QLineEdit(controls);
+    TitleBox->setMaxLength(LongestTitle);
+    TitleBox->setPlaceholderText(QStringLiteral("%1文字まで").arg(LongestTitle));
+    titleLabel->setBuddy(TitleBox);
+    BallCount = new QLabel(controls);
+    Stars = new QLabel(controls);
+    VerdictLine = new QLabel(controls);
+    VerdictLine->setWordWrap(true);
+    VerdictLine->setMinimumWidth(260);
+    QFont bold = VerdictLine->font();
+    bold.setBold(true);
+    VerdictLine->setFont(bold);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(titleLabel);
+    titleRow->addWidget(TitleBox, 1);
+    column->addLayout(titleRow);
+    column->addWidget(BallCount);
+    column->addWidget(Stars);
+    column->addWidget(VerdictLine);
+
+    auto* editRow = new QHBoxLayout;
+    UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
+    RedoButton = Button(QStringLiteral("やり直す"), controls, this, &StageWorkshop::Redo);
+    editRow->addWidget(UndoButton);
+    editRow->addWidget(RedoButton);
+    column->addLayout(editRow);
+
+    auto* generate = new QGroupBox(QStringLiteral("自動で作る"), controls);
+    auto* generateGrid = new QGridLayout(generate);
+    GenerateBalls = new QSpinBox(generate);
+    GenerateBalls->setRange(2, Rules::BoardSize * Rules::BoardSize);
+    GenerateBalls->setValue(FirstGeneratedBalls);
+    GenerateDifficulty = new QComboBox(generate);
+    for (const Rules::Difficulty difficulty : {Rules::Difficulty::Easy, Rules::Difficulty::Normal, Rules::Difficulty::Hard})
+        GenerateDifficulty->addItem(Rules::DifficultyName(difficulty), int(difficulty));
+    GenerateDifficulty->setCurrentIndex(1);
+    SeedBox = new QLineEdit(generate);
+    SeedBox->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,19}")), SeedBox));
+    SeedBox->setPlaceholderText(QStringLiteral("空なら毎回ちがう形"));
+    connect(SeedBox, &QLineEdit::textEdited, this, [this] { seedTyped_ = true; });
+    GenerateButton = Button(QStringLiteral("おまかせ"), generate, this, &StageWorkshop::GenerateFigure);
+    const std::pair<const char16_t*, QWidget*> generateRows[] = {
+        {u"ボールの数", GenerateBalls}, {u"難しさ", GenerateDifficulty}, {u"種", SeedBox}};
+    int row = 0;
+    for (const auto& [text, field] : generateRows) {
+        auto* label = new QLabel(QString::fromUtf16(text), generate);
+        label->setBuddy(field);
+        generateGrid->addWidget(label, row, 0);
+        generateGrid->addWidget(field, row++, 1);
+    }
+    generateGrid->addWidget(GenerateButton, row, 1);
+    column->addWidget(generate);
+
+    auto* stageRow = new QHBoxLayout;
+    TryButton = Button(QStringLiteral("試す"), controls, this, &StageWorkshop::TryOut);
+    SaveButton = Button(QStringLiteral("保存"), controls, this, &StageWorkshop::Save);
+    stageRow->addWidget(TryButton);
+    stageRow->addWidget(SaveButton);
+    column->addLayout(stageRow);
+
+    auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
+    auto* stagesGrid = new QGridLayout(stages);
+    StageChoice = new QComboBox(stages);
+    StageChoice->setAccessibleName(QStringLiteral("開くステージ"));
+    OpenButton = Button(QStringLiteral("開く"), stages, this, &StageWorkshop::OpenChosenStage);
+    DeleteButton = Button(QStringLiteral("削除"), stages, this, &StageWorkshop::DeleteChosenStage);
+    connect(StageChoice, &QComboBox::currentIndexChanged, this, [this] {
+        DeleteButton->setEnabled(StageChoice->currentData().toInt() >= StageTable::Count);
+    });
+    stagesGrid->addWidget(StageChoice, 0, 0, 1, 2);
+    stagesGrid->addWidget(OpenButton, 1, 0);
+    stagesGrid->addWidget(DeleteButton, 1, 1);
+    column->addWidget(stages);
+
+    auto* sharing = new QGroupBox(QStringLiteral("共有"), controls);
+    auto* sharingGrid = new QGridLayout(sharing);
+    CopyButton = Button(QStringLiteral("コピー"), sharing, this, &StageWorkshop::CopyCode);
+    PasteButton = Button(QStringLiteral("貼り付け"), sharing, this, &StageWorkshop::PasteCode);
+    ExportButton = Button(QStringLiteral("書き出し"), sharing, this, &StageWorkshop::ExportFile);
+    ImportButton = Button(QStringLiteral("読み込み"), sharing, this, &StageWorkshop::ImportFile);
+    sharingGrid->addWidget(CopyButton, 0, 0);
+    sharingGrid->addWidget(PasteButton, 0, 1);
+    sharingGrid->addWidget(ExportButton, 1, 0);
+    sharingGrid->addWidget(ImportButton, 1, 1);
+    column->addWidget(sharing);
+    column->addStretch();
+    return controls;
+}
+
+StageWorkshop::~StageWorkshop()
+{
+    if (theWorkshop == this)
+        theWorkshop = nullptr;
+}
+
+StageWorkshop* StageWorkshop::Instance() { return theWorkshop; }
+
+StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundings)
+{
+    QMdiArea* workspace = surroundings.workspace;
+    if (theWorkshop) {
+        workspace->setActiveSubWindow(theWorkshop->subWindow_);
+        return theWorkshop;
+    }
+    auto* workshop = new StageWorkshop(surroundings);
+    auto* frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(ProgramIcon());
+    frame->setWidget(workshop);
+    workspace->addSubWindow(frame);
+    workshop->subWindow_ = frame;
+    theWorkshop = workshop;
+
+    frame->move(surroundings.place);
+    frame->show();
+    workspace->setActiveSubWindow(frame);
+    if (surroundings.makeRoomFor)
+        surroundings.makeRoomFor(*frame);
+    workshop->Board->setFocus();
+    return workshop;
+}
+
+QString StageWorkshop::Title() const { return TitleBox->text(); }
+
+DisplayedStage StageWorkshop::StageShown() const
+{
+    DisplayedStage stage;
+    stage.index = -1;  // none of the listed stages
+    stage.layout = LayoutOf(Figure());
+    stage.title = Title();
+    return stage;  // an empty record key: nothing is read or written
+}
+
+void StageWorkshop::ChangeFigure(const Rules::Figure& figure, bool continuesLast)
+{
+    if (history_.Change(figure, continuesLast))
+        ShowFigure();
+}
+
+void StageWorkshop::Undo()
+{
+    if (history_.Undo())
+        ShowFigure();
+}
+
+void StageWorkshop::Redo()
+{
+    if (history_.Redo())
+        ShowFigure();
+}
+
+void StageWorkshop::LoadStage(const QString& title, const Rules::Figure& figure)
+{
+    TitleBox->setText(title);
+    ChangeFigure(figure);
+}
+
+void StageWorkshop::ShowFigure()
+{
+    const Rules::Figure& figure = Figure();
+    const std::vector<Rules::Cell> cutOff = Rules::CutOffBalls(figure);
+    Board->ShowFigure(figure, cutOff);
+    BallCount->setText(QStringLiteral("ボールの数：%1").arg(figure.Count()));
+    UndoButton->setEnabled(history_.CanUndo());
+    RedoButton->setEnabled(history_.CanRedo());
+    const bool hasBalls = figure.Count() > 0;
+    TryButton->setEnabled(hasBalls);
+    CopyButton->setEnabled(hasBalls);
+    ExportButton->setEnabled(hasBalls);
+    SaveButton->setEnabled(false);
+    Stars->setText(QStringLiteral("難しさ："));
+
+    if (!hasBalls) {
+        search_->Cancel();
+        VerdictLine->setText(QStringLiteral("ボールを置いてください"));
+        return;
+    }
+    if (!cutOff.empty()) {
+        // No take ever crosses from one group to another: no search needed.
+        search_->Cancel();
+        VerdictLine->setText(QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
+        return;
+    }
+    VerdictLine->setText(QStringLiteral("クリアできるか調べています…"));
+    search_->Start(figure);
+}
+
+void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
+{
+    if (Figure().Count() == 0 || !Rules::CutOffBalls(Figure()).empty())
+        return;
+    switch (verdict) {
+    case Rules::Verdict::Clearable: VerdictLine->setText(QStringLiteral("クリアできます")); break;
+    case Rules::Verdict::NotClearable: VerdictLine->setText(QStringLiteral("クリアできません")); break;
+    case Rules::Verdict::Unknown:
+        VerdictLine->setText(QStringLiteral("クリアできるか確かめきれません（保存できません）"));
+        break;
+    }
+    Stars->setText(QStringLiteral("難しさ：") + StarsText(stars));
+    SaveButton->setEnabled(verdict == Rules::Verdict::Clearable);
+}
+
+void StageWorkshop::FillStageChoice()
+{
+    const int chosen = StageChoice->currentData().isValid() ? StageChoice->currentData().toInt() : 0;
+    StageChoice->clear();
+    for (int index = 0; index < StageTable::Count; ++index)
+        StageChoice->addItem(QStringLiteral("%1：%2").arg(index + 1).arg(StageTable::Title(index)), index);
+    const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
+    for (std::size_t k = 0; k < own.size(); ++k)
+        StageChoice->addItem(QStringLiteral("自作%1：%2").arg(k + 1).arg(own[k].title), StageTable::Count + int(k));
+    StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(chosen)));
+}

@@ -1,0 +1,63 @@
+#include "workshop/VerdictSearch.h"
+
+#include "rules/Difficulty.h"
+
+#include <QThread>
+
+#include <algorithm>
+
+VerdictSearch::VerdictSearch(QObject* parent) : QObject(parent) {}
+
+VerdictSearch::~VerdictSearch()
+{
+    if (cancelNewest_)
+        cancelNewest_->store(true);
+    // The older searches were cancelled when they were replaced.
+    for (QThread* thread : threads_) {
+        thread->wait();
+        delete thread;
+    }
+}
+
+void VerdictSearch::Cancel()
+{
+    if (cancelNewest_)
+        cancelNewest_->store(true);
+    ++newest_;
+    searching_ = false;
+}
+
+void VerdictSearch::Start(const Rules::Figure& figure)
+{
+    Cancel();
+    cancelNewest_ = std::make_shared<std::atomic<bool>>(false);
+    const unsigned long long search = ++newest_;
+    searching_ = true;
+
+    QThread* thread = QThread::create([this, figure, search, cancel = cancelNewest_] {
+        const Rules::SolverResult result = Rules::Solve(figure, {}, cancel.get());
+        if (cancel->load())
+            return;
+        const int stars = result.verdict == Rules::Verdict::Clearable
+                              ? Rules::StarsForPerMille(Rules::DifficultyPerMille(figure))
+                              : 0;
+        // Handed to the window's thread; dropped there if a newer search began.
+        QMetaObject::invokeMethod(
+            this, [this, search, verdict = result.verdict, stars] { Report(search, verdict, stars); },
+            Qt::QueuedConnection);
+    });
+    threads_.push_back(thread);
+    connect(thread, &QThread::finished, this, [this, thread] {
+        threads_.erase(std::remove(threads_.begin(), threads_.end(), thread), threads_.end());
+        thread->deleteLater();
+    });
+    thread->start(QThread::LowPriority);
+}
+
+void VerdictSearch::Report(unsigned long long search, Rules::Verdict verdict, int stars)
+{
+    if (search != newest_)
+        return;
+    searching_ = false;
+    emit Found(verdict, stars);
+}

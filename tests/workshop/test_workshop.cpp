@@ -1,0 +1,321 @@
+// The stage workshop as the player uses it, opened from the real main
+// window: drawing by click, drag and keys with undo and redo; the verdict
+// line following every change, with cut-off balls marked; "保存" only for a
+// proven figure, which then shows in the selection window; "試す" leaving
+// the records alone; stage codes through the clipboard; opening a stage,
+// stage files out and in, and deleting a stage of the player's own.
+#include "app/MainForm.h"
+#include "play/test_gametable_kit.h"
+#include "records/RecordsNotice.h"
+#include "select/GameSelect.h"
+#include "shared/CommonDialog.h"
+#include "stages/PlayerStages.h"
+#include "stages/StageCode.h"
+#include "stages/StageFile.h"
+#include "workshop/StageWorkshop.h"
+#include "workshop/VerdictSearch.h"
+#include "workshop/WorkshopBoard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using Rules::Cell;
+using Rules::Figure;
+
+namespace {
+
+QPoint CentreOf(Cell cell)
+{
+    const int side = WorkshopBoard::CellPixels();
+    return QPoint(cell.column * side + side / 2, cell.row * side + side / 2);
+}
+
+// The ball drawn on `cell`, or nullptr when none shows there.
+ShapedButton* BallShownOn(WorkshopBoard* board, Cell cell)
+{
+    const QString name = QStringLiteral("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1);
+    for (ShapedButton* ball : board->findChildren<ShapedButton*>()) {
+        if (ball->accessibleName() == name && ball->isVisible())
+            return ball;
+    }
+    return nullptr;
+}
+
+// A vertical line of `balls` balls in column 0: clearable from its top.
+Figure Line(int balls)
+{
+    Figure figure;
+    for (int row = 0; row < balls; ++row)
+        figure.Set({row, 0}, true);
+    return figure;
+}
+
+// The record store as it lies on disk.
+QByteArray StoreBytes()
+{
+    QFile store(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                + QStringLiteral("/Brenhavel/Zumirak.ini"));
+    return store.open(QIODevice::ReadOnly) ? store.readAll() : QByteArray();
+}
+
+} // namespace
+
+class WorkshopTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlayKit> kit;
+    std::unique_ptr<MainForm> main;
+    StageWorkshop* workshop = nullptr;
+
+    void WaitForVerdict()
+    {
+        QTRY_VERIFY(!workshop->Search()->Searching());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        kit = std::make_unique<PlayKit>();
+        QDir(PlayerStages::Folder()).removeRecursively();
+        PlayerStages::Reload();
+        main = std::make_unique<MainForm>();
+        main->setAttribute(Qt::WA_DeleteOnClose, false);
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        main->mnu_StageMake->trigger();
+        workshop = StageWorkshop::Instance();
+        QVERIFY(workshop);
+        // Chosen again: still the one window.
+        main->mnu_StageMake->trigger();
+        QCOMPARE(main->Workspace()->subWindowList().count(StageWorkshop::Instance()->SubWindow()), 1);
+        QCOMPARE(StageWorkshop::Instance(), workshop);
+    }
+
+    void cleanupTestCase()
+    {
+        PlayKit::CloseTable();
+        main.reset();
+        kit.reset();
+    }
+
+    void drawingUndoAndRedo()
+    {
+        WorkshopBoard* board = workshop->Board;
+        struct Step {
+            const char* name;
+            std::function<void()> act;
+            std::vector<Cell> expected;
+        };
+        const auto drag = [board](Cell from, Cell to) {
+            QTest::mousePress(board, Qt::LeftButton, {}, CentreOf(from));
+            QTest::mouseMove(board, CentreOf(to));
+            QTest::mouseRelease(board, Qt::LeftButton, {}, CentreOf(to));
+        };
+        const auto keys = [board](std::initializer_list<Qt::Key> list) {
+            for (const Qt::Key key : list)
+                QTest::keyClick(board, key);
+        };
+        const auto shortcut = [this](QKeyCombination key) { QTest::keyClick(workshop->Board, key.key(), key.keyboardModifiers()); };
+        const Step steps[] = {
+            {"click puts", [&] { QTest::mouseClick(board, Qt::LeftButton, {}, CentreOf({0, 0})); }, {{0, 0}}},
+            // One jump of the pointer: every cell between is painted.
+            {"drag paints", [&] { drag({2, 0}, {2, 4}); }, {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}}},
+            {"drag from a ball erases", [&] { drag({2, 1}, {2, 3}); }, {{0, 0}, {2, 0}, {2, 4}}},
+            {"a drag is one undo", [&] { shortcut(Qt::CTRL | Qt::Key_Z); }, {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}}},
+            {"undo again", [&] { shortcut(Qt::CTRL | Qt::Key_Z); }, {{0, 0}}},
+            {"redo", [&] { shortcut(Qt::CTRL | Qt::Key_Y); }, {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}}},
+            // The cursor stands where the last drag began, (2, 1).
+            {"cursor and Space", [&] { keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}); },
+             {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 3}}},
+            {"Space again takes it off", [&] { keys({Qt::Key_Space}); }, {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}}},
+            {"undo after redo and keys", [&] { shortcut(Qt::CTRL | Qt::Key_Z); },
+             {{0, 0}, {2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 3}}},
+        };
+        workshop->ChangeFigure(Figure());
+        board->setFocus();
+        for (const Step& step : steps) {
+            step.act();
+            QVERIFY2(workshop->Figure() == Figure(step.expected), step.name);
+            for (const Cell& cell : step.expected)
+                QVERIFY2(BallShownOn(board, cell), step.name);
+        }
+        QCOMPARE(board->Cursor(), Cell({3, 3}));
+    }
+
+    void verdictFollowsEveryChange()
+    {
+        struct Case {
+            const char* name;
+            std::vector<Cell> cells;
+            QString verdict;  // the start of the verdict line
+            bool saveable;
+            std::vector<Cell> cutOff;
+        };
+        const Case cases[] = {
+            {"a row", {{5, 5}, {5, 6}, {5, 7}}, QStringLiteral("クリアできます"), true, {}},
+            // From any arm the way back is closed: stuck at the second or third ball.
+            {"a plus", {{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}}, QStringLiteral("クリアできません"), false, {}},
+            {"one apart", {{0, 0}, {0, 1}, {1, 1}, {9, 9}}, QStringLiteral("クリアできません（×"), false, {{9, 9}}},
+            {"two apart", {{3, 3}, {3, 4}, {4, 4}, {10, 12}, {11, 12}}, QStringLiteral("クリアできません（×"), false,
+             {{10, 12}, {11, 12}}},
+            {"nothing", {}, QStringLiteral("ボールを置いてください"), false, {}},
+        };
+        for (const Case& c : cases) {
+            workshop->ChangeFigure(Figure(c.cells));
+            QVERIFY2(!workshop->SaveButton->isEnabled(), c.name);  // never before the proof
+            WaitForVerdict();
+            QVERIFY2(workshop->VerdictLine->text().startsWith(c.verdict), qPrintable(workshop->VerdictLine->text()));
+            QCOMPARE(workshop->SaveButton->isEnabled(), c.saveable);
+            for (const Cell& cell : c.cells) {
+                const bool marked = std::find(c.cutOff.begin(), c.cutOff.end(), cell) != c.cutOff.end();
+                QCOMPARE(BallShownOn(workshop->Board, cell)->Caption() == QStringLiteral("×"), marked);
+            }
+        }
+    }
+
+    void aNewChangeCancelsTheProofUnderWay()
+    {
+        // Changes faster than any proof: only the last figure's verdict is shown.
+        QSignalSpy found(workshop->Search(), &VerdictSearch::Found);
+        for (int balls = 2; balls <= 40; ++balls)
+            workshop->ChangeFigure(Line(balls));
+        workshop->ChangeFigure(Figure({{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}}));
+        QVERIFY(workshop->VerdictLine->text().contains(QStringLiteral("調べています")));
+        WaitForVerdict();
+        QCOMPARE(found.count(), 1);
+        QCOMPARE(found.front().at(0).value<Rules::Verdict>(), Rules::Verdict::NotClearable);
+    }
+
+    void saveOnlyAProvenFigureAndSeeItInTheSelection()
+    {
+        QScrollBar* bar = main->Selection()->HScroll1;
+        const int before = bar->maximum();
+        workshop->TitleBox->setText(QStringLiteral("まっすぐ"));
+
+        workshop->ChangeFigure(Figure({{0, 0}, {0, 1}, {9, 9}}));
+        workshop->Save();  // refused even when asked directly
+        workshop->ChangeFigure(Line(6));
+        workshop->Save();  // not proven yet
+        QCOMPARE(PlayerStages::All().size(), std::size_t(0));
+
+        WaitForVerdict();
+        workshop->SaveButton->click();
+        QCOMPARE(PlayerStages::All().size(), std::size_t(1));
+        QCOMPARE(PlayerStages::All().front().title, QStringLiteral("まっすぐ"));
+        QCOMPARE(bar->maximum(), before + 1);
+        main->Selection()->LeafTo(bar->maximum());
+        QCOMPARE(main->Selection()->GameTip->toolTip(), QStringLiteral("まっすぐ"));
+    }
+
+    void tryingWritesNoRecord()
+    {
+        workshop->ChangeFigure(Figure({{0, 0}, {0, 1}}));
+        const QByteArray storeBefore = StoreBytes();
+        QVERIFY(!storeBefore.isEmpty());
+        QSignalSpy writes(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten);
+        workshop->TryButton->click();
+        QVERIFY(GameTable::Instance());
+        PlayKit::ClickCell({0, 0});
+        PlayKit::ClickCell({1, 0});
+        QCOMPARE(kit->boxes.back().text, QStringLiteral("クリア"));
+        PlayKit::CloseTable();
+        // Tried again and left without a clear: no attempt is counted either.
+        workshop->TryButton->click();
+        PlayKit::ClickCell({0, 0});
+        PlayKit::CloseTable();
+        QCOMPARE(writes.count(), 0);
+        QCOMPARE(StoreBytes(), storeBefore);
+    }
+
+    void stageCodesThroughTheClipboard()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        workshop->TitleBox->setText(QStringLiteral("山"));
+        workshop->ChangeFigure(Line(7));
+        workshop->CopyButton->click();
+        QVERIFY(clipboard->text().startsWith(QStringLiteral("ZMK1-")));
+        const QString code = clipboard->text();
+
+        workshop->ChangeFigure(Line(3));
+        workshop->TitleBox->clear();
+        workshop->PasteButton->click();
+        QCOMPARE(workshop->Figure(), Line(7));
+        QCOMPARE(workshop->Title(), QStringLiteral("山"));
+
+        // A damaged code: a message in the game's box, and nothing changes.
+        workshop->ChangeFigure(Line(3));
+        const std::size_t boxes = kit->boxes.size();
+        clipboard->setText(code.chopped(1) + (code.endsWith(u'A') ? u'B' : u'A'));
+        workshop->PasteButton->click();
+        QCOMPARE(kit->boxes.size(), boxes + 1);
+        QCOMPARE(kit->boxes.back().title, QStringLiteral("ズミラク"));
+        QCOMPARE(workshop->Figure(), Line(3));
+        QCOMPARE(workshop->Title(), QStringLiteral("山"));
+    }
+
+    void openExportImportAndDelete()
+    {
+        const Figure first = *FigureOfLayout(StageTable::Layout(0));
+        workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(0));
+        QVERIFY(!workshop->DeleteButton->isEnabled());  // the thirty stay
+        workshop->OpenButton->click();
+        QCOMPARE(workshop->Figure(), first);
+        QCOMPARE(workshop->Title(), StageTable::Title(0));
+
+        // Out to a file in the Documents folder's dialog, and back in: the
+        // stage joins the player's own.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("矢.zumirak"));
+        std::vector<std::pair<bool, QStandardPaths::StandardLocation>> dialogs;
+        CommonDialog::SetResponderForTesting([&](const CommonDialog& dialog) {
+            dialogs.emplace_back(dialog.Saving, dialog.FileKind);
+            return std::optional<QString>(path);
+        });
+        workshop->ExportButton->click();
+        QCOMPARE(ReadStageFileAt(path).stage.figure, first);
+        workshop->ChangeFigure(Figure());
+        workshop->ImportButton->click();
+        CommonDialog::SetResponderForTesting({});
+        QCOMPARE(dialogs.size(), std::size_t(2));
+        QCOMPARE(dialogs[0], std::make_pair(true, QStandardPaths::DocumentsLocation));
+        QCOMPARE(dialogs[1], std::make_pair(false, QStandardPaths::DocumentsLocation));
+        QCOMPARE(workshop->Figure(), first);
+        QCOMPARE(PlayerStages::All().back().figure, first);
+
+        // Deleted only once confirmed.
+        const int own = StageTable::Count + int(PlayerStages::All().size()) - 1;
+        workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(own));
+        QVERIFY(workshop->DeleteButton->isEnabled());
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+            SetMsgBoxResponderForTesting([answer](const MsgBoxShown&) { return answer; });
+            workshop->DeleteButton->click();
+        }
+        SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+            kit->boxes.push_back(box);
+            return QMessageBox::Ok;
+        });
+        QCOMPARE(StageTable::Count + int(PlayerStages::All().size()), own);
+        QCOMPARE(workshop->StageChoice->findData(own), -1);
+    }
+
+    void closedWithTheMainWindow()
+    {
+        QPointer<StageWorkshop> open = workshop;
+        main->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!open);
+        QVERIFY(!StageWorkshop::Instance());
+    }
+};
+
+QTEST_MAIN(WorkshopTest)
+#include "test_workshop.moc"
