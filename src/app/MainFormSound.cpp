@@ -1,8 +1,11 @@
 // The sound items of the Options menu: the master switch and the choosers.
 #include "app/MainForm.h"
 
+#include "shared/Announce.h"
 #include "sound/ChooseSoundFile.h"
 #include "sound/WAVEMIX.h"
+
+#include <QApplication>
 
 // The menu item is checkable, so its check mark has already flipped when this
 // runs: act on the new state. The music restarts only when a stage is open
@@ -13,6 +16,10 @@ void MainForm::mnu_Sound_Click()
         WAVEMIX::SoundPlay(0, -1);
     else
         WAVEMIX::SoundStop(0);
+    // Ctrl+S leaves no menu open to read the mark from: the new state is said.
+    QWidget* focused = QApplication::focusWidget();
+    Announce(focused ? *focused : *static_cast<QWidget*>(this),
+             mnu_Sound->isChecked() ? QStringLiteral("サウンドあり") : QStringLiteral("サウンドなし"));
 }
 
 void MainForm::mnu_SoundHitBall_Click() { ChooseSoundFile(1, CommonDialog1, this); }

@@ -1,13 +1,18 @@
 #include "select/GameSelect.h"
 
+#include "play/LayoutString.h"
 #include "play/PicForm.h"
 #include "play/StageRecord.h"
+#include "play/StageTable.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "select/ClearedMark.h"
+#include "shared/AccessibleRole.h"
+#include "shared/JapaneseFont.h"
 #include "shared/Twips.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <functional>
@@ -46,7 +51,27 @@ protected:
         }
         event->accept();
     }
+
+    // The style draws no focus on a scroll bar: a frame in the highlight
+    // colour shows the keyboard player where the keys go.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 };
+
+// What a screen reader says for the stage on display.
+QString SpokenStage(int index, bool cleared)
+{
+    const QString title = StageTable::Title(index);
+    return cleared ? title + QStringLiteral("　クリア済み") : title;
+}
 
 } // namespace
 
@@ -63,6 +88,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     setFixedSize(Twips::Size(3240, 3465));
     setAutoFillBackground(true);
     // The window has no title bar; assistive technology still gets a name.
+    ExposeRole(*this, QAccessible::Client);
     setAccessibleName(QStringLiteral("ステージ選択"));
 
     GameTip = new StageTip(this);
@@ -90,6 +116,20 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 
     Mark = new ClearedMark(GameTip);
 
+    // Number and title of the stage, at the picture's foot, for every player
+    // (the tooltip shows only under the mouse). Clicks pass to the picture.
+    Caption = new QLabel(GameTip);
+    Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Caption->setFont(GothicFont(9, false));
+    Caption->setAutoFillBackground(true);
+    QPalette captionColours = Caption->palette();
+    captionColours.setColor(QPalette::Window, QColor(255, 255, 255, 200));
+    captionColours.setColor(QPalette::WindowText, Qt::black);
+    Caption->setPalette(captionColours);
+    Caption->setIndent(3);
+    const int captionHeight = Caption->fontMetrics().height() + 2;
+    Caption->setGeometry(0, GameTip->height() - captionHeight, GameTip->width(), captionHeight);
+
     connect(HScroll1, &QScrollBar::valueChanged, this, &GameSelect::HScroll1_Change);
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this,
@@ -110,9 +150,11 @@ void GameSelect::ShowStage(int index)
     GameTip->setPixmap(stage.Picture);
     GameTip->Tag = stage.Tag;
     GameTip->setToolTip(stage.ToolTipText);
+    GameTip->setAccessibleName(stage.ToolTipText);
+    GameTip->setAccessibleDescription(
+        QStringLiteral("ボール%1個").arg(ReadLayoutString(stage.Tag).balls.size()));
+    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(stage.ToolTipText));
     ShowClearedMark(index);
-    // Assistive technology reads the bar as the stage it shows.
-    HScroll1->setAccessibleName(stage.ToolTipText);
 }
 
 // A stage counts as cleared exactly when the play window would show its
@@ -128,7 +170,11 @@ void GameSelect::ReadClearedStages()
 
 void GameSelect::ShowClearedMark(int index)
 {
-    Mark->setVisible(cleared_.test(static_cast<std::size_t>(index)));
+    const bool cleared = cleared_.test(static_cast<std::size_t>(index));
+    Mark->setVisible(cleared);
+    // Assistive technology reads the bar as the stage it shows: the change
+    // of name is what a screen reader speaks as the player leafs.
+    HScroll1->setAccessibleName(SpokenStage(index, cleared));
 }
 
 void GameSelect::LeafTo(int stage) { HScroll1->setValue(stage); }

@@ -5,12 +5,14 @@
 #include "play/StageTable.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
+#include "shared/AccessibleRole.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -83,8 +85,8 @@ private:
 
 } // namespace
 
-RecordsOverview::RecordsOverview()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+RecordsOverview::RecordsOverview(QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -92,6 +94,7 @@ RecordsOverview::RecordsOverview()
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
     setFixedSize(Twips::Size(6300, 6435));
+    ExposeRole(*this, QAccessible::Window);
 
     Table = new QTableWidget(PicForm::StageCount, ColumnCount, this);
     Table->setGeometry(Twips::Rect(120, 120, 6060, 5640));
@@ -101,6 +104,11 @@ RecordsOverview::RecordsOverview()
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
     Table->setWordWrap(false);
+    // Tab leaves the table for the count line and the button, as in any
+    // other window; the arrow keys still move between the rows.
+    Table->setTabKeyNavigation(false);
+    Table->setAccessibleName(QStringLiteral("記録一覧"));
+    PlaceInnerWidgetsBesideTable(*Table);
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Table->setSortingEnabled(true);
     QHeaderView* header = Table->horizontalHeader();
@@ -118,10 +126,14 @@ RecordsOverview::RecordsOverview()
 
     ClearCount = new QLabel(this);
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375));
+    // A stop in the tab order, so a screen reader reaches and reads it.
+    ClearCount->setFocusPolicy(Qt::TabFocus);
 
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    setTabOrder(Table, ClearCount);
+    setTabOrder(ClearCount, Command1);
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
     CentreOnScreen(*this);
@@ -134,12 +146,12 @@ RecordsOverview::~RecordsOverview()
         openOverview = nullptr;
 }
 
-RecordsOverview* RecordsOverview::LoadAndShow()
+RecordsOverview* RecordsOverview::LoadAndShow(QWidget* owner)
 {
     if (openOverview)
         openOverview->Refresh();
     else
-        openOverview = new RecordsOverview;
+        openOverview = new RecordsOverview(owner);
     openOverview->setWindowState(openOverview->windowState() & ~Qt::WindowMinimized);
     openOverview->show();
     openOverview->raise();
@@ -182,12 +194,24 @@ void RecordsOverview::Refresh()
              cleared ? NumberSortKey(record.clearTime) : NoValueKey);
         cell(ClearedColumn, cleared ? QStringLiteral("○") : QString(),
              cleared ? QStringLiteral("0") : QStringLiteral("1"));
+        // The empty cell still tells a screen reader what it means.
+        Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
     }
     Table->setSortingEnabled(true);
     ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(PicForm::StageCount));
 
+    // The chosen stage stays chosen; at the first reading the top row is,
+    // so the arrow keys start from a row the player sees.
     for (int row = 0; row < Table->rowCount(); ++row) {
-        if (StageInRow(row) == chosenStage)
+        if (StageInRow(row) == chosenStage || (chosenStage < 0 && row == 0))
             Table->selectRow(row);
     }
+}
+
+void RecordsOverview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
