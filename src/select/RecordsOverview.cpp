@@ -121,6 +121,7 @@ RecordsOverview::RecordsOverview(QWidget* owner)
         if (column != TitleColumn)
             Table->setColumnWidth(column, header->sectionSizeHint(column));
     }
+    connect(Table->model(), &QAbstractItemModel::layoutChanged, this, &RecordsOverview::NumberRowHeaders);
     connect(Table, &QTableWidget::activated, this,
             [this](const QModelIndex& index) { emit StageChosen(StageInRow(index.row())); });
 
@@ -198,6 +199,7 @@ void RecordsOverview::Refresh()
         Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
     }
     Table->setSortingEnabled(true);
+    NumberRowHeaders();
     ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(PicForm::StageCount));
 
     // The chosen stage stays chosen; at the first reading the top row is,
@@ -206,6 +208,14 @@ void RecordsOverview::Refresh()
         if (StageInRow(row) == chosenStage || (chosenStage < 0 && row == 0))
             Table->selectRow(row);
     }
+}
+
+// The table hides its row header, yet a screen reader still reads it beside
+// each row: it gives the row's stage number, as the 面 column does.
+void RecordsOverview::NumberRowHeaders()
+{
+    for (int row = 0; row < Table->rowCount(); ++row)
+        Table->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(StageInRow(row))));
 }
 
 void RecordsOverview::keyPressEvent(QKeyEvent* event)

@@ -43,4 +43,5 @@ private:
     explicit RecordsOverview(QWidget* owner);
     ~RecordsOverview() override;
     void Refresh();
+    void NumberRowHeaders();  // after every sort
 };

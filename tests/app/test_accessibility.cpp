@@ -137,6 +137,15 @@ private slots:
         // An uncleared stage says so; asking the scroll bar's way up finds no stray child.
         QAccessibleTableInterface* table = Face(overview->Table)->tableInterface();
         QCOMPARE(table->cellAt(0, RecordsOverview::ClearedColumn)->text(QAccessible::Name), QStringLiteral("未クリア"));
+        // Each row's header, hidden but read, reads as its 面 cell: as opened, and sorted by title.
+        QAccessibleInterface* cells = Face(overview->Table);
+        for (int i = 0; i + 1 < cells->childCount(); ++i) {
+            if (cells->child(i)->role() == QAccessible::RowHeader)
+                QCOMPARE(cells->child(i)->text(QAccessible::Name), cells->child(i + 1)->text(QAccessible::Name));
+        }
+        overview->Table->sortByColumn(RecordsOverview::TitleColumn, Qt::AscendingOrder);
+        for (int row = 0; row < overview->Table->rowCount(); ++row)
+            QCOMPARE(overview->Table->verticalHeaderItem(row)->text(), overview->Table->item(row, 0)->text());
         warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(KeepWarnings);
         for (QWidget* part : overview->Table->findChildren<QWidget*>()) {
