@@ -87,8 +87,9 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(Twips::Size(3240, 3465));
     setAutoFillBackground(true);
-    // The window has no title bar; assistive technology still gets a name.
+    // It hands its focus on to the bar and must not report it as its own.
     ExposeRole(*this, QAccessible::Client);
+    // The window has no title bar; assistive technology still gets a name.
     setAccessibleName(QStringLiteral("ステージ選択"));
 
     GameTip = new StageTip(this);

@@ -30,18 +30,20 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
     // A submenu item has its menu as its one child.
-    int childCount() const override { return action_->menu() ? 1 : 0; }
+    int childCount() const override { return action_ && action_->menu() ? 1 : 0; }
     QAccessibleInterface* child(int index) const override
     {
-        return index == 0 && action_->menu() ? QAccessible::queryAccessibleInterface(action_->menu()) : nullptr;
+        return index == 0 && childCount() == 1 ? QAccessible::queryAccessibleInterface(action_->menu()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return child && action_->menu() && child->object() == action_->menu() ? 0 : -1;
+        return child && childCount() == 1 && child->object() == action_->menu() ? 0 : -1;
     }
 
     QString text(QAccessible::Text kind) const override
     {
+        if (!isValid())
+            return {};
         if (kind == QAccessible::Name)
             return QString(action_->text()).remove(u'&');
         if (kind == QAccessible::Accelerator)
@@ -52,6 +54,8 @@ public:
 
     QRect rect() const override
     {
+        if (!isValid())
+            return {};
         QRect shown;
         if (const auto* menu = qobject_cast<const QMenu*>(owner_))
             shown = menu->actionGeometry(action_);
@@ -62,12 +66,14 @@ public:
 
     QAccessible::Role role() const override
     {
-        return action_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+        return action_ && action_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State state;
+        if (!isValid())
+            return state;
         state.invisible = !owner_->isVisible() || !action_->isVisible();
         state.disabled = action_->isSeparator() || !action_->isEnabled();
         state.checkable = action_->isCheckable();
@@ -90,14 +96,14 @@ public:
 
     QStringList actionNames() const override
     {
-        if (action_->isSeparator() || !action_->isEnabled())
+        if (!action_ || action_->isSeparator() || !action_->isEnabled())
             return {};
         return {action_->menu() ? showMenuAction() : pressAction()};
     }
 
     void doAction(const QString& name) override
     {
-        if (!action_->isEnabled())
+        if (!isValid() || !action_->isEnabled())
             return;
         if (name == showMenuAction()) {
             if (auto* bar = qobject_cast<QMenuBar*>(owner_))
@@ -111,7 +117,7 @@ public:
 
     QStringList keyBindingsForAction(const QString& name) const override
     {
-        if (name != pressAction() || action_->shortcut().isEmpty())
+        if (!action_ || name != pressAction() || action_->shortcut().isEmpty())
             return {};
         return {action_->shortcut().toString(QKeySequence::NativeText)};
     }
