@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool
   librsvg2-bin file appstream desktop-file-utils
   libx11-dev libxdamage-dev libxtst-dev
+  qt6-wayland weston
 )
 
 missing=()

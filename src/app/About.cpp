@@ -1,6 +1,7 @@
 #include "app/About.h"
 
 #include "records/RegUpRead.h"
+#include "shared/AccessibleRole.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
@@ -16,8 +17,8 @@ About* openAbout = nullptr;
 
 } // namespace
 
-About::About()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+About::About(QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       picture_(TitlePicture())
 {
@@ -25,6 +26,7 @@ About::About()
     setWindowTitle(QString::fromUtf16(u"ズミラク\u3000About"));
     setWindowIcon(ProgramIcon());
     setFixedSize(Twips::Size(6675, 5235));
+    ExposeRole(*this, QAccessible::Dialog);
 
     // The button comes first in the tab order: it has the focus at once.
     Command1 = new QPushButton(QString::fromUtf16(u"ＯＫ"), this);
@@ -52,10 +54,10 @@ About::~About()
         openAbout = nullptr;
 }
 
-About* About::LoadAndShow()
+About* About::LoadAndShow(QWidget* owner)
 {
     if (!openAbout)
-        openAbout = new About;
+        openAbout = new About(owner);
     openAbout->show();
     openAbout->raise();
     openAbout->activateWindow();

@@ -12,7 +12,9 @@ class About : public QWidget {
     Q_OBJECT
 public:
     // Opens the about window, or shows the one already open.
-    static About* LoadAndShow();
+    // `owner` (the main window) keeps it in front of itself, and on Wayland
+    // the compositor centres it there.
+    static About* LoadAndShow(QWidget* owner = nullptr);
 
     // The open about window, or nullptr.
     static About* Instance();
@@ -27,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    About();
+    explicit About(QWidget* owner);
     ~About() override;
     void Form_Load();
     void Command1_Click();

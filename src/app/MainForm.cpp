@@ -5,6 +5,8 @@
 #include "play/GameTable.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
+#include "shared/AccessibleMenuItems.h"
+#include "shared/AccessibleRole.h"
 #include "shared/AppPath.h"
 #include "shared/FormLayout.h"
 #include "shared/MsgBox.h"
@@ -112,7 +114,9 @@ MainForm::MainForm()
 
     CommonDialog1.Filter = Text(u"Wavファイル (*.wav)|*.wav");
 
+    ExposeMenuItems();
     BuildMenus();
+    AddKeyboardCommands();
 
     // Client area 9720 x 6900 twips below the menu bar, centred on the screen.
     resize(Twips::Size(9720, 6900) + QSize(0, menuBar()->sizeHint().height()));
@@ -210,6 +214,7 @@ void MainForm::MDIForm_Load()
     auto* sub = new FixedSubWindow(nullptr, Qt::FramelessWindowHint);
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);
+    ExposeRole(*sub, QAccessible::Window);
     workspace_->addSubWindow(sub);
     sub->setFixedSize(gameSelect_->size());
     sub->move(0, 0);
@@ -257,6 +262,7 @@ void MainForm::mnu_Start_Click()
     surroundings.panels = StatusBar1;
     surroundings.sound = this;
     surroundings.stage = gameSelect_;
+    surroundings.keyboardOpened = inputWatch_.keyboardLast;
     GameTable* table = GameTable::LoadAndShow(surroundings);
     if (opening)
         MakeRoomFor(*table->SubWindow());
@@ -271,8 +277,8 @@ void MainForm::closeEvent(QCloseEvent* event)
     if (auto* fixed = static_cast<FixedSubWindow*>(gameSelectWindow_))
         fixed->closingAllowed = true;
     workspace_->closeAllSubWindows();
-    // The about window and the records overview are no children of this
-    // one, but the program ends here: left open they would keep it running.
+    // The about window and the records overview close with it (as its
+    // children they would only be deleted, without their own closing).
     if (About* about = About::Instance())
         about->close();
     if (RecordsOverview* overview = RecordsOverview::Instance())
@@ -282,7 +288,7 @@ void MainForm::closeEvent(QCloseEvent* event)
 
 void MainForm::mnu_About_Click()
 {
-    About::LoadAndShow();
+    About::LoadAndShow(this);
 }
 
 void MainForm::mnu_MainHelp_Click()

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStatusBar>
 
 class QAction;
@@ -94,14 +95,27 @@ public slots:
     // Help (MainForm.cpp)
     void mnu_MainHelp_Click();
     void mnu_About_Click();
+    // Keys (MainFormKeys.cpp)
+    void OpenMenuBarFromKeyboard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MDIForm_Load();
     void BuildMenus();
     void SelectBallShape(QAction* item, const QString& shape);
+    void AddKeyboardCommands();
+
+    // Whether the player's last press was a key rather than a mouse button.
+    struct InputWatch : QObject {
+        bool keyboardLast = false;
+        bool eventFilter(QObject* watched, QEvent* event) override;
+    };
+    InputWatch inputWatch_;
+    // Where the keys go back when the menu bar opened by F10 is left.
+    QPointer<QWidget> menuReturnFocus_;
 
     // The ball-outline item that carries the check mark ("まる" at start,
     // while BallShape is still empty).

@@ -61,7 +61,7 @@ void MainForm::mnu_Del_Click()
 void MainForm::mnu_RecordList_Click()
 {
     // A double click on a row leafs the selection window to that stage.
-    RecordsOverview* overview = RecordsOverview::LoadAndShow();
+    RecordsOverview* overview = RecordsOverview::LoadAndShow(this);
     connect(overview, &RecordsOverview::StageChosen, gameSelect_, &GameSelect::LeafTo, Qt::UniqueConnection);
 }
 

@@ -2,8 +2,11 @@
 #include "app/MainForm.h"
 
 #include "play/DefModule.h"
+#include "shared/Announce.h"
 #include "sound/ChooseSoundFile.h"
 #include "sound/WAVEMIX.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -25,6 +28,10 @@ void MainForm::mnu_Sound_Click()
         WAVEMIX::SoundPlay(0, -1);
     else
         WAVEMIX::SoundStop(0);
+    // Ctrl+S leaves no menu open to read the mark from: the new state is said.
+    QWidget* focused = QApplication::focusWidget();
+    Announce(focused ? *focused : *static_cast<QWidget*>(this),
+             mnu_Sound->isChecked() ? QStringLiteral("サウンドあり") : QStringLiteral("サウンドなし"));
 }
 
 void MainForm::mnu_SoundHitBall_Click() { ChooseInto(DefModule::HitSoundPath, 1, CommonDialog1, this); }

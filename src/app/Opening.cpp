@@ -2,12 +2,14 @@
 
 #include "app/MainForm.h"
 #include "records/RegUpRead.h"
+#include "shared/AccessibleRole.h"
 #include "shared/FormLayout.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
 
 #include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRegion>
 #include <QTimer>
 
@@ -25,6 +27,11 @@ Opening::Opening() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), pic
     setWindowTitle(QString::fromUtf16(u"ズミラク"));
     setWindowIcon(ProgramIcon());
     setFixedSize(Twips::Size(WidthTwips, HeightTwips));
+    // The window is see-through and paints only its ellipse: a Wayland
+    // compositor shapes no window by its mask, and the splash must not be
+    // a rectangle there. On X11 the mask shapes it as well.
+    setAttribute(Qt::WA_TranslucentBackground);
+    ExposeRole(*this, QAccessible::Window);
 
     Label1[0] = AddDesignLabel(this, QString::fromUtf16(u"会社名"), 3840, 840, 645, 195, 9.75);
     F_Name = AddDesignLabel(this, QString(), 5040, 840, 645, 195, 9.75);
@@ -66,6 +73,11 @@ void Opening::Form_Load()
 void Opening::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath ellipse;
+    ellipse.addEllipse(QRectF(EllipseBounds(WidthTwips, HeightTwips, Twips::PerPixel, Twips::PerPixel)));
+    painter.setClipPath(ellipse);
+    painter.fillRect(rect(), palette().window());
     painter.drawPixmap(0, 0, picture_);
 }
 

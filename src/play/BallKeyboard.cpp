@@ -38,10 +38,12 @@ void BallKeyboard::AddBall(ShapedButton* ball, QPoint cell)
     cells_.push_back(cell);
 }
 
-void BallKeyboard::FocusFirstBall()
+void BallKeyboard::FocusFirstBall(bool markShown)
 {
-    if (!balls_.empty())
-        FocusBall(0, Qt::OtherFocusReason);
+    if (balls_.empty())
+        return;
+    SetKeyboardUsed(markShown);
+    FocusBall(0, Qt::OtherFocusReason);
 }
 
 bool BallKeyboard::eventFilter(QObject* watched, QEvent* event)

@@ -31,8 +31,9 @@ public:
     // Adds the next ball in ball order, standing on `cell` (column, row).
     void AddBall(ShapedButton* ball, QPoint cell);
 
-    // Gives the keyboard focus to ball 0, as the play window opens.
-    void FocusFirstBall();
+    // Gives the keyboard focus to ball 0, as the play window opens; with
+    // `markShown` (opened from the keyboard) its focus mark shows at once.
+    void FocusFirstBall(bool markShown);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,8 @@
 #include "play/StageOnDisplay.h"
 #include "play/StageRecord.h"
 #include "records/RegUpRead.h"
+#include "shared/AccessibleRole.h"
+#include "shared/Announce.h"
 #include "shared/AppPath.h"
 #include "shared/JapaneseFont.h"
 #include "shared/MsgBox.h"
@@ -70,6 +72,7 @@ GameTable::GameTable(const PlaySurroundings& surroundings) : surroundings_(surro
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
     setWindowTitle(QStringLiteral("Form1"));
+    ExposeRole(*this, QAccessible::Client);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -111,6 +114,7 @@ GameTable* GameTable::LoadAndShow(const PlaySurroundings& surroundings)
                                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(ProgramIcon());
+    ExposeRole(*frame, QAccessible::Window);
     frame->setWidget(table);
     workspace->addSubWindow(frame);
     table->subWindow_ = frame;
@@ -121,7 +125,7 @@ GameTable* GameTable::LoadAndShow(const PlaySurroundings& surroundings)
     frame->move(surroundings.place);
     frame->show();
     workspace->setActiveSubWindow(frame);
-    table->keyboard_->FocusFirstBall();
+    table->keyboard_->FocusFirstBall(surroundings.keyboardOpened);
     return table;
 }
 
@@ -274,6 +278,8 @@ void GameTable::PushCommand_Click(std::int16_t index)
     case ClickOutcome::Refused:
         if (SoundOn())
             WAVEMIX::SoundPlay(RefusalChannel, 0);
+        // Said without a window, so the player stays on the ball.
+        Announce(*ball, QStringLiteral("このボールは選択できません"));
         return;
     case ClickOutcome::Taken:
         if (SoundOn())

@@ -26,6 +26,7 @@ struct PlaySurroundings {
     StatusPanels* panels = nullptr;         // written at load, by the clock, at close
     const SoundSwitch* sound = nullptr;     // read at every sound event
     const StageOnDisplay* stage = nullptr;  // read once, at load
+    bool keyboardOpened = false;            // the focus mark shows from the start
 };
 
 // The play window: one stage, one ball button per ball, the clock and the

@@ -147,17 +147,19 @@ void ShapedButton::paintEvent(QPaintEvent*)
 
 void ShapedButton::PaintFocusMark(QPainter& painter, const QPainterPath& outline) const
 {
-    // Three bands just inside the outline, dark, light and dark from the
-    // edge in: one of them stands out on every ball colour, light or dark,
-    // and the outer dark one on any wallpaper. Drawn under the caption, so
-    // the take number stays whole.
+    // Four bands just inside the outline, dark, light, dark and light from
+    // the edge in: the outer dark one stands out on any wallpaper, and as
+    // much light shows on the darkest ball as dark on the lightest, so the
+    // mark is never a thin ring. Drawn under the caption, so the take
+    // number stays whole.
     struct Band {
         double width;  // of the pen; half of it falls inside the outline
         QColor colour;
     };
     static const Band bands[] = {
-        {10.0, QColor(10, 10, 20)},
-        {6.0, QColor(255, 255, 255)},
+        {12.5, QColor(255, 255, 255)},
+        {9.5, QColor(10, 10, 20)},
+        {6.5, QColor(255, 255, 255)},
         {2.5, QColor(10, 10, 20)},
     };
     painter.save();

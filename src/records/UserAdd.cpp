@@ -1,6 +1,7 @@
 #include "records/UserAdd.h"
 
 #include "records/RegUpRead.h"
+#include "shared/AccessibleRole.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
@@ -52,7 +53,10 @@ UserAdd::UserAdd()
     addLabel(2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180});
     addLabel(3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180});
 
-    // The boxes read as their labels to assistive technology.
+    // The window reads as a dialog whose instruction a screen reader speaks
+    // as it opens, and the boxes read as their labels.
+    ExposeRole(*this, QAccessible::Dialog);
+    setAccessibleDescription(Label1[2]->text() + Label1[3]->text());
     FactBox->setAccessibleName(Label1[0]->text());
     UserBox->setAccessibleName(Label1[1]->text());
 

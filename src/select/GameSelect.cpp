@@ -1,15 +1,18 @@
 #include "select/GameSelect.h"
 
-#include "play/PicForm.h"
+#include "stages/LayoutString.h"
 #include "play/StageRecord.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "select/ClearedMark.h"
 #include "select/StageList.h"
+#include "shared/AccessibleRole.h"
+#include "shared/JapaneseFont.h"
 #include "shared/Twips.h"
 #include "stages/PlayerStages.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <functional>
@@ -48,7 +51,27 @@ protected:
         }
         event->accept();
     }
+
+    // The style draws no focus on a scroll bar: a frame in the highlight
+    // colour shows the keyboard player where the keys go.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 };
+
+// What a screen reader says for the stage on display.
+QString SpokenStage(int index, bool cleared)
+{
+    const QString title = StageList::Title(index);
+    return cleared ? title + QStringLiteral("　クリア済み") : title;
+}
 
 } // namespace
 
@@ -64,6 +87,8 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(Twips::Size(3240, 3465));
     setAutoFillBackground(true);
+    // It hands its focus on to the bar and must not report it as its own.
+    ExposeRole(*this, QAccessible::Client);
     // The window has no title bar; assistive technology still gets a name.
     setAccessibleName(QStringLiteral("ステージ選択"));
 
@@ -92,6 +117,20 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 
     Mark = new ClearedMark(GameTip);
 
+    // Number and title of the stage, at the picture's foot, for every player
+    // (the tooltip shows only under the mouse). Clicks pass to the picture.
+    Caption = new QLabel(GameTip);
+    Caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Caption->setFont(GothicFont(9, false));
+    Caption->setAutoFillBackground(true);
+    QPalette captionColours = Caption->palette();
+    captionColours.setColor(QPalette::Window, QColor(255, 255, 255, 200));
+    captionColours.setColor(QPalette::WindowText, Qt::black);
+    Caption->setPalette(captionColours);
+    Caption->setIndent(3);
+    const int captionHeight = Caption->fontMetrics().height() + 2;
+    Caption->setGeometry(0, GameTip->height() - captionHeight, GameTip->width(), captionHeight);
+
     connect(HScroll1, &QScrollBar::valueChanged, this, &GameSelect::HScroll1_Change);
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this,
@@ -112,10 +151,13 @@ void GameSelect::ShowStage(int index)
 {
     GameTip->setPixmap(StageList::Picture(index, GameTip->devicePixelRatioF()));
     GameTip->Tag = StageList::Layout(index);
-    GameTip->setToolTip(StageList::Title(index));
+    const QString title = StageList::Title(index);
+    GameTip->setToolTip(title);
+    GameTip->setAccessibleName(title);
+    GameTip->setAccessibleDescription(
+        QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
+    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(title));
     ShowClearedMark(index);
-    // Assistive technology reads the bar as the stage it shows.
-    HScroll1->setAccessibleName(GameTip->toolTip());
 }
 
 // The player's stages were added or removed: the bar's range follows, and
@@ -140,8 +182,12 @@ void GameSelect::ReadClearedStages()
 
 void GameSelect::ShowClearedMark(int index)
 {
-    Mark->setVisible(index >= 0 && index < static_cast<int>(cleared_.size())
-                     && cleared_[static_cast<std::size_t>(index)]);
+    const bool cleared = index >= 0 && index < static_cast<int>(cleared_.size())
+                         && cleared_[static_cast<std::size_t>(index)];
+    Mark->setVisible(cleared);
+    // Assistive technology reads the bar as the stage it shows: the change
+    // of name is what a screen reader speaks as the player leafs.
+    HScroll1->setAccessibleName(SpokenStage(index, cleared));
 }
 
 void GameSelect::LeafTo(int stage) { HScroll1->setValue(stage); }

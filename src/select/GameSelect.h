@@ -39,6 +39,8 @@ public:
     QScrollBar* HScroll1 = nullptr;
     // Over the picture's corner while the stage on display is cleared.
     ClearedMark* Mark = nullptr;
+    // Number and title of the stage on display, over the picture's foot.
+    QLabel* Caption = nullptr;
 
     // What the play window reads as it opens: the bar's value, and the layout
     // string and title carried by the picture.

@@ -4,6 +4,7 @@
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "select/StageList.h"
+#include "shared/AccessibleRole.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
@@ -12,6 +13,7 @@
 #include "stages/StageStars.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -85,8 +87,8 @@ private:
 
 } // namespace
 
-RecordsOverview::RecordsOverview()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+RecordsOverview::RecordsOverview(QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -94,6 +96,7 @@ RecordsOverview::RecordsOverview()
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
     setFixedSize(Twips::Size(6300, 6435));
+    ExposeRole(*this, QAccessible::Window);
 
     Table = new QTableWidget(StageList::Count(), ColumnCount, this);
     Table->setGeometry(Twips::Rect(120, 120, 6060, 5640));
@@ -103,6 +106,11 @@ RecordsOverview::RecordsOverview()
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
     Table->setWordWrap(false);
+    // Tab leaves the table for the count line and the button, as in any
+    // other window; the arrow keys still move between the rows.
+    Table->setTabKeyNavigation(false);
+    Table->setAccessibleName(QStringLiteral("記録一覧"));
+    PlaceInnerWidgetsBesideTable(*Table);
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Table->setSortingEnabled(true);
     QHeaderView* header = Table->horizontalHeader();
@@ -115,15 +123,20 @@ RecordsOverview::RecordsOverview()
         if (column != TitleColumn)
             Table->setColumnWidth(column, header->sectionSizeHint(column));
     }
+    connect(Table->model(), &QAbstractItemModel::layoutChanged, this, &RecordsOverview::NumberRowHeaders);
     connect(Table, &QTableWidget::activated, this,
             [this](const QModelIndex& index) { emit StageChosen(StageInRow(index.row())); });
 
     ClearCount = new QLabel(this);
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375));
+    // A stop in the tab order, so a screen reader reaches and reads it.
+    ClearCount->setFocusPolicy(Qt::TabFocus);
 
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    setTabOrder(Table, ClearCount);
+    setTabOrder(ClearCount, Command1);
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
     connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this, &RecordsOverview::Refresh);
@@ -137,12 +150,12 @@ RecordsOverview::~RecordsOverview()
         openOverview = nullptr;
 }
 
-RecordsOverview* RecordsOverview::LoadAndShow()
+RecordsOverview* RecordsOverview::LoadAndShow(QWidget* owner)
 {
     if (openOverview)
         openOverview->Refresh();
     else
-        openOverview = new RecordsOverview;
+        openOverview = new RecordsOverview(owner);
     openOverview->setWindowState(openOverview->windowState() & ~Qt::WindowMinimized);
     openOverview->show();
     openOverview->raise();
@@ -189,12 +202,33 @@ void RecordsOverview::Refresh()
              cleared ? QStringLiteral("0") : QStringLiteral("1"));
         const int stars = StageStars(StageList::Layout(stage));
         cell(StarsColumn, StarsText(stars), QString::number(stars));
+        // The empty cell still tells a screen reader what it means.
+        Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
     }
     Table->setSortingEnabled(true);
+    NumberRowHeaders();
     ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(stageCount));
 
+    // The chosen stage stays chosen; at the first reading the top row is,
+    // so the arrow keys start from a row the player sees.
     for (int row = 0; row < Table->rowCount(); ++row) {
-        if (StageInRow(row) == chosenStage)
+        if (StageInRow(row) == chosenStage || (chosenStage < 0 && row == 0))
             Table->selectRow(row);
     }
+}
+
+// The table hides its row header, yet a screen reader still reads it beside
+// each row: it gives the row's stage number, as the 面 column does.
+void RecordsOverview::NumberRowHeaders()
+{
+    for (int row = 0; row < Table->rowCount(); ++row)
+        Table->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(StageInRow(row))));
+}
+
+void RecordsOverview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -17,7 +17,9 @@ public:
     enum Column { StageColumn, TitleColumn, AttemptColumn, TimeColumn, ClearedColumn, StarsColumn, ColumnCount };
 
     // Opens the window, or brings the one already open to the front.
-    static RecordsOverview* LoadAndShow();
+    // `owner` (the main window) keeps it in front of itself, and on Wayland
+    // the compositor centres it there.
+    static RecordsOverview* LoadAndShow(QWidget* owner = nullptr);
 
     // The open window, or nullptr.
     static RecordsOverview* Instance();
@@ -33,8 +35,13 @@ signals:
     // A double click (or Return) on a row: that stage is wanted on display.
     void StageChosen(int stage);
 
+protected:
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
-    RecordsOverview();
+    explicit RecordsOverview(QWidget* owner);
     ~RecordsOverview() override;
     void Refresh();
+    void NumberRowHeaders();  // after every sort
 };

@@ -77,8 +77,8 @@ void TestSelectWindow::VerifyShowing(int stage)
     QCOMPARE(select_->GameTip->toolTip(), entry.ToolTipText);
     QCOMPARE(select_->GameTip->Tag, entry.Tag);
     QVERIFY(SamePicture(select_->GameTip->pixmap(), entry.Picture));
-    // Assistive technology reads the bar as the stage on display.
-    QCOMPARE(QAccessible::queryAccessibleInterface(select_->HScroll1)->text(QAccessible::Name), entry.ToolTipText);
+    // Assistive technology reads the bar as the stage on display (and whether it is cleared).
+    QVERIFY(QAccessible::queryAccessibleInterface(select_->HScroll1)->text(QAccessible::Name).startsWith(entry.ToolTipText));
 }
 
 void TestSelectWindow::opensAtTheTopLeftShowingStageZero()

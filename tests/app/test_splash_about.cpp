@@ -94,6 +94,11 @@ private slots:
         QVERIFY(shape.contains(QPoint(225, 150)));
         QVERIFY(shape.contains(QPoint(3, 150)));
         QVERIFY(shape.contains(QPoint(225, 2)));
+        // Drawn as the ellipse on a see-through window, so no compositor shows a rectangle.
+        QVERIFY(splash.testAttribute(Qt::WA_TranslucentBackground));
+        const QImage drawn = splash.grab().toImage();
+        QCOMPARE(qAlpha(drawn.pixel(2, 2)), 0);
+        QCOMPARE(qAlpha(drawn.pixel(225, 150)), 255);
 
         QVERIFY(Centred(splash));
 

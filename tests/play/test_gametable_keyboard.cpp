@@ -6,6 +6,9 @@
 
 #include "play/BallNavigation.h"
 #include "play/DefModule.h"
+#include "play/PicForm.h"
+
+#include <algorithm>
 
 #include <QAccessible>
 
@@ -145,6 +148,35 @@ private slots:
         QCOMPARE(Ball(1)->grab().toImage(), unmarked);
         Press(Qt::Key_Tab);
         QVERIFY(Ball(6)->ShowsFocusMark());
+    }
+
+    void markShowsAsMuchOnTheDarkestBallAsOnTheLightest()
+    {
+        kit->Open(26);
+        QTRY_COMPARE(Focused(), Ball(0));
+        Press(Qt::Key_Tab);
+        ShapedButton* ball = Ball(1);
+        // Per ball picture: its mean lightness, and the pixels the mark turns far lighter or darker.
+        std::vector<std::pair<double, int>> seen;
+        for (int picture = 0; picture < PicForm::BallPictureCount; ++picture) {
+            ball->SetPicture(PicForm::Ball(picture));
+            QImage shown[2];
+            for (bool marked : {false, true}) {
+                ball->SetKeyboardFocusMark(marked);
+                shown[marked] = ball->grab().toImage();
+            }
+            double lightness = 0;
+            int changed = 0;
+            const QRect box = ball->VisibleRegion().boundingRect();
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x) {
+                    lightness += qGray(shown[0].pixel(x, y));
+                    changed += std::abs(qGray(shown[1].pixel(x, y)) - qGray(shown[0].pixel(x, y))) > 100;
+                }
+            seen.emplace_back(lightness, changed);
+        }
+        std::sort(seen.begin(), seen.end());
+        QVERIFY2(seen.front().second >= seen.back().second, qPrintable(QStringLiteral("darkest %1, lightest %2").arg(seen.front().second).arg(seen.back().second)));
     }
 
     void everyBallTellsItsPlaceAndTakeNumber()

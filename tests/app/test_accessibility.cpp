@@ -1,0 +1,194 @@
+// What assistive technology is told and where the keys reach: window roles,
+// names and the one focused widget; the records overview left by Tab and
+// closed by Escape; Ctrl+Q, F10, Ctrl+W and Ctrl+F4; what the stage bar, a
+// refused take and the sound switch say.
+#include "app/About.h"
+#include "app/MainForm.h"
+#include "app/Opening.h"
+#include "play/test_gametable_kit.h"
+#include "records/UserAdd.h"
+#include "select/GameSelect.h"
+#include "select/RecordsOverview.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace {
+
+QAccessibleInterface* Face(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
+
+QStringList warnings;
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlayKit> kit;
+    std::unique_ptr<MainForm> main;
+
+    QScrollBar* Bar() const { return main->Selection()->HScroll1; }
+
+private slots:
+    void initTestCase() { kit = std::make_unique<PlayKit>(); }
+    void cleanupTestCase() { kit.reset(); }
+    void init()
+    {
+        PlayKit::WriteFirstRunStore();
+        main = std::make_unique<MainForm>();
+        main->setAttribute(Qt::WA_DeleteOnClose, false);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        Bar()->setFocus();
+    }
+    void cleanup()
+    {
+        main.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void windowsReadAsWindowsWithTheirNames()
+    {
+        UserAdd userAdd;
+        Opening splash;
+        const std::tuple<QWidget*, QAccessible::Role, QString> rows[] = {
+            {&userAdd, QAccessible::Dialog, QStringLiteral("ﾕｰｻﾞ登録")},
+            {&splash, QAccessible::Window, QStringLiteral("ズミラク")},
+            {About::LoadAndShow(main.get()), QAccessible::Dialog, QStringLiteral("ズミラク\u3000About")},
+            {RecordsOverview::LoadAndShow(main.get()), QAccessible::Window, QStringLiteral("記録一覧")},
+            {RecordsOverview::Instance()->Table, QAccessible::Table, QStringLiteral("記録一覧")},
+        };
+        for (const auto& [window, role, name] : rows) {
+            QCOMPARE(Face(window)->role(), role);
+            QCOMPARE(Face(window)->text(QAccessible::Name), name);
+        }
+        QVERIFY(Face(&userAdd)->text(QAccessible::Description).contains(userAdd.Label1[3]->text()));
+        // Owned by the main window, so a Wayland compositor places them on it.
+        QCOMPARE(About::Instance()->parentWidget(), main.get());
+        QCOMPARE(RecordsOverview::Instance()->parentWidget(), main.get());
+        // Only the widget that holds the focus says so, not its frame or proxy.
+        for (QWidget* widget : std::initializer_list<QWidget*>{main->SelectionSubWindow(), main->Selection(), Bar()})
+            QCOMPARE(Face(widget)->state().focused, widget == Bar());
+    }
+
+    void menuItemsTellChecksSubmenusAndShortcuts()
+    {
+        // Item, checkable, checked, opens a submenu, key binding.
+        const std::tuple<QAction*, bool, bool, bool, QString> rows[] = {
+            {main->mnu_Sound, true, true, false, QStringLiteral("Ctrl+S")},
+            {main->mnu_Daia, true, false, false, QString()},
+            {main->mnu_Ball, false, false, true, QString()},
+            {main->mnu_MainHelp, false, false, false, QStringLiteral("F1")},
+        };
+        for (const auto& [item, checkable, checked, submenu, keys] : rows) {
+            const QAccessible::State state = Face(item)->state();
+            QCOMPARE(std::tuple(state.checkable, state.checked, state.hasPopup), std::tuple(checkable, checked, submenu));
+            QCOMPARE(Face(item)->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()).join(u' '), keys);
+        }
+    }
+
+    void overviewIsLeftByTabAndClosedByEscape()
+    {
+        main->mnu_RecordList->trigger();
+        RecordsOverview* overview = RecordsOverview::Instance();
+        QVERIFY(QTest::qWaitForWindowActive(overview));
+        QTRY_COMPARE(QApplication::focusWidget(), overview->Table);
+        QCOMPARE(overview->Table->selectionModel()->selectedRows().value(0).row(), 0);
+        const std::pair<Qt::Key, QWidget*> steps[] = {{Qt::Key_Tab, overview->ClearCount},
+                                                      {Qt::Key_Tab, overview->Command1},
+                                                      {Qt::Key_Backtab, overview->ClearCount},
+                                                      {Qt::Key_Backtab, overview->Table}};
+        for (const auto& [key, reached] : steps) {
+            Press(key);
+            QCOMPARE(QApplication::focusWidget(), reached);
+        }
+
+        // An uncleared stage says so; the hidden row header reads as the 面 cell beside it.
+        QAccessibleInterface* cells = Face(overview->Table);
+        QCOMPARE(cells->tableInterface()->cellAt(0, RecordsOverview::ClearedColumn)->text(QAccessible::Name), QStringLiteral("未クリア"));
+        for (int i = 0; i + 1 < cells->childCount(); ++i) {
+            if (cells->child(i)->role() == QAccessible::RowHeader)
+                QCOMPARE(cells->child(i)->text(QAccessible::Name), cells->child(i + 1)->text(QAccessible::Name));
+        }
+        overview->Table->sortByColumn(RecordsOverview::TitleColumn, Qt::AscendingOrder);
+        for (int row = 0; row < overview->Table->rowCount(); ++row)
+            QCOMPARE(overview->Table->verticalHeaderItem(row)->text(), overview->Table->item(row, 0)->text());
+        // The way up from every inner widget finds no stray child.
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                warnings << text;
+        });
+        for (QWidget* part : overview->Table->findChildren<QWidget*>()) {
+            for (QAccessibleInterface* child = Face(part); child && child->parent(); child = child->parent())
+                child->parent()->indexOfChild(child);
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u"\n")));
+
+        Press(Qt::Key_Escape);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!RecordsOverview::Instance());
+    }
+
+    void keysCloseTheStageOrTheGameAndReachTheMenus()
+    {
+        // Ctrl+ key, whether the game stays open.
+        for (const auto& [key, mainStaysOpen] : {std::pair{Qt::Key_W, true}, {Qt::Key_F4, true}, {Qt::Key_Q, false}}) {
+            Press(Qt::Key_Return);  // the stage opens from the keyboard: its mark shows at once
+            QVERIFY(GameTable::Instance()->PushCommand(0)->ShowsFocusMark());
+            Press(key, Qt::ControlModifier);
+            QVERIFY(!GameTable::Instance());
+            QCOMPARE(main->isVisible(), mainStaysOpen);
+        }
+        main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        Bar()->setFocus();
+        Press(Qt::Key_F10);
+        QCOMPARE(main->menuBar()->activeAction(), main->mnu_Start);
+        Press(Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), Bar());
+    }
+
+    void stageBarPictureSwitchAndRefusalAreSaid()
+    {
+        PlayKit::SetRecord(3, QStringLiteral("2"), QStringLiteral("95"));
+        GameSelect* select = main->Selection();
+        for (int stage : {3, 4}) {
+            select->LeafTo(stage);
+            const QString title = StageTable::Title(stage);
+            const QString barName = Face(Bar())->text(QAccessible::Name);
+            QVERIFY(barName.startsWith(title) && barName.endsWith(QStringLiteral("クリア済み")) == (stage == 3));
+            QCOMPARE(Face(select->GameTip)->text(QAccessible::Name), title);
+            QVERIFY(Face(select->GameTip)->text(QAccessible::Description).contains(QString::number(StageTable::Layout(stage).size() / 10)));
+            QVERIFY(select->Caption->isVisible() && select->Caption->text().endsWith(title));
+        }
+        const QString barDescription = Bar()->accessibleDescription();
+        for (const QString& said : {QStringLiteral("サウンドなし"), QStringLiteral("サウンドあり")}) {
+            Press(Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(Bar()->accessibleDescription(), said);
+        }
+        // A refused take is said on the ball; the bar gets its own words back.
+        select->LeafTo(26);
+        main->mnu_Start_Click();
+        PlayKit::ClickCell({0, 0});
+        PlayKit::ClickCell({0, 3});
+        QCOMPARE(GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3))->accessibleDescription(),
+                 QStringLiteral("このボールは選択できません"));
+        QCOMPARE(Bar()->accessibleDescription(), barDescription);
+        PlayKit::CloseTable();
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
