@@ -21,7 +21,7 @@ const WaveMixLib* LoadWaveMixer()
     if (loaded)
         return loaded;
     // Never unloaded: SDL's threads and handlers live in it until the end.
-    QLibrary module(AppPath() + QLatin1Char('/') + QLatin1String(WaveMixModuleFile));
+    QLibrary module(ProgramFolder() + QLatin1Char('/') + QLatin1String(WaveMixModuleFile));
     using Entry = const WaveMixLib* (*)();
     const auto entry = reinterpret_cast<Entry>(module.resolve(WaveMixEntryPoint));
     const WaveMixLib* table = entry ? entry() : nullptr;
