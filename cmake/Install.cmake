@@ -19,8 +19,8 @@ install(DIRECTORY "${ZUMIRAK_BIN_DIR}/" DESTINATION "${ZUMIRAK_DATA_INSTALL_DIR}
   PATTERN "test_*" EXCLUDE
   PATTERN "fuzz_*" EXCLUDE
   PATTERN "bench_*" EXCLUDE)
-# Modules come with the folder above, so the install strip does not reach
-# them: strip them here when it is asked for.
+# The modules beside the program are stripped here too when stripping is
+# asked for (the package asks for it).
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     file(GLOB modules \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZUMIRAK_INSTALL_DIR}/*.so*\")
