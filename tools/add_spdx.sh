@@ -36,6 +36,8 @@ source_files() {
 missing=0
 while IFS= read -r -d '' file; do
   [ -f "$file" ] && [ ! -L "$file" ] || continue
+  # Hidden folders hold the tools' own settings, not the game's sources.
+  case "$file" in .*) continue ;; esac
   comment=$(comment_for "$file") || true
   [ -n "$comment" ] || continue
   head -n3 "$file" | grep -qF "$line_tag" && continue
