@@ -2,6 +2,7 @@
 # make test  installs what is missing, builds and runs the whole test suite
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+PACKAGE_BUILD ?= build-package
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run test test-asan package setup build build-asan bench clean
@@ -16,9 +17,19 @@ test: build
 test-asan: build-asan
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
 
-# The Debian package, $(BUILD)/zumirak_<version>_<arch>.deb.
-package: build
-	cd $(BUILD) && cpack
+# The Debian package, $(PACKAGE_BUILD)/zumirak_<version>_<arch>.deb, from a
+# build folder of its own that holds only what the package needs (no tests,
+# no benchmarks), compiled and linked with the distribution's hardening flags.
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: setup
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZUMIRAK_TESTS=OFF -DZUMIRAK_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack
 
 setup:
 	@tools/setup.sh
@@ -32,4 +43,4 @@ build-asan: setup
 	cmake --build $(ASAN_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD)

@@ -1,25 +1,26 @@
 # `cmake --install` (and the Debian package, see Package.cmake) lays the game
-# out as the desktop's other games: the program with its files in one
-# private folder, the command `zumirak` on the games path, the desktop entry,
-# the icons, the AppStream metadata and the manual page.
+# out as the desktop's other games: the program and its modules in one private
+# folder, its files that every architecture shares in another, the command
+# `zumirak` on the games path, the desktop entry, the icons, the AppStream
+# metadata, the manual page and the licence and changelog.
 include(GNUInstallDirs)
-set(ZUMIRAK_INSTALL_DIR "lib/games/zumirak")
+set(ZUMIRAK_INSTALL_DIR "${ZUMIRAK_PROGRAM_INSTALL_DIR}")
 set(ZUMIRAK_COMMAND_DIR "games")
+set(ZUMIRAK_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/zumirak")
 
-# Everything in bin/ is the program's, apart from the tests and benchmarks:
-# the program, its pictures, sounds, shapes and help, and any module it loads
-# at run time.
 install(TARGETS zumirak RUNTIME DESTINATION "${ZUMIRAK_INSTALL_DIR}")
 # The mixer module goes beside the program, where the program loads it from.
 install(TARGETS zumirak_mixer LIBRARY DESTINATION "${ZUMIRAK_INSTALL_DIR}")
-install(DIRECTORY "${ZUMIRAK_BIN_DIR}/" DESTINATION "${ZUMIRAK_INSTALL_DIR}"
+# Everything else in bin/ is the program's files (pictures, sounds, shapes,
+# help), apart from the tests and benchmarks.
+install(DIRECTORY "${ZUMIRAK_BIN_DIR}/" DESTINATION "${ZUMIRAK_DATA_INSTALL_DIR}"
   PATTERN "zumirak" EXCLUDE
-  PATTERN "libzumirak_mixer.so" EXCLUDE
+  PATTERN "*.so" EXCLUDE
   PATTERN "test_*" EXCLUDE
   PATTERN "fuzz_*" EXCLUDE
   PATTERN "bench_*" EXCLUDE)
-# Modules come with the folder above, so the install strip does not reach
-# them: strip them here when it is asked for.
+# The modules beside the program are stripped here too when stripping is
+# asked for (the package asks for it).
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     file(GLOB modules \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZUMIRAK_INSTALL_DIR}/*.so*\")
@@ -28,8 +29,8 @@ install(CODE "
     endforeach()
   endif()")
 
-# The command: a link to the program, which finds its files beside the
-# link's target.
+# The command: a link to the program, which finds its modules beside the
+# link's target and its files in the shared folder.
 install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZUMIRAK_COMMAND_DIR}\")
   execute_process(COMMAND ${CMAKE_COMMAND} -E create_symlink
     \"../${ZUMIRAK_INSTALL_DIR}/zumirak\"
@@ -44,3 +45,5 @@ install(FILES "${CMAKE_SOURCE_DIR}/packaging/${ZUMIRAK_APP_ID}.mime.xml"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME "${ZUMIRAK_APP_ID}.xml")
 install(DIRECTORY "${ZUMIRAK_ICON_DIR}/hicolor" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons")
 install(FILES "${ZUMIRAK_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+install(FILES "${CMAKE_SOURCE_DIR}/packaging/copyright" "${ZUMIRAK_CHANGELOG}"
+  DESTINATION "${ZUMIRAK_DOC_DIR}")

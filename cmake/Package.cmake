@@ -12,10 +12,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows' Japanese text needs a Japanese font (JapaneseFont.cpp names
-# the families it looks for); Qt's own buttons speak Japanese with its
-# translations.
+# the families it looks for).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Qt's own buttons speak Japanese with its translations; help pages open
+# through xdg-open; Qt reaches a Wayland desktop through its plugin (without
+# it, through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brenhavel.org/zumirak/")
 
 # Debian gives a package one synopsis line: the English one. The Japanese
 # synopsis opens the long description; the AppStream metadata carries both

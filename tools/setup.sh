@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing the game
-# need, and only those that are missing, so a second call is quick.
+# need, and only those that are missing, so a second call is quick: lintian
+# checks the package, devscripts brings hardening-check, and clang with its
+# runtime builds the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -8,10 +10,12 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-gothic
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils
   librsvg2-bin file appstream desktop-file-utils
   libx11-dev libxdamage-dev libxtst-dev
   qt6-wayland weston
+  lintian devscripts
+  clang libclang-rt-dev
 )
 
 missing=()

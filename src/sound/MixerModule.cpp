@@ -23,7 +23,7 @@ const WaveMixLib* LoadWaveMixer()
     // Kept in memory until the process itself ends, whatever Qt unloads as
     // it winds down: SDL's audio thread runs in it and may still be running
     // when exit() is called (a lost display ends the program that way).
-    QLibrary module(AppPath() + QLatin1Char('/') + QLatin1String(WaveMixModuleFile));
+    QLibrary module(ProgramFolder() + QLatin1Char('/') + QLatin1String(WaveMixModuleFile));
     module.setLoadHints(QLibrary::PreventUnloadHint);
     using Entry = const WaveMixLib* (*)();
     const auto entry = reinterpret_cast<Entry>(module.resolve(WaveMixEntryPoint));

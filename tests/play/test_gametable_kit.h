@@ -55,7 +55,7 @@ inline const std::vector<QPoint> ClearingOrder26 = {{0, 0}, {0, 1}, {1, 1}, {1, 
 inline const std::vector<QPoint> ClearingOrder27 = {{4, 3}, {3, 3}, {3, 2}, {0, 2}, {0, 1}, {2, 1}, {2, 3},
                                                     {1, 3}, {1, 0}, {0, 0}, {0, 3}, {0, 4}, {5, 4}};
 
-class PlayKit : public StatusPanels, public SoundSwitch, public StageOnDisplay {
+class PlayKit final : public StatusPanels, public SoundSwitch, public StageOnDisplay {
 public:
     PlayKit()
     {

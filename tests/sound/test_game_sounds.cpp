@@ -39,7 +39,8 @@ class TestGameSounds : public QObject {
 private slots:
     void musicLoopsWithoutAClick()
     {
-        const auto [x, rate] = Load("Back1.wav");
+        const auto [samples, rate] = Load("Back1.wav");
+        const std::vector<std::int16_t>& x = samples;  // clang before 16 lets no lambda capture a binding
         const double seconds = static_cast<double>(x.size()) / rate;
         QVERIFY(seconds >= 10 && seconds <= 30);
         // Played in a loop, the wave runs on smoothly from its last sample into
