@@ -3,7 +3,7 @@
 // 225 balls); the thirty stages together; generating stages of 150 balls.
 //
 //   bin/bench_solver [figures]
-#include "play/LayoutString.h"
+#include "stages/LayoutString.h"
 #include "play/StageTable.h"
 #include "rules/Difficulty.h"
 #include "rules/Generator.h"
