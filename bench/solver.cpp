@@ -3,12 +3,12 @@
 // 225 balls); the thirty stages together; generating stages of 150 balls.
 //
 //   bin/bench_solver [figures]
-#include "stages/LayoutString.h"
 #include "play/StageTable.h"
 #include "rules/Difficulty.h"
 #include "rules/Generator.h"
 #include "rules/Random.h"
 #include "rules/Solver.h"
+#include "stages/LayoutString.h"
 
 #include <algorithm>
 #include <ctime>
