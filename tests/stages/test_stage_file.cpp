@@ -1,6 +1,8 @@
-// The stage-file reader against every kind of file a player may hand it,
-// replayed through the fuzz entry so that each case also checks the
-// reader's promises; and the proof that refuses what cannot be cleared.
+// Stage files as a player may hand them over: the reader (through its fuzz
+// entry, so every case also checks its promises), then the proof; and the
+// player's stages folder that keeps what passes.
+#include "records/RegUpRead.h"
+#include "stages/PlayerStages.h"
 #include "stages/StageFile.h"
 #include "stages/StageProof.h"
 
@@ -8,92 +10,139 @@
 
 #include <cstdint>
 
-Q_DECLARE_METATYPE(std::vector<Rules::Cell>)
-
 // From fuzz_stage_file.cpp: aborts on a broken promise, returns the verdict.
 bool ReadAndCheckStageFile(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+QByteArray Stage(const QByteArray& title, const QByteArray& layout)
+{
+    return "[Stage]\nTitle=" + title + "\nLayout=" + layout + "\n";
+}
+
+const QByteArray Row = Stage("甲", "0000,0000,0600,0000,1200,0000,");
+const QByteArray Column = Stage("乙", "0000,0000,0000,0600,");
+const QByteArray Diagonal = Stage("斜", "0000,0000,0600,0600,");  // nothing to take second
+const QByteArray Broken = "[Stage]\nLayout=0000;0000,\n";
+
+// The reason for the log: the reader's, else the proof's; empty when both pass.
+QString Verdict(const QByteArray& file)
+{
+    const auto* data = reinterpret_cast<const std::uint8_t*>(file.constData());
+    const StageFileReading reading = ReadStageFile(file);
+    if (ReadAndCheckStageFile(data, static_cast<std::size_t>(file.size())) != reading.ok()
+        || reading.reason.isEmpty() != reading.ok())
+        return QStringLiteral("inconsistent");
+    return reading.ok() ? ProveStage(reading.stage.figure).reasonForLog : reading.reasonForLog;
+}
+
+QStringList Titles()
+{
+    QStringList titles;
+    for (const PlayerStages::Entry& entry : PlayerStages::All())
+        titles << entry.title;
+    return titles;
+}
+
+} // namespace
 
 class TestStageFile : public QObject {
     Q_OBJECT
 
+    QTemporaryDir outside_;
+
+    QString Write(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    void InFolder(const char* name, const QByteArray& bytes) { Write(PlayerStages::Folder() + u'/' + name, bytes); }
+
 private slots:
+    void init()
+    {
+        QDir(PlayerStages::Folder()).removeRecursively();
+        PlayerStages::Reload();
+    }
+
     void verdicts_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("refusal");  // start of the reason for the log; empty: accepted
-        const QByteArray stage = "[Stage]\nTitle=富士山\nLayout=0600,0000,0600,0600,\n";
-        const QByteArray layout33 = "[Stage]\nTitle=" + QString(33, u'山').toUtf8() + "\nLayout=0000,0000,\n";
-        QTest::newRow("as written") << stage << QString();
-        QTest::newRow("byte order mark, CR LF, other keys")
-            << QByteArray("\xEF\xBB\xBF; mine\r\n[Other]\r\nLayout=x\r\n[Stage]\r\nAuthor=me\r\nTitle=a\r\nLayout=0000,0000,\r\n")
-            << "";
-        QTest::newRow("layout in quotes, no title") << QByteArray("[Stage]\nLayout=\"8400,8400,\"\n") << "";
-        QTest::newRow("title of 32") << "[Stage]\nTitle=" + QString(32, u'山').toUtf8() + "\nLayout=0000,0000,\n" << "";
-        QTest::newRow("title of 33") << layout33 << "the title is longer";
-        QTest::newRow("line break in the title") << QByteArray("[Stage]\nTitle=\"a\\nb\"\nLayout=0000,0000,\n")
-                                                << "not a stage file";
-        QTest::newRow("empty file") << QByteArray() << "not a stage file";
-        QTest::newRow("not UTF-8") << QByteArray("[Stage]\nTitle=\xFF\nLayout=0000,0000,\n") << "not a stage file";
-        QTest::newRow("NUL byte") << QByteArray("[Stage]\nLayout=0000,0000,\n\0", 27) << "not a stage file";
-        QTest::newRow("no section") << QByteArray("Layout=0000,0000,\n") << "not a stage file";
+        QTest::addColumn<QString>("refusal");  // start of the reason for the log
+        QTest::newRow("as written") << Row << "";
+        QTest::newRow("BOM, CR LF, other keys") << QByteArray("\xEF\xBB\xBF;c\r\n[A]\r\nLayout=x\r\n[Stage]\r\n"
+                                                              "Author=me\r\nLayout=\"8400,8400,0000,8400,\"\r\n")
+                                                << "";
+        QTest::newRow("title of 32") << Stage(QString(32, u'山').toUtf8(), "0000,0000,0000,0600,") << "";
+        QTest::newRow("title of 33") << Stage(QString(33, u'山').toUtf8(), "0000,0000,") << "the title is longer";
+        QTest::newRow("line break in the title") << Stage("\"a\\nb\"", "0000,0000,") << "not a stage file";
         QTest::newRow("no layout") << QByteArray("[Stage]\nTitle=a\n") << "not a stage file";
-        QTest::newRow("broken line") << QByteArray("[Stage]\nLayout 0000,0000,\n") << "not a stage file";
-        QTest::newRow("layout not records") << QByteArray("[Stage]\nLayout=06OO,0000,\n") << "not a stage file";
-        QTest::newRow("huge") << "[Stage]\nLayout=0000,0000,\n;" + QByteArray(70000, 'x') << "not a stage file";
-        QTest::newRow("ball off the board") << QByteArray("[Stage]\nLayout=0000,0000,9000,0000,\n")
-                                           << "a ball lies off the board";
-        QTest::newRow("two balls on one cell") << QByteArray("[Stage]\nLayout=0600,0000,0600,0000,\n")
-                                              << "two balls on one cell";
-        QTest::newRow("no ball") << QByteArray("[Stage]\nTitle=a\nLayout=\n") << "no ball";
+        QTest::newRow("layout not records") << Broken << "not a stage file";
+        QTest::newRow("huge") << Row + ';' + QByteArray(70000, 'x') << "not a stage file";
+        QTest::newRow("off the board") << Stage("", "0000,0000,9000,0000,") << "a ball lies off the board";
+        QTest::newRow("one cell twice") << Stage("", "0600,0000,0600,0000,") << "two balls on one cell";
+        QTest::newRow("no ball") << Stage("a", "") << "no ball";
+        QTest::newRow("not clearable") << Diagonal << "not clearable";
     }
     void verdicts()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, refusal);
-        const bool accepted = ReadAndCheckStageFile(reinterpret_cast<const std::uint8_t*>(file.constData()),
-                                                    static_cast<std::size_t>(file.size()));
-        QCOMPARE(accepted, refusal.isEmpty());
-        if (accepted)
-            return;
-        const StageFileReading reading = ReadStageFile(file);
-        QVERIFY(!reading.reason.isEmpty());
-        QVERIFY2(reading.reasonForLog.startsWith(refusal), qPrintable(reading.reasonForLog));
+        const QString verdict = Verdict(file);
+        QVERIFY2(refusal.isEmpty() ? verdict.isEmpty() : verdict.startsWith(refusal), qPrintable(verdict));
     }
 
-    void unreadablePathsAreRefusedWithoutWaiting_data()
+    void neitherWaitsNorGuesses()
     {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << QStringLiteral("/nonexistent/a.zumirak");
-        QTest::newRow("folder") << QDir::tempPath();
-        QTest::newRow("endless device") << QStringLiteral("/dev/zero");
-    }
-    void unreadablePathsAreRefusedWithoutWaiting()
-    {
-        QFETCH(QString, path);
-        QCOMPARE(ReadStageFileAt(path).reasonForLog, QStringLiteral("cannot be read"));
+        QCOMPARE(ReadStageFileAt(QStringLiteral("/dev/zero")).reasonForLog, QStringLiteral("cannot be read"));
+        const Rules::Figure figure({{3, 0}, {3, 2}, {5, 2}, {5, 0}, {3, 7}});
+        QCOMPARE(ProveStage(figure, {1, 64u << 20}).reasonForLog, QStringLiteral("unknown (limit)"));
     }
 
-    void proofRefusesWhatItCannotShow_data()
+    void importAddsEachFigureOnce_data()
     {
-        QTest::addColumn<std::vector<Rules::Cell>>("cells");
-        QTest::addColumn<std::size_t>("maxPositions");
-        QTest::addColumn<QString>("refusal");
-        QTest::newRow("a row") << std::vector<Rules::Cell>{{3, 0}, {3, 1}, {3, 2}} << std::size_t(100000) << "";
-        QTest::newRow("diagonal pair") << std::vector<Rules::Cell>{{0, 0}, {1, 1}} << std::size_t(100000)
-                                       << "not clearable";
-        QTest::newRow("limit reached") << std::vector<Rules::Cell>{{3, 0}, {3, 2}, {5, 2}, {5, 0}, {3, 7}}
-                                       << std::size_t(1) << "unknown (limit)";
+        QTest::addColumn<QList<QByteArray>>("files");
+        QTest::addColumn<QStringList>("titles");  // the folder afterwards
+        QTest::newRow("in the order added") << QList<QByteArray>{Column, Row} << QStringList{"乙", "甲"};
+        QTest::newRow("same cells renamed")
+            << QList<QByteArray>{Row, Stage("丙", "1200,0000,0000,0000,0600,0000,")} << QStringList{"甲"};
+        QTest::newRow("refused ones") << QList<QByteArray>{Diagonal, Broken, Row} << QStringList{"甲"};
     }
-    void proofRefusesWhatItCannotShow()
+    void importAddsEachFigureOnce()
     {
-        QFETCH(std::vector<Rules::Cell>, cells);
-        QFETCH(std::size_t, maxPositions);
-        QFETCH(QString, refusal);
-        Rules::SolverLimits limits;
-        limits.maxPositions = maxPositions;
-        const StageProof proof = ProveStage(Rules::Figure(cells), limits);
-        QCOMPARE(proof.reasonForLog, refusal);
-        QCOMPARE(proof.ok(), refusal.isEmpty());
+        QFETCH(QList<QByteArray>, files);
+        QFETCH(QStringList, titles);
+        QSignalSpy changes(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged);
+        for (int i = 0; i < files.size(); ++i) {
+            const PlayerStages::Added added = PlayerStages::Import(Write(outside_.filePath(QString::number(i)), files[i]));
+            QCOMPARE(added.index >= 0, added.error.isEmpty());
+        }
+        QCOMPARE(Titles(), titles);
+        QCOMPARE(changes.count(), titles.size());
+        PlayerStages::Reload();  // written to the folder, in that order
+        QCOMPARE(Titles(), titles);
+    }
+
+    void folderAtStartLeavesOutWhatCannotBeAStage()
+    {
+        InFolder("0001.zumirak", Row);
+        InFolder("0002.zumirak", Broken);
+        InFolder("0010.zumirak", Column);
+        InFolder("0011.zumirak", Stage("丙", "1200,0000,0000,0000,0600,0000,"));
+        InFolder("notes.txt", Broken);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0002\\.zumirak is left out: not a stage file"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0011\\.zumirak is left out: the same figure as"));
+        PlayerStages::Reload();
+        PlayerStages::Reload();  // said once only
+        QCOMPARE(Titles(), QStringList({"甲", "乙"}));
+        const int added = PlayerStages::Add(QStringLiteral("戊"), Rules::Figure({{9, 9}, {9, 8}})).index;
+        QCOMPARE(QFileInfo(PlayerStages::All().at(std::size_t(added)).path).fileName(), QStringLiteral("0012.zumirak"));
+        // A new key for the same cells would lose every player's records.
+        QCOMPARE(PlayerStages::RecordKey(Rules::Figure({{0, 0}, {0, 1}, {0, 2}})),
+                 RegUpRead::PlayerStageKeyPrefix + QStringLiteral("2962B4E6F4C8FBCF"));
     }
 };
 
