@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs the whole test suite
 BUILD ?= build

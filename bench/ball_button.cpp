@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the ball buttons and the move rules cost: reading an outline file,
 // creating a stage's worth of buttons from the first one, painting one
 // button, and one click on the board model.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the catalogue's first access takes (it happens while the program
 // starts, when the selection window shows stage 0), what the later pictures
 // cost when first shown, and what drawing all of them costs on its own.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # First access to the stage catalogue, at the usual and at a doubled pixel
 # ratio, each in fresh processes; peak memory from /usr/bin/time -v.
 # Usage: bench/catalogue_first_access.sh <build dir>

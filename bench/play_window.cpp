@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the play window costs: opening the largest stage (24, 39 balls) until
 // the main window has painted it, one take from the click until the window
 // has repainted, closing it, and the resident memory with the stage open.

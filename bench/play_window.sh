@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The play window's costs (opening stage 24, one take, closing, memory) in
 # fresh processes, wake-ups at rest, peak memory from /usr/bin/time -v, and
 # pictures of stages 0, 15 and 24 in play drawn under Xvfb.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench/table.sh: the least a Qt Widgets program shows, a
 // main window with a menu bar and a status bar of three labels, shown at once.
 // With --button its middle holds one ball-sized push button whose click writes the next

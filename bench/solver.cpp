@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a verdict of the solver costs, over 1,000 figures drawn from a fixed
 // seed (half random scatterings, half random blobs of touching cells, 2 to
 // 225 balls); the thirty stages together; generating stages of 150 balls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long after SoundPlay the sound leaves the mixer.
 //
 // Plays the take sound many times at uneven moments. A tap on the mixer's

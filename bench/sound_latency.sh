@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sound latency: the delay from SoundPlay to the sound leaving the mixer.
 # Builds bench_sound_latency in $BUILD (default: build) and runs it.
 # SDL's disk driver writing to /dev/null keeps real time without a sound card;

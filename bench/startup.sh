@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of the game: time from starting the program to its first window
 # being on screen, and its resident memory, under a private X server.
 #

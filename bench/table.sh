@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole cost of the game next to the least a Qt Widgets program costs:
 # start-up, memory in the states a player goes through, wake-ups at rest,
 # the cost of a click as the X server sees it, and the play window's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives a program under an X server from outside, as a player would, and
 // reports what the X server sees: when the first window shows its first
 // pixels, how long a click takes until the last pixel it causes is drawn and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` (and the Debian package, see Package.cmake) lays the game
 # out as the desktop's other games: the program and its modules in one private
 # folder, its files that every architecture shares in another, the command

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package (`make package`, or `cpack` in the build folder): what
 # Install.cmake installs, below /usr, stripped. Its dependencies are worked
 # out by dpkg-shlibdeps from every program and module in it; only what is

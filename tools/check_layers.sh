@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/ are layers, from the bottom up in the order below. A
 # file includes headers of its own layer or of one below it, never of one
 # above: so no two folders include each other, round any number of others.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program icon as SVG for one pixel size:
 # a dark blue tile with a three-by-three figure of balls, three of them
 # already taken (gold) along a path, the way a stage looks halfway through.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the play window's default background picture, assets/Back5.gif:
 # a pale felt colour with a faint lattice of diamonds and dots on the 40-pixel
 # ball grid. Few colours keep the GIF small. Needs ImageMagick's convert.

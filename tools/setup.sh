@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing the game
 # need, and only those that are missing, so a second call is quick: lintian
 # checks the package, devscripts brings hardening-check, and clang with its

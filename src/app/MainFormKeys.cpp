@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys of the main window that no menu item carries: Ctrl+Q closes the
 // game, F10 opens the menu bar as Alt does. And the watch on the last input,
 // which tells whether the player is at the keyboard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options menu: wallpaper, ball outline, deletion of the records, the
 // records overview and the stage workshop.
 // Settings last for the run; a play window already open keeps what it took

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound items of the Options menu: the master switch and the choosers.
 #include "app/MainForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/BallNavigation.h"
 
 int BallInDirection(const std::vector<QPoint>& cells, int from, ArrowDirection direction)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // From now on (calls after the first change nothing), tells the player in a message box when the record file is a

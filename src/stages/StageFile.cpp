@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageFile.h"
 
 #include "records/IniFile.h"

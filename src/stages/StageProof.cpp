@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageProof.h"
 
 StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& limits)

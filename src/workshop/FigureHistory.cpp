@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/FigureHistory.h"
 
 bool FigureHistory::Change(const Rules::Figure& next, bool continuesLast)

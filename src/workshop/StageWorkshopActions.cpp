@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's buttons: generating, trying, saving, opening and deleting
 // stages, and sharing them as stage codes and stage files.
 #include "workshop/StageWorkshop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology is told and where the keys reach: window roles,
 // names and the one focused widget; the records overview left by Tab and
 // closed by Escape; Ctrl+Q, F10, Ctrl+W and Ctrl+F4; what the stage bar, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line forms run as a stage author runs them: the real program,
 // as a process, without any display, leaving no record and no stage behind.
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stage file opened while the game runs reaches the running copy, whatever
 // the characters of its path and relative or not; the running copy imports a
 // good stage and says why it refuses a bad one; a copy that finds no listener

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play window inside the main window: where Start opens it, what a second
 // Start does, the main window's status bar and sound switch as the play
 // window uses them, and the main window closing the stage first.

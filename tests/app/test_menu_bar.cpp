@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menu bar and status bar as the player first sees them:
 // every caption character for character, the order, the separators, the
 // shortcuts and the check marks; the three panels' texts, tooltips and

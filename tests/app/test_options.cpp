@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options menu: the single ball-outline check mark, the wallpaper chooser
 // and the deletion of the records, seen from the next play window; where the
 // file choosers open.

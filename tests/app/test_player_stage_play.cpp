@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stage of the player's own in the game: it follows the thirty in the
 // selection window and the records overview, plays in the real play window
 // with its record under a key of its own, goes back with "記録の削除", and

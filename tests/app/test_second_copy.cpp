@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the real program on one display: the second is refused with
 // its message box, ends when the box is answered, and leaves the records as
 // they were (no LoadDate stamp); the first runs on undisturbed. Runs on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage selection window inside the main window.
 #include "app/MainForm.h"
 #include "play/GameTable.h"

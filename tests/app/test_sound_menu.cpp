@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound switch and the four sound choosers on a real main window.
 #include "app/MainForm.h"
 #include "play/DefModule.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash, the about window and the help command: the splash's elliptic
 // shape, place, texts and single tick; one about window however often it is
 // opened, closed by its button and by the end of the program; and which file

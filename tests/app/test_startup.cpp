@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the program as a player meets it: a first run goes to the
 // new-user window, later runs to the splash and 2500 ms later to the main
 // window; a second running copy is refused without touching the records,

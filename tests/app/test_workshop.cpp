@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage workshop as the player uses it, opened from the real main
 // window: drawing by click, drag and keys with undo and redo; the verdict
 // line following every change, with cut-off balls marked; "保存" only for a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a player's system would get it: built from this build
 # folder, unpacked into a temporary folder, its control fields and files
 # checked, its desktop entry and AppStream metadata validated, and the

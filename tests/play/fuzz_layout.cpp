@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry for the layout reader. Built as a libFuzzer target with
 // -DZUMIRAK_FUZZ=ON (clang), and linked into an ordinary test that replays
 // the inputs that once mattered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry for the reader of ball outline files. Built as a libFuzzer
 // target with -DZUMIRAK_FUZZ=ON (clang), and linked into an ordinary test that
 // replays the inputs that matter.

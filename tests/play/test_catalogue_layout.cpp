@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped stages and the reader of layout strings.
 #include "stages/LayoutString.h"
 #include "play/StageTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout reader's verdict on damaged strings, replayed through the fuzz
 // entry so that every case also checks the reader's promises (no balls on
 // rejection; on acceptance, distinct cells that write back to the input).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue's entries and its drawn pictures.
 #include "play/BallPicture.h"
 #include "stages/LayoutString.h"

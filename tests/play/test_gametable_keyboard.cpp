@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing with the keyboard alone: where the arrow keys go, a stage cleared
 // with keys only, refused key presses, the focus mark, and the names that
 // assistive technology reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stage clock and the stage's record over several visits: what the clear
 // and the close write, and what the status bar shows.
 

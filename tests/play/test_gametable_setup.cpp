@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play window as it opens: balls and board, size, outline, background
 // picture, record in the status bar, and a second opening while it is open.
 

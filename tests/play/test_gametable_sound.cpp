@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound calls of a stage visit, in order, with the master switch read at
 // the moment of each event.
 

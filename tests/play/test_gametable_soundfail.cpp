@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A play window whose sound session cannot open: the message at every
 // opening, then a silent but complete stage.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which ball may be taken next: the board after each click, drawn as text.
 #include "play/DefModule.h"
 #include "stages/LayoutString.h"

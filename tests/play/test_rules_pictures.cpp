@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draws that give every ball its picture.
 #include "play/Rnd.h"
 

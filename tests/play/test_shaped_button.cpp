@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball button: its outline from the shape files, where clicks count,
 // where the take number sits, and how a new ball takes after the first.
 #include "play/ShapedButton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader of ball outline files: the shipped files, what it accepts, and
 // broken and nasty inputs replayed through the fuzz entry, which checks that
 // a rejected file gives no outline and an accepted one a sound outline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every shipped stage can be cleared: the game's solver finds an order for
 // each stage, and the order is clicked through the real play window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program killed in the middle of saving its records: a child process saves
 // generation after generation of records while the test kills it (SIGKILL)
 // at random moments, again and again. Every time, the file must parse, hold

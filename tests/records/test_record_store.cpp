@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record store on a private config folder: what a first run leaves, the
 // create flag, the stage subkeys, names that must come back exactly, the
 // LoadDate stamp, damaged files kept aside, writes that fail, and a record

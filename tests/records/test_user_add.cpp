@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-run window as a new player meets it: its texts, layout and tab
 // order; what OK stores (blank names, blanks kept, every stage record) and
 // that it hands over to the next window; and that closing it stores nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated stages: the same ones for the same request, clearable, of the
 // size asked, and harder when asked for "むずかしい" than for "やさしい".
 #include "rules/FigureText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The solver's verdicts: figures whose answer is known, a check against a
 // plain search of every play on small figures, and its limits.
 #include "rules/FigureText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Progress at a glance: the cleared mark on the selection window's picture
 // and the records overview, both reading the store as the play window does
 // (but for a store that lost a stage's values).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program looks for its files: beside itself in a build folder,
 // in the shared data folder when installed.
 #include "shared/AppPath.h"

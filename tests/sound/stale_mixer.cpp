@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A mixer module left over from another build: same name and entry point,
 // another version of the table.
 #include "sound/WaveMixLib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four sounds the build synthesises beside the program.
 #include "shared/AppPath.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What leaves the mixer on SDL's disk audio driver: music looping under
 // effects, flushes, silent channels and how soon a play is heard. The mix is
 // recorded buffer by buffer as it leaves the mixer, so frame numbers match the

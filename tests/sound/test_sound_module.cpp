@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound routines and the mixer under them, on SDL's silent dummy device.
 #include "shared/AppPath.h"
 #include "sound/MixerModule.h"

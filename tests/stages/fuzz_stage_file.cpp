@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz entry for the stage-file reader (libFuzzer with -DZUMIRAK_FUZZ=ON and
 // clang), also replayed by test_stage_file. Its promises: a refusal says
 // why; an accepted file has a ball, a title of at most 32 characters, a

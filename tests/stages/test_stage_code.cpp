@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stage codes: every figure size comes back whole with its title, also as
 // pasted; a code stays short and in letters and digits; and a damaged or
 // foreign code is refused instead of read as some other figure.

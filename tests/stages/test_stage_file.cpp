@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stage files as a player may hand them over: the reader (through its fuzz
 // entry, so every case also checks its promises), then the proof; and the
 // player's stages folder that keeps what passes.

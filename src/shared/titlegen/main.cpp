@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the title picture into the PPM file named on the command line. Runs
 // at build time on Qt's offscreen platform.
 #include "shared/JapaneseFont.h"

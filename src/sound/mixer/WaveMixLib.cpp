@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mixer module: sessions, waves and channels over SDL2_mixer, handed to
 // the program as one table of functions.
 #include "sound/WaveMixLib.h"

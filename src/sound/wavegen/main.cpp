@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the game's four wave files into the folder given on the command line.
 #include "sound/wavegen/GameSounds.h"
 
