@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -158,6 +159,9 @@ void GameSelect::ShowStage(int index)
     GameTip->setAccessibleDescription(
         QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
     Caption->setText(QStringLiteral("%1　%2").arg(index).arg(title));
+    // Only as wide as its text: the figure is centred, so the corner it sits
+    // in is mostly empty and as few balls as possible lie under it.
+    Caption->resize(std::min(Caption->sizeHint().width(), GameTip->width()), Caption->height());
     ShowClearedMark(index);
 }
 

@@ -282,7 +282,7 @@ void StageWorkshop::FillStageChoice()
     const int chosen = StageChoice->currentData().isValid() ? StageChoice->currentData().toInt() : 0;
     StageChoice->clear();
     for (int index = 0; index < StageTable::Count; ++index)
-        StageChoice->addItem(QStringLiteral("%1：%2").arg(index + 1).arg(StageTable::Title(index)), index);
+        StageChoice->addItem(QStringLiteral("%1：%2").arg(index).arg(StageTable::Title(index)), index);
     const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     for (std::size_t k = 0; k < own.size(); ++k)
         StageChoice->addItem(QStringLiteral("自作%1：%2").arg(k + 1).arg(own[k].title), StageTable::Count + int(k));
