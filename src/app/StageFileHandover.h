@@ -4,26 +4,28 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-class QLocalSocket;
+class QFileSystemWatcher;
 
 // A stage file opened while the game already runs (a double click in a file
 // manager) goes to the running copy instead of starting a second one. The
-// copy that holds the instance lock listens on a local socket that only the
-// same user can reach, named after the lock; a later copy hands it the path
-// and ends.
+// copy that holds the instance lock watches a folder beside the lock that
+// only the same user can reach; a later copy leaves the path there as a
+// request, waits until the running copy has taken it, and ends. A folder
+// and a file watch cost the running copy nothing: no socket library is
+// loaded for them.
 namespace StageFileHandover {
 
-// The socket's path: beside the instance lock, in the user's runtime folder.
-QString ServerName();
+// The requests' folder: beside the instance lock, in the user's runtime folder.
+QString SpoolFolder();
 
-// Sends `path` (made absolute) to the running copy and waits for its receipt.
-// False when no copy listens or it does not answer in time.
+// Leaves `path` (made absolute) for the running copy and waits until it is
+// taken. False when no copy watches or it does not take it in time; the
+// request is then withdrawn.
 bool HandOver(const QString& path, int timeoutMs = 3000);
 
-// In the running copy: listens for stage files handed over and imports
+// In the running copy: watches for stage files handed over and imports
 // each as one named on the command line, in front of the main window. False
-// when the socket could not be set up (the game runs on without it).
+// when the folder could not be set up (the game runs on without it).
 bool ImportHandedStageFiles();
 
 } // namespace StageFileHandover
@@ -34,16 +36,15 @@ class StageFileReceiver : public QObject {
 public:
     explicit StageFileReceiver(QObject* parent = nullptr);
 
-    // Starts listening; a socket left behind by a crashed copy is replaced
-    // (only the lock holder calls this, so no live copy listens there).
+    // Starts watching; requests left behind by a copy that crashed are
+    // dropped (only the lock holder calls this).
     bool Listen();
 
 signals:
     void FileReceived(const QString& path);
 
 private:
-    void Accept();
-    void ReadRequest(QLocalSocket* socket);
+    void TakeRequests();
 
-    QLocalServer* server_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
 };

@@ -4,7 +4,6 @@
 #include "play/BallKeyboard.h"
 #include "play/ChosenBallOutline.h"
 #include "play/DefModule.h"
-#include "stages/LayoutString.h"
 #include "play/MoveRules.h"
 #include "play/PicForm.h"
 #include "play/PlayWindowSize.h"
@@ -18,14 +17,15 @@
 #include "shared/AccessibleRole.h"
 #include "shared/Announce.h"
 #include "shared/AppPath.h"
+#include "shared/FixedSubWindow.h"
 #include "shared/JapaneseFont.h"
 #include "shared/MsgBox.h"
-#include "shared/ProgramPictures.h"
 #include "shared/SoundSwitch.h"
 #include "shared/StatusPanels.h"
 #include "shared/Twips.h"
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
+#include "stages/LayoutString.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -110,14 +110,7 @@ GameTable* GameTable::LoadAndShow(const PlaySurroundings& surroundings)
     }
 
     auto* table = new GameTable(surroundings);
-    // A fixed single border: caption, system menu and close box only.
-    auto* frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(ProgramIcon());
-    ExposeRole(*frame, QAccessible::Window);
-    frame->setWidget(table);
-    workspace->addSubWindow(frame);
+    QMdiSubWindow* frame = AddFixedSubWindow(*workspace, table);
     table->subWindow_ = frame;
     theGameTable = table;
 

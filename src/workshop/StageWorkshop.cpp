@@ -3,7 +3,7 @@
 
 #include "play/StageTable.h"
 #include "rules/Generator.h"
-#include "shared/ProgramPictures.h"
+#include "shared/FixedSubWindow.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
 #include "stages/StageFile.h"
@@ -179,12 +179,7 @@ StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundin
         return theWorkshop;
     }
     auto* workshop = new StageWorkshop(surroundings);
-    auto* frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(ProgramIcon());
-    frame->setWidget(workshop);
-    workspace->addSubWindow(frame);
+    QMdiSubWindow* frame = AddFixedSubWindow(*workspace, workshop);
     workshop->subWindow_ = frame;
     theWorkshop = workshop;
 
