@@ -16,22 +16,19 @@ bool FigureHistory::Change(const Rules::Figure& next, bool continuesLast)
     return true;
 }
 
-bool FigureHistory::Undo()
+// Undo and redo are the same move between the two stacks, in opposite
+// directions: the figure now goes onto one, the figure taken from the other
+// becomes the figure now.
+bool FigureHistory::StepBetween(std::vector<Rules::Figure>& from, std::vector<Rules::Figure>& to)
 {
-    if (done_.empty())
+    if (from.empty())
         return false;
-    redone_.push_back(current_);
-    current_ = done_.back();
-    done_.pop_back();
+    to.push_back(current_);
+    current_ = from.back();
+    from.pop_back();
     return true;
 }
 
-bool FigureHistory::Redo()
-{
-    if (redone_.empty())
-        return false;
-    done_.push_back(current_);
-    current_ = redone_.back();
-    redone_.pop_back();
-    return true;
-}
+bool FigureHistory::Undo() { return StepBetween(done_, redone_); }
+
+bool FigureHistory::Redo() { return StepBetween(redone_, done_); }

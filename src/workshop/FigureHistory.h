@@ -24,6 +24,8 @@ public:
     bool CanRedo() const { return !redone_.empty(); }
 
 private:
+    bool StepBetween(std::vector<Rules::Figure>& from, std::vector<Rules::Figure>& to);
+
     static constexpr std::size_t MaxSteps = 1000;
 
     Rules::Figure current_;

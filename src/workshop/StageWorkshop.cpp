@@ -39,6 +39,15 @@ QPushButton* Button(const QString& text, QWidget* parent, StageWorkshop* worksho
     return button;
 }
 
+// Two buttons side by side, of equal width.
+void AddButtonPair(QVBoxLayout& column, QPushButton* left, QPushButton* right)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(left);
+    row->addWidget(right);
+    column.addLayout(row);
+}
+
 } // namespace
 
 StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroundings_(surroundings)
@@ -94,12 +103,9 @@ QWidget* StageWorkshop::BuildControls()
     column->addWidget(Stars);
     column->addWidget(VerdictLine);
 
-    auto* editRow = new QHBoxLayout;
     UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
     RedoButton = Button(QStringLiteral("やり直す"), controls, this, &StageWorkshop::Redo);
-    editRow->addWidget(UndoButton);
-    editRow->addWidget(RedoButton);
-    column->addLayout(editRow);
+    AddButtonPair(*column, UndoButton, RedoButton);
 
     auto* generate = new QGroupBox(QStringLiteral("自動で作る"), controls);
     auto* generateGrid = new QGridLayout(generate);
@@ -127,12 +133,9 @@ QWidget* StageWorkshop::BuildControls()
     generateGrid->addWidget(GenerateButton, row, 1);
     column->addWidget(generate);
 
-    auto* stageRow = new QHBoxLayout;
     TryButton = Button(QStringLiteral("試す"), controls, this, &StageWorkshop::TryOut);
     SaveButton = Button(QStringLiteral("保存"), controls, this, &StageWorkshop::Save);
-    stageRow->addWidget(TryButton);
-    stageRow->addWidget(SaveButton);
-    column->addLayout(stageRow);
+    AddButtonPair(*column, TryButton, SaveButton);
 
     auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
     auto* stagesGrid = new QGridLayout(stages);
