@@ -14,6 +14,18 @@ bool IsHexDigit(QChar c)
 
 bool IsControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
 
+// Half of a UTF-16 pair standing alone: UTF-8 cannot carry it, so it is
+// written as a \x escape instead of turning into '?'.
+bool IsLoneSurrogate(const QString& text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 QString Hex(unsigned value, int digits)
@@ -90,9 +102,10 @@ bool NeedsQuotes(const QString& value)
         return false;
     if (IsBlank(value.front()) || IsBlank(value.back()))
         return true;
-    for (QChar c : value) {
-        if (IsControl(c) || c == u'"' || c == u'\\' || c == u',' || c == u';' || c == u'='
-            || c == u'#')
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (IsControl(c) || IsLoneSurrogate(value, i) || c == u'"' || c == u'\\' || c == u',' || c == u';'
+            || c == u'=' || c == u'#')
             return true;
     }
     return false;
@@ -108,10 +121,12 @@ QString EscapeValue(QString value)
 
     QString out = QStringLiteral("\"");
     bool afterHexEscape = false;
-    for (QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
         // After \xHHHH a hex digit is escaped too, so no reader takes it
         // for a fifth digit.
-        const bool plainControl = IsControl(c) && c != u'\n' && c != u'\r' && c != u'\t';
+        const bool plainControl =
+            (IsControl(c) && c != u'\n' && c != u'\r' && c != u'\t') || IsLoneSurrogate(value, i);
         if (plainControl || (afterHexEscape && IsHexDigit(c))) {
             out += QStringLiteral("\\x") + Hex(c.unicode(), 4);
             afterHexEscape = true;

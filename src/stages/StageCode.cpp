@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageCode.h"
 
-#include <QList>
+#include <QStringList>
 #include <QStringDecoder>
 
 #include <array>
@@ -14,7 +14,9 @@ constexpr QLatin1StringView FamilyPrefix("ZMK");
 constexpr char Base32Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ234567";
 constexpr int CellCount = Rules::BoardSize * Rules::BoardSize;
 constexpr int BitmapBytes = (CellCount + 7) / 8;
-constexpr qsizetype MaxCodeLength = 1024;  // a 32-character title fits many times over
+// A full board and the longest title, each character in four UTF-8 bytes.
+constexpr qsizetype LongestBody = 1 + BitmapBytes + 4 * LongestTitle + 2;
+constexpr qsizetype LongestCode = Prefix.size() + (LongestBody * 8 + 4) / 5;
 
 // The packing byte.
 enum Packing : unsigned char {
@@ -134,43 +136,37 @@ std::optional<QByteArray> FromBase32(QStringView text)
     return bytes;
 }
 
-bool IsPrintableTitle(const QString& title)
+// A character a code may hold: the alphabet, the digit of its version and
+// its dash, in either case.
+bool IsCodeCharacter(QChar c)
 {
-    for (const char32_t c : title.toUcs4()) {
-        if (QChar::category(c) == QChar::Other_Control || (QChar::isSpace(c) && c != u' ' && c != u'\u3000'))
-            return false;
+    return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'-');
+}
+
+// The code that starts at `from`, as pasted: words of code characters, with
+// spaces and line breaks between them dropped, up to the first other
+// character. Each word is one more candidate, the longest last.
+QStringList CandidatesAt(QStringView text, qsizetype from)
+{
+    QStringList candidates;
+    QString code;
+    qsizetype i = from;
+    while (i < text.size() && code.size() <= LongestCode) {
+        if (!IsCodeCharacter(text[i]))
+            break;
+        while (i < text.size() && IsCodeCharacter(text[i]))
+            code += text[i++];
+        candidates << code;
+        while (i < text.size() && text[i].isSpace())
+            ++i;
     }
-    return title.toUcs4().size() <= MaxStageCodeTitleLength;
+    return candidates;
 }
 
-} // namespace
-
-QString EncodeStageCode(const QString& title, const Rules::Figure& figure)
-{
-    const QList<uint> characters = title.toUcs4();
-    const QString cut = characters.size() > MaxStageCodeTitleLength
-                            ? QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
-                                                MaxStageCodeTitleLength)
-                            : title;
-    QByteArray body = PackFigure(figure) + cut.toUtf8();
-    const quint16 check = Checksum(body);
-    body.append(char(check >> 8));
-    body.append(char(check & 0xFF));
-    return Prefix + ToBase32(body);
-}
-
-StageCodeReading DecodeStageCode(const QString& code)
+// Reads one code, spaces already gone.
+StageCodeReading DecodeWhole(const QString& text)
 {
     StageCodeReading reading;
-    QString text;
-    for (const QChar ch : code) {
-        if (!ch.isSpace())
-            text += ch;
-    }
-    if (text.size() > MaxCodeLength || !text.startsWith(FamilyPrefix, Qt::CaseInsensitive)) {
-        reading.error = ForeignCode();
-        return reading;
-    }
     if (!text.startsWith(Prefix, Qt::CaseInsensitive)) {
         // "ZMK" and a later version number: ours, but not readable here.
         const bool newer = text.size() > 3 && text[3].isDigit() && text[3] != u'0' && text[3] != u'1';
@@ -195,11 +191,49 @@ StageCodeReading DecodeStageCode(const QString& code)
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString title = utf8(content.sliced(*figureBytes));
-    if (utf8.hasError() || !IsPrintableTitle(title)) {
+    if (utf8.hasError() || CheckTitle(title) != TitleFault::None) {
         reading.error = DamagedCode();
         return reading;
     }
     reading.title = title;
     reading.figure = figure;
     return reading;
+}
+
+} // namespace
+
+QString EncodeStageCode(const QString& title, const Rules::Figure& figure)
+{
+    QByteArray body = PackFigure(figure) + CutTitle(title).toUtf8();
+    const quint16 check = Checksum(body);
+    body.append(char(check >> 8));
+    body.append(char(check & 0xFF));
+    return Prefix + ToBase32(body);
+}
+
+StageCodeReading DecodeStageCode(const QString& pasted)
+{
+    // Every "ZMK" that starts a word may start the code; the checksum tells
+    // the code from the words after it. The first refusal is the one told.
+    std::optional<StageCodeReading> refusal;
+    if (pasted.size() <= LongestPastedCode) {
+        for (qsizetype at = pasted.indexOf(FamilyPrefix, 0, Qt::CaseInsensitive); at >= 0;
+             at = pasted.indexOf(FamilyPrefix, at + 1, Qt::CaseInsensitive)) {
+            if (at > 0 && IsCodeCharacter(pasted[at - 1]))
+                continue;
+            const QStringList candidates = CandidatesAt(pasted, at);
+            for (auto candidate = candidates.crbegin(); candidate != candidates.crend(); ++candidate) {
+                StageCodeReading reading = DecodeWhole(*candidate);
+                if (reading.ok())
+                    return reading;
+                if (!refusal)
+                    refusal = reading;
+            }
+        }
+    }
+    if (refusal)
+        return *refusal;
+    StageCodeReading foreign;
+    foreign.error = ForeignCode();
+    return foreign;
 }

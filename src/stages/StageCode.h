@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/Figure.h"
+#include "stages/StageTitle.h"
 
 #include <QString>
 
@@ -24,12 +25,15 @@ struct StageCodeReading {
     bool ok() const { return error.isEmpty(); }
 };
 
-inline constexpr int MaxStageCodeTitleLength = 32;
+// The longest text worth reading as a pasted code: a full board and the
+// longest title, with room for words around it. A clipboard holding more is
+// refused before it is copied out.
+inline constexpr qsizetype LongestPastedCode = 16 * 1024;
 
-// The code of a stage; a title longer than MaxStageCodeTitleLength is cut.
+// The code of a stage; a title longer than LongestTitle characters is cut.
 QString EncodeStageCode(const QString& title, const Rules::Figure& figure);
 
 // Reads a code as pasted: spaces and line breaks inside it, and lower-case
-// letters, are accepted. Refuses a code of another program, a damaged code
-// and one with no ball.
+// letters, are accepted, and so are words around it (「コード: ZMK1-… です」).
+// Refuses a code of another program, a damaged code and one with no ball.
 StageCodeReading DecodeStageCode(const QString& code);

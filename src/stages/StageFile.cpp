@@ -58,11 +58,6 @@ Rules::Figure FigureOf(const LayoutReading& layout)
     return figure;
 }
 
-bool HasControlCharacter(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-}
-
 } // namespace
 
 StageFileReading ReadStageFile(const QByteArray& bytes)
@@ -77,11 +72,14 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
         return NotAStageFile(QStringLiteral("no [Stage] section with a Layout"));
 
     const QString title = section->value(TitleName);
-    if (title.toUcs4().size() > LongestTitle)
+    switch (CheckTitle(title)) {
+    case TitleFault::None: break;
+    case TitleFault::TooLong:
         return Refused(QStringLiteral("名前が%1文字を超えています").arg(LongestTitle),
                        QStringLiteral("the title is longer than %1 characters").arg(LongestTitle));
-    if (HasControlCharacter(title))
-        return NotAStageFile(QStringLiteral("a control character in the title"));
+    case TitleFault::ControlCharacter: return NotAStageFile(QStringLiteral("a control character in the title"));
+    case TitleFault::BrokenCharacter: return NotAStageFile(QStringLiteral("half a character in the title"));
+    }
 
     const QString layout = section->value(LayoutName);
     const LayoutReading balls = ReadLayoutString(layout);

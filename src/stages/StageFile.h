@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/Figure.h"
+#include "stages/StageTitle.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,11 +10,10 @@
 #include <optional>
 
 // A stage of the player's own as a file: UTF-8 text in the record store's
-// INI form, a [Stage] section holding Title (at most LongestTitle
-// characters) and Layout (a layout string as the shipped stages have).
+// INI form, a [Stage] section holding Title (as StageTitle.h allows) and
+// Layout (a layout string as the shipped stages have).
 // Anything else in the file is ignored when read and never written.
 
-inline constexpr int LongestTitle = 32;  // characters
 inline const QString StageFileSuffix = QStringLiteral("zumirak");
 
 struct StageText {

@@ -27,6 +27,17 @@
 
 namespace {
 
+// The title field takes what a stage file and a code can carry, counted in
+// characters: an emoji is one of the 32, not two as the field would count.
+class TitleValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return CheckTitle(input) == TitleFault::None ? Acceptable : Invalid;
+    }
+};
+
 StageWorkshop* theWorkshop = nullptr;
 
 constexpr int FirstGeneratedBalls = 30;
@@ -84,7 +95,7 @@ QWidget* StageWorkshop::BuildControls()
 
     auto* titleLabel = new QLabel(QStringLiteral("題名"), controls);
     TitleBox = new QLineEdit(controls);
-    TitleBox->setMaxLength(LongestTitle);
+    TitleBox->setValidator(new TitleValidator(TitleBox));
     TitleBox->setPlaceholderText(QStringLiteral("%1文字まで").arg(LongestTitle));
     titleLabel->setBuddy(TitleBox);
     BallCount = new QLabel(controls);

@@ -50,16 +50,24 @@ private slots:
         for (const Edge& edge : edges)
             figures.emplace_back(QString::fromLatin1(edge.name), Figure(edge.cells));
 
-        const QString titles[] = {QString(), QStringLiteral("富士山"), LongTitle, QStringLiteral("🐈 cat")};
+        // Any title a stage file may hold: odd spaces, and 32 characters that
+        // take two UTF-16 units each.
+        QString cats;
+        for (int i = 0; i < LongestTitle; ++i)
+            cats += QStringLiteral("🐈");
+        const QString titles[] = {QString(), QStringLiteral("富士山"), LongTitle, QStringLiteral("🐈 cat"),
+                                  QStringLiteral("a\u00A0b\u2009c\u0085d"), cats};
         static const QRegularExpression safe(QStringLiteral("^ZMK1-[A-Z2-7]+$"));
         int t = 0;
         for (const auto& [name, figure] : figures) {
             const QString title = titles[t++ % std::size(titles)];
             const QString code = EncodeStageCode(title, figure);
             QVERIFY2(safe.match(code).hasMatch(), qPrintable(name + u' ' + code));
-            // As pasted, too: lower case, or broken over lines by a mail program.
+            // As pasted, too: lower case, broken over lines by a mail program,
+            // or among words.
             const QString wrapped = code.left(20) + QStringLiteral("\r\n  ") + code.mid(20) + u'\n';
-            for (const QString& pasted : {code, code.toLower(), wrapped}) {
+            const QString inWords = QStringLiteral("コード: ZMK %1 です\nZMK1-A more").arg(code);
+            for (const QString& pasted : {code, code.toLower(), wrapped, inWords}) {
                 const StageCodeReading reading = DecodeStageCode(pasted);
                 QVERIFY2(reading.ok(), qPrintable(name + u' ' + reading.error));
                 QVERIFY2(reading.figure == figure, qPrintable(name));
@@ -95,7 +103,7 @@ private slots:
 
         const QString foreign[] = {QString(), QStringLiteral("https://example.com/stage"),
                                    QStringLiteral("0600,0000,0600,0600,"), QString(2000, u'A'),
-                                   QStringLiteral("ZMKX-AAAA")};
+                                   QStringLiteral("ZMKX-AAAA"), sparse + QString(LongestPastedCode, u' ')};
         for (const QString& code : foreign) {
             const StageCodeReading reading = DecodeStageCode(code);
             QCOMPARE(reading.error, QStringLiteral("ズミラクのステージコードではありません。"));
