@@ -5,7 +5,9 @@ bool FigureHistory::Change(const Rules::Figure& next, bool continuesLast)
 {
     if (next == current_)
         return false;
-    if (!continuesLast || done_.empty()) {
+    // After an undo or a redo the drag still under way starts a new step, so
+    // the figure it was undone to stays one undo away.
+    if (!continuesLast || !lastStepOpen_) {
         done_.push_back(current_);
         // A very long session forgets its oldest steps, not its memory.
         if (done_.size() > MaxSteps)
@@ -13,6 +15,7 @@ bool FigureHistory::Change(const Rules::Figure& next, bool continuesLast)
     }
     redone_.clear();
     current_ = next;
+    lastStepOpen_ = true;
     return true;
 }
 
@@ -23,6 +26,7 @@ bool FigureHistory::StepBetween(std::vector<Rules::Figure>& from, std::vector<Ru
 {
     if (from.empty())
         return false;
+    lastStepOpen_ = false;
     to.push_back(current_);
     current_ = from.back();
     from.pop_back();

@@ -31,4 +31,5 @@ private:
     Rules::Figure current_;
     std::vector<Rules::Figure> done_;    // the figures before each change, oldest first
     std::vector<Rules::Figure> redone_;  // undone figures, the next redo last
+    bool lastStepOpen_ = false;          // the last change may still grow (a drag)
 };
