@@ -240,7 +240,11 @@ int WriteAtomically(const QString& path, const QByteArray& bytes)
     const QString file = FileToReplace(path);
     const QByteArray fileName = QFile::encodeName(file);
     const QByteArray savingName = QFile::encodeName(SavingName(file));
-    const int fd = ::open(savingName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Made anew, never through whatever stands at that name: a link planted
+    // there (or left by a crash) is removed, not followed.
+    if (::unlink(savingName.constData()) != 0 && errno != ENOENT)
+        return errno;
+    const int fd = ::open(savingName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
     struct stat old {};

@@ -384,6 +384,24 @@ private slots:
         QCOMPARE(QDir(QFileInfo(kept).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("Zumirak.ini")});
     }
 
+    void aLinkPlantedAtTheSavingNameIsNotFollowed()
+    {
+        FreshStore store;
+        QVERIFY(FreshStore::SetUpPlayer(QStringLiteral("会社"), QStringLiteral("利用者")));
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+        QFile planted(victim);
+        QVERIFY(planted.open(QIODevice::WriteOnly) && planted.write("mine") == 4);
+        planted.close();
+        QVERIFY(QFile::link(victim, store.File() + QStringLiteral(".saving")));
+
+        QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, U_Name, QStringLiteral("新しい名前"), false));
+        QVERIFY(planted.open(QIODevice::ReadOnly));
+        QCOMPARE(planted.readAll(), QByteArray("mine"));
+        QVERIFY(!QFileInfo(store.File()).isSymLink());
+        QVERIFY(store.ReadFile().contains(QStringLiteral("新しい名前").toUtf8()));
+    }
+
     void aLinkWhoseFileCannotBeReachedIsNeverReplaced_data()
     {
         QTest::addColumn<bool>("readBefore");
