@@ -2,7 +2,6 @@
 #include "app/StageFileHandover.h"
 
 #include "app/InstanceLock.h"
-#include "app/MainForm.h"
 #include "app/StageImport.h"
 
 #include <QCoreApplication>
@@ -15,15 +14,19 @@
 #include <QUrl>
 
 #include <atomic>
+#include <limits>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// A request is one path and a line end; anything longer is no path of ours.
-constexpr qint64 MaxRequestBytes = 16 * 1024;
+// A request holds one path a line: a whole command line fits many times.
+constexpr qint64 MaxRequestBytes = 4 * 1024 * 1024;
+constexpr int PollMilliseconds = 20;
 const QString RequestSuffix = QStringLiteral(".request");
+const QString PartSuffix = QStringLiteral(".part");
 
 // True when `folder` is a folder of this user that nobody else may enter;
 // with `create`, a missing one is made so.
@@ -37,6 +40,22 @@ bool PrivateFolder(const QString& folder, bool create)
            && (info.st_mode & 077) == 0;
 }
 
+bool Exists(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+// A request is named after the process that made it ("4711-1.request"):
+// true while that process still runs, and so still waits for an answer.
+bool WriterRuns(const QString& name)
+{
+    bool number = false;
+    const qint64 pid = name.section(u'-', 0, 0).toLongLong(&number);
+    return number && pid > 0 && pid <= std::numeric_limits<pid_t>::max()
+           && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
 } // namespace
 
 QString StageFileHandover::SpoolFolder()
@@ -46,33 +65,45 @@ QString StageFileHandover::SpoolFolder()
     return name + QStringLiteral(".handover");
 }
 
-bool StageFileHandover::HandOver(const QString& path, int timeoutMs)
+bool StageFileHandover::HandOver(const QStringList& paths, int timeoutMs)
 {
+    const QDeadlineTimer deadline(timeoutMs);
     const QString folder = SpoolFolder();
+    // A copy started at the same moment as the running one may come before
+    // the folder: it waits for it.
+    while (!Exists(folder)) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(PollMilliseconds);
+    }
     if (!PrivateFolder(folder, false))
         return false;
-    // As a file URL: any character of a path, a line break included, travels
+
+    // As file URLs: any character of a path, a line break included, travels
     // on one line. Written whole under another name first, so the running
     // copy never reads half a request.
+    QByteArray lines;
+    for (const QString& path : paths)
+        lines += QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + '\n';
+    if (lines.size() > MaxRequestBytes)
+        return false;
     static std::atomic<int> sequence{0};
     const QString base = folder + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid()).arg(++sequence);
     const QString request = base + RequestSuffix;
-    QFile part(base + QStringLiteral(".part"));
+    QFile part(base + PartSuffix);
     if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
-    const QByteArray line = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + '\n';
-    const bool written = part.write(line) == line.size() && part.flush();
+    const bool written = part.write(lines) == lines.size() && part.flush();
     part.close();
     if (!written || !part.rename(request)) {
         part.remove();
         return false;
     }
     // The running copy takes a request by removing it.
-    const QDeadlineTimer deadline(timeoutMs);
     while (QFileInfo::exists(request)) {
         if (deadline.hasExpired())
             return !QFile::remove(request);  // withdrawn, unless taken just now
-        QThread::msleep(20);
+        QThread::msleep(PollMilliseconds);
     }
     return true;
 }
@@ -80,18 +111,11 @@ bool StageFileHandover::HandOver(const QString& path, int timeoutMs)
 bool StageFileHandover::ImportHandedStageFiles()
 {
     auto* receiver = new StageFileReceiver(QCoreApplication::instance());
+    QObject::connect(receiver, &StageFileReceiver::FilesReceived, receiver, &StageImport::Queue);
     if (!receiver->Listen()) {
         delete receiver;
         return false;
     }
-    QObject::connect(receiver, &StageFileReceiver::FileReceived, receiver, [](const QString& path) {
-        MainForm* form = MainForm::Instance();
-        if (form) {
-            form->raise();
-            form->activateWindow();
-        }
-        ImportStageFile(path, form);
-    });
     return true;
 }
 
@@ -103,32 +127,44 @@ StageFileReceiver::StageFileReceiver(QObject* parent) : QObject(parent), watcher
 bool StageFileReceiver::Listen()
 {
     const QString folder = StageFileHandover::SpoolFolder();
-    if (!PrivateFolder(folder, true))
+    if (!PrivateFolder(folder, true) || !watcher_->addPath(folder))
         return false;
+    // A copy started together with this one may already have left its
+    // request: only what no running copy waits for is thrown away.
     QDir spool(folder);
-    for (const QString& stale : spool.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        spool.remove(stale);
-    return watcher_->addPath(folder);
+    for (const QString& name : spool.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const bool ours = name.endsWith(RequestSuffix) || name.endsWith(PartSuffix);
+        if (!ours || !WriterRuns(name))
+            spool.remove(name);
+    }
+    QMetaObject::invokeMethod(this, &StageFileReceiver::TakeRequests, Qt::QueuedConnection);
+    return true;
 }
 
+// Only reads and removes files, never waits on the player: a change of the
+// folder while a message is open is taken at once, and the files go to a
+// queue that is worked off later.
 void StageFileReceiver::TakeRequests()
 {
     QDir spool(StageFileHandover::SpoolFolder());
     const QStringList requests =
         spool.entryList({QStringLiteral("*") + RequestSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+    QStringList paths;
     for (const QString& name : requests) {
         QFile request(spool.filePath(name));
         if (!request.open(QIODevice::ReadOnly))
             continue;
-        const QByteArray line = request.read(MaxRequestBytes).trimmed();
+        const QByteArray text = request.read(MaxRequestBytes);
         request.close();
-        // Removed before the import, which may show a message: the copy that
-        // waits is answered at once.
+        // Removed before the import: the copy that waits is answered at once.
         if (!request.remove())
             continue;
-        const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-        const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
-        if (!path.isEmpty())
-            emit FileReceived(path);
+        for (const QByteArray& line : text.split('\n')) {
+            const QUrl url = QUrl::fromEncoded(line.trimmed(), QUrl::StrictMode);
+            if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+                paths << url.toLocalFile();
+        }
     }
+    if (!paths.isEmpty())
+        emit FilesReceived(paths);
 }

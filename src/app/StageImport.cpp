@@ -1,18 +1,136 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StageImport.h"
 
+#include "app/MainForm.h"
+#include "play/StageTable.h"
+#include "select/GameSelect.h"
+#include "select/StageList.h"
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimer>
 
-bool ImportStageFile(const QString& path, QWidget* parent)
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// While the splash or the new-user window shows, the queue looks again
+// this often for the main window.
+constexpr int MainWindowWaitMilliseconds = 200;
+// A message lists at most this many refused files; it stays on the screen.
+constexpr int ListedRefusals = 10;
+
+struct ImportQueue {
+    QStringList waiting;
+    bool scheduled = false;
+    bool importing = false;
+};
+
+ImportQueue& TheQueue()
 {
+    static ImportQueue queue;
+    return queue;
+}
+
+QString Tr(const char* text) { return QCoreApplication::translate("StageImport", text); }
+
+// The stage as the selection window names it: its number and title.
+QString StageName(int stage)
+{
+    return Tr("ステージ%1「%2」").arg(stage).arg(StageList::Title(stage));
+}
+
+struct Refusal {
+    QString file;
+    QString reason;
+};
+
+struct Outcome {
+    QStringList said;  // added, or already there
+    std::vector<Refusal> refused;
+    std::optional<int> shown;  // the stage to leaf to
+};
+
+void ImportOne(const QString& path, Outcome& outcome)
+{
+    const QString file = QFileInfo(path).fileName();
     const PlayerStages::Added added = PlayerStages::Import(path);
-    if (!added.error.isEmpty()) {
-        MsgBox(parent,
-               QStringLiteral("「%1」はステージに追加できません。\r\n%2").arg(QFileInfo(path).fileName(), added.error),
-               QStringLiteral("ズミラク"), QMessageBox::Ok);
+    if (added.index < 0) {
+        outcome.refused.push_back({file, added.error});
+        return;
     }
-    return added.index >= 0;
+    const int stage = StageTable::Count + added.index;
+    outcome.shown = stage;
+    outcome.said << (added.alreadyThere ? Tr("「%1」と同じ形のステージは既にあります（%2）。").arg(file, StageName(stage))
+                                        : Tr("%1を追加しました。").arg(StageName(stage)));
+}
+
+QString Message(const Outcome& outcome)
+{
+    QStringList lines = outcome.said;
+    const auto refused = qsizetype(outcome.refused.size());
+    if (refused == 1) {
+        const Refusal& only = outcome.refused.front();
+        lines << Tr("「%1」はステージに追加できません。\r\n%2").arg(only.file, only.reason);
+    } else if (refused > 1) {
+        lines << Tr("次の%1個のファイルはステージに追加できません。").arg(refused);
+        for (qsizetype i = 0; i < std::min<qsizetype>(refused, ListedRefusals); ++i)
+            lines << Tr("%1：%2").arg(outcome.refused[std::size_t(i)].file, outcome.refused[std::size_t(i)].reason);
+        if (refused > ListedRefusals)
+            lines << Tr("ほか%1個").arg(refused - ListedRefusals);
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void Schedule(int delayMs);
+
+// One batch: everything queued so far.
+void WorkOff()
+{
+    ImportQueue& queue = TheQueue();
+    queue.scheduled = false;
+    if (queue.importing || queue.waiting.isEmpty())
+        return;  // a batch is still telling its outcome; it schedules the next
+    MainForm* form = MainForm::Instance();
+    if (!form || !form->isVisible()) {
+        Schedule(MainWindowWaitMilliseconds);
+        return;
+    }
+
+    queue.importing = true;
+    Outcome outcome;
+    for (const QString& path : std::exchange(queue.waiting, {}))
+        ImportOne(path, outcome);
+    if (outcome.shown)
+        form->Selection()->LeafTo(*outcome.shown);
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    form->raise();
+    form->activateWindow();
+    MsgBox(form, Message(outcome), QStringLiteral("ズミラク"), QMessageBox::Ok);
+    queue.importing = false;
+    if (!queue.waiting.isEmpty())
+        Schedule(0);
+}
+
+void Schedule(int delayMs)
+{
+    ImportQueue& queue = TheQueue();
+    if (queue.scheduled)
+        return;
+    queue.scheduled = true;
+    QTimer::singleShot(delayMs, QCoreApplication::instance(), &WorkOff);
+}
+
+} // namespace
+
+void StageImport::Queue(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    TheQueue().waiting << paths;
+    Schedule(0);
 }

@@ -4,6 +4,7 @@
 #include "app/InstanceLock.h"
 #include "app/Opening.h"
 #include "app/StageFileHandover.h"
+#include "app/StageImport.h"
 #include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
@@ -12,15 +13,32 @@
 #include "shared/ProgramPictures.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QThreadPool>
 #include <QTranslator>
 
-#include <algorithm>
 
 namespace {
+
 constexpr int PaintHelperIdleMilliseconds = 200;
+// The refusal names at most this many files it could not hand over.
+constexpr int ListedFiles = 10;
+
+QString RunningCopyMessage(const QStringList& stageFiles)
+{
+    QStringList lines{QString::fromUtf16(u"既に起動されています")};
+    if (stageFiles.isEmpty())
+        return lines.front();
+    lines << QCoreApplication::translate("StartUp", "起動中のズミラクが応答しないため、次のファイルは追加されていません。");
+    for (const QString& file : stageFiles.mid(0, ListedFiles))
+        lines << QFileInfo(file).fileName();
+    if (stageFiles.size() > ListedFiles)
+        lines << QCoreApplication::translate("StartUp", "ほか%1個").arg(stageFiles.size() - ListedFiles);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 void PrepareApplication(QApplication& app)
@@ -50,16 +68,15 @@ QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
 {
     if (!lock.TryLock()) {
         // Stage files opened while the game runs go to the running copy,
-        // which imports them: no refusal then.
-        if (!stageFiles.isEmpty() && std::all_of(stageFiles.begin(), stageFiles.end(), [](const QString& file) {
-                return StageFileHandover::HandOver(file);
-            }))
+        // which imports them: no refusal then. Files it did not take are
+        // named, so none is lost without a word.
+        if (!stageFiles.isEmpty() && StageFileHandover::HandOver(stageFiles))
             return nullptr;
-        MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
-               QMessageBox::Ok);
+        MsgBox(nullptr, RunningCopyMessage(stageFiles), QString::fromUtf16(u"ズミラク"), QMessageBox::Ok);
         return nullptr;
     }
     StageFileHandover::ImportHandedStageFiles();
+    StageImport::Queue(stageFiles);
 
     ShowRecordFileMessages();
     RegUpRead::RegReadUser();

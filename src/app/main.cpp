@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/InstanceLock.h"
-#include "app/StageImport.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
@@ -18,10 +17,7 @@ int main(int argc, char* argv[])
     PrepareApplication(app);
     const QStringList stageFiles = StageFilesOnCommandLine(QCoreApplication::arguments());
     InstanceLock lock;
-    QWidget* first = StartUp(lock, stageFiles);
-    if (!first)
+    if (!StartUp(lock, stageFiles))
         return 0;
-    for (const QString& file : stageFiles)
-        ImportStageFile(file, first);
     return app.exec();
 }

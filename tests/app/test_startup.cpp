@@ -6,6 +6,7 @@
 #include "app/InstanceLock.h"
 #include "app/MainForm.h"
 #include "app/Opening.h"
+#include "app/StageFileHandover.h"
 #include "app/StartUp.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
@@ -26,6 +27,8 @@
 
 #include <cstdio>
 #include <thread>
+
+#include <sys/stat.h>
 
 using namespace RegUpRead;
 
@@ -153,13 +156,21 @@ private slots:
 
         InstanceLock running;
         QVERIFY(running.TryLock());
+        // A folder for the hand-over that others may enter is never used:
+        // the stage file is not handed over, and the refusal names it.
+        const QByteArray spool = QFile::encodeName(StageFileHandover::SpoolFolder());
+        QVERIFY(::mkdir(spool.constData(), 0705) == 0);
         InstanceLock second;
         QCOMPARE(StartUp(second), nullptr);
+        QCOMPARE(StartUp(second, {QStringLiteral("/tmp/富士.zumirak")}), nullptr);
+        ::rmdir(spool.constData());
 
-        QCOMPARE(boxes_.size(), 1);
+        QCOMPARE(boxes_.size(), 2);
         QCOMPARE(boxes_[0].text, QStringLiteral("既に起動されています"));
         QCOMPARE(boxes_[0].title, QStringLiteral("ズミラク"));
         QCOMPARE(boxes_[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY2(boxes_[1].text.startsWith(QStringLiteral("既に起動されています\r\n")), qPrintable(boxes_[1].text));
+        QVERIFY(boxes_[1].text.endsWith(QStringLiteral("\r\n富士.zumirak")));
         QCOMPARE(store.ReadFile(), before);
         QVERIFY(!KeyFound);
         QVERIFY(!WindowWatch::AnyWindowOpen());
