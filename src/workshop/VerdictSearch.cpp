@@ -35,8 +35,8 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     const unsigned long long search = ++newest_;
     searching_ = true;
 
-    QThread* thread = QThread::create([this, figure, search, cancel = cancelNewest_] {
-        const Rules::SolverResult result = Rules::Solve(figure, {}, cancel.get());
+    QThread* thread = QThread::create([this, figure, search, limits = limits_, cancel = cancelNewest_] {
+        const Rules::SolverResult result = Rules::Solve(figure, limits, cancel.get());
         if (cancel->load())
             return;
         const int stars = result.verdict == Rules::Verdict::Clearable

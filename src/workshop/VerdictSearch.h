@@ -25,6 +25,8 @@ public:
     // Cancels the search under way, if any: it reports nothing.
     void Cancel();
     bool Searching() const { return searching_; }
+    // The solver's limits for the searches started from now on.
+    void SetLimits(const Rules::SolverLimits& limits) { limits_ = limits; }
 
 signals:
     // The newest figure's verdict, and its difficulty stars (0 unless clearable).
@@ -33,6 +35,7 @@ signals:
 private:
     void Report(unsigned long long search, Rules::Verdict verdict, int stars);
 
+    Rules::SolverLimits limits_;
     std::shared_ptr<std::atomic<bool>> cancelNewest_;
     std::vector<QThread*> threads_;
     unsigned long long newest_ = 0;

@@ -204,6 +204,14 @@ private slots:
 
         workshop->ChangeFigure(Figure({{0, 0}, {0, 1}, {9, 9}}));
         workshop->Save();  // refused even when asked directly
+        // A proof that ends at its limits is no proof.
+        workshop->Search()->SetLimits({1, Rules::SolverLimits{}.maxMemoryBytes});
+        workshop->ChangeFigure(Line(6));
+        WaitForVerdict();
+        QVERIFY(!workshop->SaveButton->isEnabled());
+        workshop->Save();
+        workshop->Search()->SetLimits({});
+        workshop->ChangeFigure(Line(5));
         workshop->ChangeFigure(Line(6));
         workshop->Save();  // not proven yet
         QCOMPARE(PlayerStages::All().size(), std::size_t(0));
@@ -297,8 +305,11 @@ private slots:
         workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(own));
         QVERIFY(workshop->DeleteButton->isEnabled());
         for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
-            SetMsgBoxResponderForTesting([answer](const MsgBoxShown&) { return answer; });
+            int asked = 0;
+            SetMsgBoxResponderForTesting([answer, &asked](const MsgBoxShown&) { return ++asked, answer; });
             workshop->DeleteButton->click();
+            QCOMPARE(asked, 1);
+            QCOMPARE(StageTable::Count + int(PlayerStages::All().size()), own + (answer == QMessageBox::Ok ? 0 : 1));
         }
         SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
             kit->boxes.push_back(box);
