@@ -160,8 +160,10 @@ private slots:
         SetMsgBoxResponderForTesting([&](const MsgBoxShown& box) {
             deepest = std::max(deepest, ++open);
             said << box.text;
-            if (said.size() == 1)
+            if (said.size() == 1) {
                 HandOverFromOutside(Junk(40));
+                QTest::qWait(100);  // the box stays open a moment longer
+            }
             --open;
             return QMessageBox::Ok;
         });
