@@ -248,6 +248,8 @@ private slots:
     void stageCodesThroughTheClipboard()
     {
         QClipboard* clipboard = QGuiApplication::clipboard();
+        // 20 characters, 40 UTF-16 units: whole in the title field and the code.
+        const QString cats = QString(QStringLiteral("🐈")).repeated(20);
         workshop->TitleBox->setText(QStringLiteral("山"));
         workshop->ChangeFigure(Line(7));
         workshop->CopyButton->click();
@@ -259,6 +261,10 @@ private slots:
         workshop->PasteButton->click();
         QCOMPARE(workshop->Figure(), Line(7));
         QCOMPARE(workshop->Title(), QStringLiteral("山"));
+        clipboard->setText(EncodeStageCode(cats, Line(4)));
+        workshop->PasteButton->click();
+        QCOMPARE(workshop->Title(), cats);
+        workshop->TitleBox->setText(QStringLiteral("山"));
 
         // A damaged code: a message in the game's box, and nothing changes.
         workshop->ChangeFigure(Line(3));
