@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,12 +37,10 @@ ImportQueue& TheQueue()
     return queue;
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("StageImport", text); }
-
 // The stage as the selection window names it: its number and title.
 QString StageName(int stage)
 {
-    return Tr("ステージ%1「%2」").arg(stage).arg(StageList::Title(stage));
+    return QCoreApplication::translate("StageImport", "ステージ%1「%2」").arg(stage).arg(StageList::Title(stage));
 }
 
 struct Refusal {
@@ -65,8 +64,11 @@ void ImportOne(const QString& path, Outcome& outcome)
     }
     const int stage = StageTable::Count + added.index;
     outcome.shown = stage;
-    outcome.said << (added.alreadyThere ? Tr("「%1」と同じ形のステージは既にあります（%2）。").arg(file, StageName(stage))
-                                        : Tr("%1を追加しました。").arg(StageName(stage)));
+    if (added.alreadyThere)
+        outcome.said << QCoreApplication::translate("StageImport", "「%1」と同じ形のステージは既にあります（%2）。")
+                            .arg(file, StageName(stage));
+    else
+        outcome.said << QCoreApplication::translate("StageImport", "%1を追加しました。").arg(StageName(stage));
 }
 
 QString Message(const Outcome& outcome)
@@ -75,13 +77,16 @@ QString Message(const Outcome& outcome)
     const auto refused = qsizetype(outcome.refused.size());
     if (refused == 1) {
         const Refusal& only = outcome.refused.front();
-        lines << Tr("「%1」はステージに追加できません。\r\n%2").arg(only.file, only.reason);
+        lines << QCoreApplication::translate("StageImport", "「%1」はステージに追加できません。\r\n%2")
+                     .arg(only.file, only.reason);
     } else if (refused > 1) {
-        lines << Tr("次の%1個のファイルはステージに追加できません。").arg(refused);
-        for (qsizetype i = 0; i < std::min<qsizetype>(refused, ListedRefusals); ++i)
-            lines << Tr("%1：%2").arg(outcome.refused[std::size_t(i)].file, outcome.refused[std::size_t(i)].reason);
+        lines << QCoreApplication::translate("StageImport", "次の%1個のファイルはステージに追加できません。").arg(refused);
+        for (std::size_t i = 0; i < std::size_t(std::min<qsizetype>(refused, ListedRefusals)); ++i) {
+            const Refusal& one = outcome.refused[i];
+            lines << QCoreApplication::translate("StageImport", "%1：%2").arg(one.file, one.reason);
+        }
         if (refused > ListedRefusals)
-            lines << Tr("ほか%1個").arg(refused - ListedRefusals);
+            lines << QCoreApplication::translate("StageImport", "ほか%1個").arg(refused - ListedRefusals);
     }
     return lines.join(QStringLiteral("\r\n"));
 }

@@ -26,8 +26,8 @@ struct StageCodeReading {
 };
 
 // The longest text worth reading as a pasted code: a full board and the
-// longest title, with room for words around it. A clipboard holding more is
-// refused before it is copied out.
+// longest title, with room for words around it. A longer text is refused at
+// once, before any copy of it is made.
 inline constexpr qsizetype LongestPastedCode = 16 * 1024;
 
 // The code of a stage; a title longer than LongestTitle characters is cut.

@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace {
 
 const QString Section = QStringLiteral("Stage");
