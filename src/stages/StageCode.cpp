@@ -189,7 +189,9 @@ StageCodeReading DecodeWhole(const QString& text)
         reading.error = DamagedCode();
         return reading;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A title may start with U+FEFF: it is part of the title, not a byte order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString title = utf8(content.sliced(*figureBytes));
     if (utf8.hasError() || CheckTitle(title) != TitleFault::None) {
         reading.error = DamagedCode();

@@ -2,7 +2,9 @@
 // Fuzz entry for the stage-file reader (libFuzzer with -DZUMIRAK_FUZZ=ON and
 // clang), also replayed by test_stage_file. Its promises: a refusal says
 // why; an accepted file has a ball, a title of at most 32 characters, a
-// layout that reads as its figure, and writes back to the same stage.
+// layout that reads as its figure, and writes back to the same stage, as a
+// file and as a stage code.
+#include "stages/StageCode.h"
 #include "stages/StageFile.h"
 
 #include <QList>
@@ -28,6 +30,8 @@ bool ReadAndCheckStageFile(const std::uint8_t* data, std::size_t size)
     require(FigureOfLayout(stage.layout) == stage.figure);
     const StageFileReading again = ReadStageFile(WriteStageFile(stage.title, stage.figure));
     require(again.ok() && again.stage.title == stage.title && again.stage.figure == stage.figure);
+    const StageCodeReading code = DecodeStageCode(EncodeStageCode(stage.title, stage.figure));
+    require(code.ok() && code.title == stage.title && code.figure == stage.figure);
     return true;
 }
 

@@ -80,6 +80,7 @@ private slots:
         QTest::newRow("title of 32") << Stage(QString(32, u'山').toUtf8(), "0000,0000,0000,0600,") << "";
         QTest::newRow("title of 33") << Stage(QString(33, u'山').toUtf8(), "0000,0000,") << "the title is longer";
         QTest::newRow("line break in the title") << Stage("\"a\\nb\"", "0000,0000,") << "not a stage file";
+        QTest::newRow("title starting with U+FEFF") << Stage("\xEF\xBB\xBF" "0", "0000,0000,0600,0000,") << "";
         QTest::newRow("half a character in the title") << Stage("\"a\\xD800\"", "0000,0000,") << "not a stage file";
         QTest::newRow("no layout") << QByteArray("[Stage]\nTitle=a\n") << "not a stage file";
         QTest::newRow("layout not records") << Broken << "not a stage file";
