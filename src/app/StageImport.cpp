@@ -5,14 +5,16 @@
 #include "stages/PlayerStages.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
-bool ImportStageFile(const QString& path, QWidget* parent)
+void ImportStageFile(const QString& path, QWidget* parent)
 {
-    const PlayerStages::Added added = PlayerStages::Import(path);
-    if (!added.error.isEmpty()) {
-        MsgBox(parent,
+    // Its proof runs off the window's thread; the player hears of a refusal when it is known.
+    PlayerStages::Import(path, [path, owner = QPointer<QWidget>(parent)](const PlayerStages::Added& added) {
+        if (added.error.isEmpty())
+            return;
+        MsgBox(owner,
                QStringLiteral("「%1」はステージに追加できません。\r\n%2").arg(QFileInfo(path).fileName(), added.error),
                QStringLiteral("ズミラク"), QMessageBox::Ok);
-    }
-    return added.index >= 0;
+    });
 }

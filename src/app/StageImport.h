@@ -6,6 +6,6 @@
 class QWidget;
 
 // Adds the stage file at `path` to the player's stages, as "zumirak FILE"
-// does, and tells the player in a message when it is refused. True when the
-// stage is among the player's stages afterwards (added now or before).
-bool ImportStageFile(const QString& path, QWidget* parent);
+// does, and tells the player in a message when it is refused (once its
+// proof, off the window's thread, has said so).
+void ImportStageFile(const QString& path, QWidget* parent);

@@ -3,6 +3,7 @@
 // clang), also replayed by test_stage_file. Its promises: a refusal says
 // why; an accepted file has a ball, a title of at most 32 characters, a
 // layout that reads as its figure, and writes back to the same stage.
+#include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 
 #include <QList>
