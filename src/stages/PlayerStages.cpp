@@ -161,7 +161,7 @@ Added CannotSave()
 // Writes the stage's file anew under the new title, in its place.
 Added Rename(int index, const QString& title)
 {
-    const Entry& entry = TheList().entries[std::size_t(index)];
+    const Entry entry = TheList().entries[std::size_t(index)];  // a copy: the list is read again below
     const QStringList files = FilesHolding(entry.figure);
     if (files.isEmpty())
         return CannotSave();

@@ -128,10 +128,11 @@ void StageWorkshop::OpenChosenStage()
             LoadStage(StageTable::Title(index), *figure);
         return;
     }
-    const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     const std::size_t k = std::size_t(index - StageTable::Count);
-    if (k < own.size())
-        LoadStage(own[k].title, own[k].figure);
+    if (k < PlayerStages::All().size()) {
+        const PlayerStages::Entry stage = PlayerStages::All()[k];  // the list may be read again meanwhile
+        LoadStage(stage.title, stage.figure);
+    }
 }
 
 void StageWorkshop::DeleteChosenStage()
