@@ -104,6 +104,19 @@ private slots:
         QVERIFY(!MarkShown());
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 0/31"));
 
+        // A stage put in the folder by hand, before it: the window follows
+        // the folder, and keeps this stage on display under its new number.
+        Select()->LeafTo(30);
+        QFile first(PlayerStages::Folder() + QStringLiteral("/0000.zumirak"));
+        QVERIFY(first.open(QIODevice::WriteOnly) && first.write("[Stage]\nTitle=先\nLayout=5400,5400,6000,5400,\n") > 0);
+        first.close();
+        QTRY_COMPARE(bar->maximum(), 31);
+        QCOMPARE(bar->value(), 31);
+        QCOMPARE(Select()->GameTip->toolTip(), QStringLiteral("三連"));
+        QVERIFY(first.remove());
+        QTRY_COMPARE(bar->maximum(), 30);
+        QCOMPARE(bar->value(), 30);
+
         // Removed while the windows are open: both shrink back.
         QVERIFY(PlayerStages::Remove(Row));
         QCOMPARE(bar->maximum(), 29);
