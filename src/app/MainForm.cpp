@@ -255,6 +255,8 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
 
 void MainForm::mnu_Start_Click()
 {
+    if (!gameSelect_->StageReady())
+        return;  // its caption says that its proof is under way
     const bool opening = !GameTable::Instance();
     PlaySurroundings surroundings;
     surroundings.workspace = workspace_;

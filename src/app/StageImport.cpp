@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -54,18 +55,19 @@ struct Outcome {
     std::optional<int> shown;  // the stage to leaf to
 };
 
-void ImportOne(const QString& path, Outcome& outcome)
+void Record(const QString& file, const PlayerStages::Added& added, Outcome& outcome)
 {
-    const QString file = QFileInfo(path).fileName();
-    const PlayerStages::Added added = PlayerStages::Import(path);
     if (added.index < 0) {
         outcome.refused.push_back({file, added.error});
         return;
     }
-    const int stage = StageTable::Count + added.index;
+    const int stage = PlayerStages::Number(added.index);
     outcome.shown = stage;
     if (added.alreadyThere)
         outcome.said << QCoreApplication::translate("StageImport", "「%1」と同じ形のステージは既にあります（%2）。")
+                            .arg(file, StageName(stage));
+    else if (added.renamed)
+        outcome.said << QCoreApplication::translate("StageImport", "「%1」と同じ形のステージの題名を変えました（%2）。")
                             .arg(file, StageName(stage));
     else
         outcome.said << QCoreApplication::translate("StageImport", "%1を追加しました。").arg(StageName(stage));
@@ -93,6 +95,24 @@ QString Message(const Outcome& outcome)
 
 void Schedule(int delayMs);
 
+// Shows the main window with the stage added and one message for the batch,
+// then lets the next batch begin.
+void TellOutcome(const Outcome& outcome)
+{
+    ImportQueue& queue = TheQueue();
+    if (MainForm* form = MainForm::Instance()) {
+        if (outcome.shown)
+            form->Selection()->LeafTo(*outcome.shown);
+        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+        form->raise();
+        form->activateWindow();
+        MsgBox(form, Message(outcome), QStringLiteral("ズミラク"), QMessageBox::Ok);
+    }
+    queue.importing = false;
+    if (!queue.waiting.isEmpty())
+        Schedule(0);
+}
+
 // One batch: everything queued so far.
 void WorkOff()
 {
@@ -107,18 +127,22 @@ void WorkOff()
     }
 
     queue.importing = true;
-    Outcome outcome;
-    for (const QString& path : std::exchange(queue.waiting, {}))
-        ImportOne(path, outcome);
-    if (outcome.shown)
-        form->Selection()->LeafTo(*outcome.shown);
-    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
-    form->raise();
-    form->activateWindow();
-    MsgBox(form, Message(outcome), QStringLiteral("ズミラク"), QMessageBox::Ok);
-    queue.importing = false;
-    if (!queue.waiting.isEmpty())
-        Schedule(0);
+    // Each file's proof may run off the window's thread: the batch tells its
+    // outcome once the last file has an answer.
+    struct Batch {
+        Outcome outcome;
+        qsizetype pending = 0;
+    };
+    const QStringList paths = std::exchange(queue.waiting, {});
+    auto batch = std::make_shared<Batch>();
+    batch->pending = paths.size();
+    for (const QString& path : paths) {
+        PlayerStages::Import(path, [batch, file = QFileInfo(path).fileName()](const PlayerStages::Added& added) {
+            Record(file, added, batch->outcome);
+            if (--batch->pending == 0)
+                TellOutcome(batch->outcome);
+        });
+    }
 }
 
 void Schedule(int delayMs)

@@ -73,6 +73,18 @@ QString ValueIn(const Location& location, const QString& valueName)
     return settings.value(valueName).toString();
 }
 
+QStringList SubKeysIn(const Location& location)
+{
+    QSettings settings(location.store, QSettings::NativeFormat);
+    settings.beginGroup(location.group);
+    QStringList names;
+    for (const QString& name : settings.childGroups()) {
+        if (HasValues(settings, name))
+            names << name;
+    }
+    return names;
+}
+
 bool WriteIn(const std::vector<Location>& locations, const std::vector<RegWrite>& writes, bool create)
 {
     QSettings settings(locations.front().store, QSettings::NativeFormat);
@@ -117,6 +129,23 @@ QString ValueIn(const Location& location, const QString& valueName)
     return contents ? contents->groups.value(location.group).value(valueName) : QString();
 }
 
+QStringList SubKeysIn(const Location& location)
+{
+    const auto contents = StoreFile::Load(location.store);
+    QStringList names;
+    if (!contents)
+        return names;
+    const QString inside = location.group.isEmpty() ? QString() : location.group + u'/';
+    for (auto it = contents->groups.cbegin(); it != contents->groups.cend(); ++it) {
+        if (it.value().isEmpty() || !it.key().startsWith(inside) || it.key().size() == inside.size())
+            continue;
+        const QString name = it.key().sliced(inside.size()).section(u'/', 0, 0);
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
 bool WriteIn(const std::vector<Location>& locations, const std::vector<RegWrite>& writes, bool create)
 {
     auto contents = StoreFile::Load(locations.front().store);
@@ -141,6 +170,12 @@ bool KeyExists(std::uint32_t root, const QString& keyPath)
 {
     const auto location = Locate(root, keyPath);
     return location && KeyExistsIn(*location);
+}
+
+QStringList SubKeys(std::uint32_t root, const QString& keyPath)
+{
+    const auto location = Locate(root, keyPath);
+    return location ? SubKeysIn(*location) : QStringList();
 }
 
 QString ReadValue(std::uint32_t root, const QString& keyPath, const QString& valueName)

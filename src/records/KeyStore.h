@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -29,6 +30,9 @@ struct RegWrite {
 
 // True when the key exists.
 bool KeyExists(std::uint32_t root, const QString& keyPath);
+
+// The names of the keys right below `keyPath` that exist.
+QStringList SubKeys(std::uint32_t root, const QString& keyPath);
 
 // The value, or "" when the key or the value does not exist.
 QString ReadValue(std::uint32_t root, const QString& keyPath, const QString& valueName);

@@ -117,6 +117,17 @@ std::vector<RegWrite> InitialStageRecord(const QString& stageKey)
             {stageKey, QStringLiteral("ClearTime"), QStringLiteral("0")}};
 }
 
+QStringList PlayerStageKeys()
+{
+    const QString prefix = PlayerStageKeyPrefix.sliced(ProgramKey.size() + 1);
+    QStringList keys;
+    for (const QString& name : KeyStore::SubKeys(HKEY_CURRENT_USER, ProgramKey)) {
+        if (name.startsWith(prefix))
+            keys << ProgramKey + u'\\' + name;
+    }
+    return keys;
+}
+
 QString TodayText()
 {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);

@@ -22,7 +22,7 @@ inline const QString ProgramKey = QStringLiteral("SOFTWARE\\Brenhavel\\Zumirak")
 inline constexpr int StageSlots = 50;
 
 // The records of the player's own stages: one subkey per figure, its name
-// starting with this (see PlayerStages::RecordKey).
+// starting with this (see PlayerStageRecords::RecordKey).
 inline const QString PlayerStageKeyPrefix = ProgramKey + QStringLiteral("\\Stage");
 
 // Filled by the readers.
@@ -78,6 +78,9 @@ StageRecordTexts PeekStage(const QString& stageKey);
 std::vector<RegWrite> InitialStageRecords();
 // ChargeNum "1" and ClearTime "0" for the record under `stageKey`.
 std::vector<RegWrite> InitialStageRecord(const QString& stageKey);
+
+// The keys of every record of a player's stage the store holds.
+QStringList PlayerStageKeys();
 
 // Today's date as LoadDate holds it: the system's short date format.
 QString TodayText();

@@ -18,6 +18,16 @@ constexpr int ThreeStarsFrom = 420;
 
 } // namespace
 
+QString DifficultyName(Difficulty difficulty)
+{
+    switch (difficulty) {
+    case Difficulty::Easy: return QStringLiteral("やさしい");
+    case Difficulty::Normal: return QStringLiteral("ふつう");
+    case Difficulty::Hard: return QStringLiteral("むずかしい");
+    }
+    return {};
+}
+
 int DifficultyPerMille(const Figure& figure)
 {
     const std::vector<Cell> balls = figure.Cells();
@@ -45,11 +55,6 @@ int StarsForPerMille(int perMille)
     if (perMille >= ThreeStarsFrom) return 3;
     if (perMille >= TwoStarsFrom) return 2;
     return 1;
-}
-
-double DifficultyMeasure(const Figure& figure)
-{
-    return DifficultyPerMille(figure) / 1000.0;
 }
 
 int DifficultyStars(const Figure& figure)

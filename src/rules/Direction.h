@@ -43,10 +43,4 @@ inline Direction WayBack(Direction move)
     }
 }
 
-// Row-major index of a cell of the board, 0..224.
-inline int IndexOf(Cell cell)
-{
-    return cell.row * BoardSize + cell.column;
-}
-
 } // namespace Rules

@@ -33,7 +33,7 @@ std::vector<Cell> Figure::Cells() const
     std::vector<Cell> cells;
     cells.reserve(bits_.count());
     for (int index = 0; index < BoardSize * BoardSize; ++index) {
-        if (bits_.test(static_cast<std::size_t>(index))) cells.push_back({index / BoardSize, index % BoardSize});
+        if (bits_.test(static_cast<std::size_t>(index))) cells.push_back(CellOf(index));
     }
     return cells;
 }

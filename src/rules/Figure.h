@@ -15,6 +15,19 @@ struct Cell {
     auto operator<=>(const Cell&) const = default;
 };
 
+// Row-major index of a cell of the board, 0..224: the one numbering of the
+// cells (a figure's bits, the solver's keys, stage codes, the workshop's board).
+inline constexpr int IndexOf(Cell cell)
+{
+    return cell.row * BoardSize + cell.column;
+}
+
+// The cell of an index from IndexOf.
+inline constexpr Cell CellOf(int index)
+{
+    return {index / BoardSize, index % BoardSize};
+}
+
 inline bool OnBoard(Cell cell)
 {
     return cell.row >= 0 && cell.row < BoardSize && cell.column >= 0 && cell.column < BoardSize;

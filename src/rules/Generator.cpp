@@ -110,16 +110,6 @@ bool Clears(const Figure& figure, const std::vector<Cell>& order)
 
 } // namespace
 
-QString DifficultyName(Difficulty difficulty)
-{
-    switch (difficulty) {
-    case Difficulty::Easy: return QStringLiteral("やさしい");
-    case Difficulty::Normal: return QStringLiteral("ふつう");
-    case Difficulty::Hard: return QStringLiteral("むずかしい");
-    }
-    return {};
-}
-
 GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
 {
     const int wanted = std::clamp(balls, 2, BoardSize * BoardSize);

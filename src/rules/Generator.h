@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rules/Difficulty.h"
 #include "rules/Figure.h"
 
 #include <QString>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace Rules {
-
-enum class Difficulty { Easy, Normal, Hard };  // "やさしい", "ふつう", "むずかしい"
 
 struct GeneratedStage {
     Figure figure;
@@ -21,7 +20,5 @@ struct GeneratedStage {
 // Clearable by construction and proven by Solve before it is returned. Same (balls, difficulty,
 // seed) -> same figure and title on every machine. balls clamped to 2..225.
 GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed);
-
-QString DifficultyName(Difficulty difficulty);  // the three Japanese words above
 
 } // namespace Rules

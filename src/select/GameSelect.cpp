@@ -12,6 +12,7 @@
 #include "shared/Twips.h"
 #include "stages/PlayerStages.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -68,10 +69,17 @@ protected:
     }
 };
 
+// A player's stage whose proof is under way is listed, and says so.
+QString TitleShown(int index)
+{
+    const QString title = StageList::Title(index);
+    return StageList::Proven(index) ? title : title + QCoreApplication::translate("GameSelect", "（確認中）");
+}
+
 // What a screen reader says for the stage on display.
 QString SpokenStage(int index, bool cleared)
 {
-    const QString title = StageList::Title(index);
+    const QString title = TitleShown(index);
     return cleared ? title + QStringLiteral("　クリア済み") : title;
 }
 
@@ -158,22 +166,29 @@ void GameSelect::ShowStage(int index)
     GameTip->setAccessibleName(title);
     GameTip->setAccessibleDescription(
         QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
-    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(title));
+    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(TitleShown(index)));
     // Only as wide as its text: the figure is centred, so the corner it sits
     // in is mostly empty and as few balls as possible lie under it.
     Caption->resize(std::min(Caption->sizeHint().width(), GameTip->width()), Caption->height());
     ShowClearedMark(index);
+    shownRecord_ = StageList::RecordKey(index);
 }
 
-// The player's stages were added or removed: the bar's range follows, and
-// the stage on display is shown anew (another may now have its index).
+// The player's stages were added, removed or changed: the bar's range
+// follows, and the stage on display stays on display when it is still there
+// (its number may have changed), so that nothing changes under the player.
 void GameSelect::FollowStageList()
 {
+    const int stillThere = StageList::IndexOfRecord(shownRecord_);
     const QSignalBlocker quiet(HScroll1);
     HScroll1->setRange(0, StageList::Count() - 1);
+    if (stillThere >= 0)
+        HScroll1->setValue(stillThere);
     ReadClearedStages();
     ShowStage(HScroll1->value());
 }
+
+bool GameSelect::StageReady() const { return StageList::Proven(HScroll1->value()); }
 
 void GameSelect::ReadClearedStages()
 {

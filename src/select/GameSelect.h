@@ -47,6 +47,9 @@ public:
     // string and title carried by the picture.
     DisplayedStage StageShown() const override;
 
+    // False while the stage on display cannot be started (its proof is under way).
+    bool StageReady() const;
+
     // Leafs to `stage`, as the scroll bar would.
     void LeafTo(int stage);
 
@@ -67,4 +70,5 @@ private:
     // Which stages the store records as cleared, read once per change of
     // the records rather than at every leaf.
     std::vector<bool> cleared_;
+    QString shownRecord_;  // the record key of the stage on display
 };

@@ -201,8 +201,9 @@ void RecordsOverview::Refresh()
              cleared ? NumberSortKey(record.clearTime) : NoValueKey);
         cell(ClearedColumn, cleared ? QStringLiteral("○") : QString(),
              cleared ? QStringLiteral("0") : QStringLiteral("1"));
-        const int stars = StageStars(StageList::Layout(stage));
-        cell(StarsColumn, StarsText(stars), QString::number(stars));
+        // A player's stage whose proof is under way has no stars yet.
+        const int stars = StageList::Stars(stage);
+        cell(StarsColumn, StageList::Proven(stage) ? StarsText(stars) : tr("確認中"), QString::number(stars));
         // The empty cell still tells a screen reader what it means.
         Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
     }

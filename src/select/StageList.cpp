@@ -6,6 +6,9 @@
 #include "play/StageTable.h"
 #include "records/RegUpRead.h"
 #include "stages/PlayerStages.h"
+#include "stages/StageStars.h"
+
+static_assert(PlayerStages::FirstNumber == PicForm::StageCount, "the player's stages follow the thirty");
 
 namespace StageList {
 
@@ -25,6 +28,19 @@ bool IsPlayers(int index) { return index >= PicForm::StageCount; }
 QString Title(int index) { return IsPlayers(index) ? Players(index).title : StageTable::Title(index); }
 
 QString Layout(int index) { return IsPlayers(index) ? Players(index).layout : StageTable::Layout(index); }
+
+bool Proven(int index) { return !IsPlayers(index) || Players(index).proven; }
+
+int Stars(int index) { return IsPlayers(index) ? Players(index).stars : StageStars(StageTable::Layout(index)); }
+
+int IndexOfRecord(const QString& recordKey)
+{
+    for (int index = 0; index < Count(); ++index) {
+        if (RecordKey(index) == recordKey)
+            return index;
+    }
+    return -1;
+}
 
 QString RecordKey(int index) { return IsPlayers(index) ? Players(index).recordKey : RegUpRead::StageKey(index); }
 

@@ -2,7 +2,6 @@
 #include "stages/LayoutString.h"
 
 #include <array>
-#include <optional>
 
 namespace {
 
@@ -78,4 +77,30 @@ LayoutReading ReadLayoutString(QStringView layout)
         reading.balls.push_back(ball);
     }
     return reading;
+}
+
+Rules::Figure FigureOfBalls(const std::vector<BallRecord>& balls)
+{
+    Rules::Figure figure;
+    for (const BallRecord& ball : balls)
+        figure.Set({ball.row(), ball.column()}, true);
+    return figure;
+}
+
+std::optional<Rules::Figure> FigureOfLayout(QStringView layout)
+{
+    const LayoutReading reading = ReadLayoutString(layout);
+    if (!reading.ok())
+        return std::nullopt;
+    return FigureOfBalls(reading.balls);
+}
+
+QString LayoutOf(const Rules::Figure& figure)
+{
+    QString layout;
+    for (const Rules::Cell& cell : figure.Cells())
+        layout += QStringLiteral("%1,%2,")
+                      .arg(cell.column * CellTwips, 4, 10, QLatin1Char('0'))
+                      .arg(cell.row * CellTwips, 4, 10, QLatin1Char('0'));
+    return layout;
 }

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "rules/Figure.h"
+
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <vector>
 
 // A stage's layout string: N records of ten characters, "LLLL,TTTT," with the
@@ -31,3 +34,12 @@ struct LayoutReading {
 // that is not a multiple of 600, a cell outside 0..14, and two balls on one
 // cell.
 LayoutReading ReadLayoutString(QStringView layout);
+
+// The figure the balls make.
+Rules::Figure FigureOfBalls(const std::vector<BallRecord>& balls);
+
+// The figure of a layout string; nullopt when the string cannot be read.
+std::optional<Rules::Figure> FigureOfLayout(QStringView layout);
+
+// The layout string of a figure, its balls row by row.
+QString LayoutOf(const Rules::Figure& figure);

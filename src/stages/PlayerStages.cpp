@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/PlayerStages.h"
 
-#include "records/RegUpRead.h"
 #include "records/StoreFile.h"
+#include "stages/FigureProofs.h"
+#include "stages/LayoutString.h"
+#include "stages/PlayerStageRecords.h"
 #include "stages/StageFile.h"
-#include "stages/StageProof.h"
+#include "stages/StageFileNumbers.h"
+#include "stages/StageFolder.h"
 
-#include <QCryptographicHash>
-#include <QDir>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QStandardPaths>
 #include <QtDebug>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <optional>
 
@@ -22,54 +23,37 @@ namespace PlayerStages {
 
 namespace {
 
-constexpr int NumberDigits = 4;
+// An Add waiting for its figure's proof.
+struct Waiting {
+    QString title;
+    Rules::Figure figure;
+    Done done;
+};
 
-struct Folder_ {
+struct List {
     bool read = false;
     std::vector<Entry> entries;
     QSet<QString> reported;  // files already named on standard error
+    std::vector<Waiting> waiting;
+    StageFolderWatch* watch = nullptr;
 };
 
-Folder_& TheFolder()
+List& TheList()
 {
-    static Folder_ folder;
-    return folder;
-}
-
-// "0007.zumirak" is stage file number 7; a file named otherwise by hand
-// comes after the numbered ones.
-int FileNumber(const QString& fileName)
-{
-    qsizetype digits = 0;
-    while (digits < fileName.size() && fileName[digits].isDigit() && fileName[digits].unicode() < 0x80)
-        ++digits;
-    bool ok = false;
-    const int number = fileName.first(digits).toInt(&ok);
-    return ok ? number : INT_MAX;
-}
-
-QStringList StageFileNames(const QDir& folder)
-{
-    QStringList names = folder.entryList({QStringLiteral("*.") + StageFileSuffix}, QDir::Files | QDir::Hidden | QDir::System);
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int na = FileNumber(a);
-        const int nb = FileNumber(b);
-        return na != nb ? na < nb : a < b;
-    });
-    return names;
+    static List list;
+    return list;
 }
 
 void ReportOnce(const QString& path, const QString& why)
 {
-    if (TheFolder().reported.contains(path))
+    if (TheList().reported.contains(path))
         return;
-    TheFolder().reported.insert(path);
+    TheList().reported.insert(path);
     qWarning("The stage file %s is left out: %s", qUtf8Printable(path), qUtf8Printable(why));
 }
 
-std::optional<int> IndexOf(const Rules::Figure& figure)
+std::optional<int> IndexOf(const std::vector<Entry>& entries, const Rules::Figure& figure)
 {
-    const std::vector<Entry>& entries = TheFolder().entries;
     const auto found =
         std::find_if(entries.begin(), entries.end(), [&](const Entry& entry) { return entry.figure == figure; });
     if (found == entries.end())
@@ -77,46 +61,89 @@ std::optional<int> IndexOf(const Rules::Figure& figure)
     return static_cast<int>(found - entries.begin());
 }
 
-Entry MakeEntry(const QString& path, const StageText& stage)
+QString ProofRefusal(Rules::Verdict verdict)
 {
-    return {path, stage.title, stage.layout, stage.figure, RecordKey(stage.figure)};
+    return verdict == Rules::Verdict::NotClearable ? QCoreApplication::translate("PlayerStages", "クリアできない配置です")
+                                                   : QCoreApplication::translate("PlayerStages", "クリアできるか確かめきれませんでした");
 }
 
-void ReadFolder()
+QString ProofRefusalForLog(Rules::Verdict verdict)
 {
-    Folder_& folder = TheFolder();
-    folder.read = true;
-    folder.entries.clear();
-    const QDir dir(Folder());
-    for (const QString& name : StageFileNames(dir)) {
-        const QString path = dir.filePath(name);
-        const StageFileReading reading = ReadStageFileAt(path);
-        if (!reading.ok()) {
-            ReportOnce(path, reading.reasonForLog);
-            continue;
-        }
-        if (const std::optional<int> twin = IndexOf(reading.stage.figure)) {
-            ReportOnce(path, QStringLiteral("the same figure as %1").arg(folder.entries[std::size_t(*twin)].path));
-            continue;
-        }
-        const StageProof proof = ProveStage(reading.stage.figure);
-        if (!proof.ok()) {
-            ReportOnce(path, proof.reasonForLog);
-            continue;
-        }
-        folder.entries.push_back(MakeEntry(path, reading.stage));
-    }
+    return verdict == Rules::Verdict::NotClearable ? QStringLiteral("not clearable") : QStringLiteral("unknown (limit)");
 }
 
-QString NextFileName(const QDir& dir)
+void FollowProofs();
+void WatchFolder();
+
+// Reads the folder; true when the list changed.
+bool ReadFolder()
 {
-    int last = 0;
-    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        const int number = FileNumber(name);
-        if (number != INT_MAX)
-            last = std::max(last, number);
+    List& list = TheList();
+    list.read = true;
+    FigureProofs::Instance().SetFile(QFileInfo(Folder()).path() + QStringLiteral("/proofs"));
+    std::vector<Entry> entries;
+    QStringList paths;
+    for (const StageFolder::File& file : StageFolder::Read()) {
+        paths << file.path;
+        if (!file.reading.ok()) {
+            ReportOnce(file.path, file.reading.reasonForLog);
+            continue;
+        }
+        const StageText& stage = file.reading.stage;
+        if (const std::optional<int> twin = IndexOf(entries, stage.figure)) {
+            ReportOnce(file.path, QStringLiteral("the same figure as %1").arg(entries[std::size_t(*twin)].path));
+            continue;
+        }
+        Entry entry{file.path, stage.title, stage.layout, stage.figure,
+                    PlayerStageRecords::RecordKey(stage.figure), false, 0};
+        if (const std::optional<FigureProofs::Proof> proof = FigureProofs::Instance().Known(stage.figure)) {
+            if (proof->verdict != Rules::Verdict::Clearable) {
+                ReportOnce(file.path, ProofRefusalForLog(proof->verdict));
+                continue;
+            }
+            entry.proven = true;
+            entry.stars = proof->stars;
+            FigureProofs::Instance().Keep(stage.figure);
+        } else {
+            FigureProofs::Instance().Request(stage.figure);
+        }
+        if (entry.title.isEmpty())
+            entry.title = DefaultTitle(Number(int(entries.size())));
+        entries.push_back(entry);
     }
-    return QStringLiteral("%1.%2").arg(last + 1, NumberDigits, 10, QLatin1Char('0')).arg(StageFileSuffix);
+    if (list.watch)
+        list.watch->Watch(paths);
+    const bool changed = entries != list.entries;
+    list.entries = std::move(entries);
+    return changed;
+}
+
+void ReadAndTell()
+{
+    if (ReadFolder())
+        PlayerStagesNotice::Instance().TellStagesChanged();
+}
+
+// Once an event loop may run: the folder and the proofs are followed.
+void WatchFolder()
+{
+    List& list = TheList();
+    if (list.watch || !QCoreApplication::instance())
+        return;
+    list.watch = new StageFolderWatch(QCoreApplication::instance());
+    QObject::connect(list.watch, &StageFolderWatch::Changed, list.watch, [] { ReadAndTell(); });
+    QObject::connect(&FigureProofs::Instance(), &FigureProofs::Proven, list.watch, [] { FollowProofs(); });
+}
+
+// The files that hold the figure now, whatever the list remembers.
+QStringList FilesHolding(const Rules::Figure& figure)
+{
+    QStringList paths;
+    for (const StageFolder::File& file : StageFolder::Read()) {
+        if (file.reading.ok() && file.reading.stage.figure == figure)
+            paths << file.path;
+    }
+    return paths;
 }
 
 Added Refused(const QString& error)
@@ -126,108 +153,157 @@ Added Refused(const QString& error)
     return added;
 }
 
+Added CannotSave()
+{
+    return Refused(QCoreApplication::translate("PlayerStages", "ステージを保存できませんでした"));
+}
+
+// Writes the stage's file anew under the new title, in its place.
+Added Rename(int index, const QString& title)
+{
+    const Entry entry = TheList().entries[std::size_t(index)];  // a copy: the list is read again below
+    const QStringList files = FilesHolding(entry.figure);
+    if (files.isEmpty())
+        return CannotSave();
+    const QString path = files.contains(entry.path) ? entry.path : files.front();
+    if (const int error = StoreFile::WriteAtomically(path, WriteStageFile(title, entry.figure)); error != 0) {
+        qWarning("The stage file %s could not be written: %s", qUtf8Printable(path), std::strerror(error));
+        return CannotSave();
+    }
+    ReadAndTell();
+    Added added;
+    added.index = IndexOf(TheList().entries, entry.figure).value_or(-1);
+    added.renamed = true;
+    return added;
+}
+
+Added AddProven(const QString& title, const Rules::Figure& figure)
+{
+    FigureProofs::Instance().Keep(figure);
+    const StageFileNumbers::NewFile file = StageFileNumbers::WriteNew(Folder(), StageFileSuffix, WriteStageFile(title, figure));
+    if (file.path.isEmpty()) {
+        qWarning("No new stage file could be written in %s: %s", qUtf8Printable(Folder()), std::strerror(file.error));
+        return CannotSave();
+    }
+    ReadAndTell();
+    Added added;
+    added.index = IndexOf(TheList().entries, figure).value_or(-1);
+    return added;
+}
+
+// Adds waiting for a proof carry on once theirs is known.
+void FollowProofs()
+{
+    ReadAndTell();
+    std::vector<Waiting>& waiting = TheList().waiting;
+    std::vector<Waiting> ready;
+    for (auto it = waiting.begin(); it != waiting.end();) {
+        if (FigureProofs::Instance().Known(it->figure)) {
+            ready.push_back(std::move(*it));
+            it = waiting.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const Waiting& add : ready)
+        Add(add.title, add.figure, add.done);
+}
+
 } // namespace
 
-QString Folder()
-{
-    // The program's AppLocalDataLocation, spelled out so that it is the same
-    // whether or not the application object carries the program's names
-    // (the command line and the tests run without them).
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return data.isEmpty() ? QString() : data + QStringLiteral("/Brenhavel/Zumirak/stages");
-}
+QString Folder() { return StageFolder::Path(); }
+
+QString DefaultTitle(int number) { return QCoreApplication::translate("PlayerStages", "自作%1").arg(number); }
 
 const std::vector<Entry>& All()
 {
-    if (!TheFolder().read)
+    WatchFolder();
+    if (!TheList().read)
         ReadFolder();
-    return TheFolder().entries;
+    return TheList().entries;
+}
+
+QString TitleLeftEmpty(const Rules::Figure& figure)
+{
+    const std::vector<Entry>& entries = All();
+    if (const std::optional<int> index = IndexOf(entries, figure))
+        return entries[std::size_t(*index)].title;
+    return DefaultTitle(Number(int(entries.size())));
 }
 
 void Reload()
 {
+    WatchFolder();
     ReadFolder();
     PlayerStagesNotice::Instance().TellStagesChanged();
 }
 
-Added Add(const QString& title, const Rules::Figure& figure)
+void Add(const QString& typedTitle, const Rules::Figure& figure, const Done& done)
 {
+    WatchFolder();
+    ReadAndTell();  // what is on disk now, not what was read before
+    const QString title = typedTitle.isEmpty() ? TitleLeftEmpty(figure) : typedTitle;
     // The file is checked as any file from outside would be, so that what
     // is written can always be read back.
-    const QByteArray bytes = WriteStageFile(title, figure);
-    const StageFileReading reading = ReadStageFile(bytes);
-    if (!reading.ok())
-        return Refused(reading.reason);
-    All();
-    if (const std::optional<int> index = IndexOf(figure)) {
+    const StageFileReading reading = ReadStageFile(WriteStageFile(title, figure));
+    if (!reading.ok()) {
+        done(Refused(reading.reason));
+        return;
+    }
+    const std::vector<Entry>& entries = TheList().entries;
+    if (const std::optional<int> index = IndexOf(entries, figure)) {
+        if (entries[std::size_t(*index)].title != title) {
+            done(Rename(*index, title));
+            return;
+        }
         Added added;
         added.index = *index;
         added.alreadyThere = true;
-        return added;
+        done(added);
+        return;
     }
-    const StageProof proof = ProveStage(figure);
-    if (!proof.ok())
-        return Refused(proof.reason);
-
-    const QString folder = Folder();
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return Refused(QStringLiteral("ステージを保存するフォルダーを作れません"));
-    const QString path = QDir(folder).filePath(NextFileName(QDir(folder)));
-    if (const int error = StoreFile::WriteAtomically(path, bytes); error != 0) {
-        qWarning("The stage file %s could not be written: %s", qUtf8Printable(path), std::strerror(error));
-        return Refused(QStringLiteral("ステージを保存できませんでした"));
+    const std::optional<FigureProofs::Proof> proof = FigureProofs::Instance().Known(figure);
+    if (!proof) {
+        TheList().waiting.push_back({typedTitle, figure, done});
+        FigureProofs::Instance().Request(figure);
+        return;
     }
-    TheFolder().entries.push_back(MakeEntry(path, reading.stage));
-    PlayerStagesNotice::Instance().TellStagesChanged();
-    Added added;
-    added.index = static_cast<int>(TheFolder().entries.size()) - 1;
-    return added;
+    if (proof->verdict != Rules::Verdict::Clearable) {
+        done(Refused(ProofRefusal(proof->verdict)));
+        return;
+    }
+    done(AddProven(title, figure));
 }
 
-Added Import(const QString& filePath)
+void Import(const QString& filePath, const Done& done)
 {
     const StageFileReading reading = ReadStageFileAt(filePath);
-    if (!reading.ok())
-        return Refused(reading.reason);
-    return Add(reading.stage.title, reading.stage.figure);
-}
-
-bool Remove(int index)
-{
-    std::vector<Entry>& entries = TheFolder().entries;
-    if (index < 0 || index >= static_cast<int>(All().size()))
-        return false;
-    const Entry entry = entries[std::size_t(index)];
-    if (!QFile::remove(entry.path) && QFileInfo::exists(entry.path))
-        return false;
-    entries.erase(entries.begin() + index);
-    // A record is never deleted from the store; the stage's goes back to
-    // that of a stage never played, in case the figure comes back.
-    RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, RegUpRead::InitialStageRecord(entry.recordKey), false);
-    PlayerStagesNotice::Instance().TellStagesChanged();
-    return true;
-}
-
-QString RecordKey(const Rules::Figure& figure)
-{
-    // The cells as bits, row by row, packed eight to a byte.
-    QByteArray packed((Rules::BoardSize * Rules::BoardSize + 7) / 8, '\0');
-    for (std::size_t bit = 0; bit < figure.Bits().size(); ++bit) {
-        if (figure.Bits().test(bit))
-            packed[qsizetype(bit / 8)] = char(packed[qsizetype(bit / 8)] | (1 << (bit % 8)));
+    if (!reading.ok()) {
+        done(Refused(reading.reason));
+        return;
     }
-    const QByteArray hash = QCryptographicHash::hash(packed, QCryptographicHash::Sha256);
-    return RegUpRead::PlayerStageKeyPrefix + QString::fromLatin1(hash.first(8).toHex().toUpper());
+    Add(reading.stage.title, reading.stage.figure, done);
+}
+
+bool Remove(const Rules::Figure& figure)
+{
+    bool removed = true;
+    for (const QString& path : FilesHolding(figure)) {
+        if (!QFile::remove(path) && QFileInfo::exists(path))
+            removed = false;
+    }
+    if (removed)
+        PlayerStageRecords::Reset(PlayerStageRecords::RecordKey(figure));
+    ReadAndTell();
+    return removed;
 }
 
 std::vector<KeyStore::RegWrite> InitialRecords()
 {
-    std::vector<KeyStore::RegWrite> writes;
-    for (const Entry& entry : All()) {
-        const std::vector<KeyStore::RegWrite> record = RegUpRead::InitialStageRecord(entry.recordKey);
-        writes.insert(writes.end(), record.begin(), record.end());
-    }
-    return writes;
+    QStringList keys;
+    for (const Entry& entry : All())
+        keys << entry.recordKey;
+    return PlayerStageRecords::InitialRecords(keys);
 }
 
 } // namespace PlayerStages

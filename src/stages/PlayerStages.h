@@ -7,53 +7,77 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
-// The player's own stages: stage files in the folder "stages" of the
-// program's data folder, each proven clearable, in the order they were added
-// (their file names are numbered). Their records live in the record store
-// under a key made from their cells, so a renamed stage keeps its record.
+// The player's own stages, as the windows list them: the stage files of the
+// stages folder (StageFolder) in the order of their numbers, each figure once,
+// those proven not clearable or not proven within the solver's limits left
+// out (FigureProofs). They follow the thirty shipped stages and are named by
+// the same stage numbers everywhere: the first is stage 30. The list follows
+// the folder when files are added, removed or edited there by hand; a stage
+// whose proof is still under way is listed as such. Records: see
+// PlayerStageRecords.
 namespace PlayerStages {
+
+inline constexpr int FirstNumber = 30;  // after the thirty shipped stages
 
 struct Entry {
     QString path;
-    QString title;
+    QString title;  // a file without a title shows DefaultTitle
     QString layout;
     Rules::Figure figure;
     QString recordKey;
+    bool proven = false;  // false while its proof is under way: listed, not yet playable
+    int stars = 0;        // 1..3 once proven
+    bool operator==(const Entry&) const = default;
 };
 
-// The folder's stages, read and proven once and kept until changed. A file
-// that cannot be a stage is left out, with one line on standard error that
-// names it and says why.
+// The stages now. A file that cannot be a stage is left out, with one line on
+// standard error that names it and says why.
 const std::vector<Entry>& All();
 
-// Reads the folder again (after it was changed behind the program's back).
+// The stage number of the player's stage at `index` of All().
+inline int Number(int index) { return FirstNumber + index; }
+
+// The title of a stage whose title was left empty: 自作 and its number.
+QString DefaultTitle(int number);
+
+// The title a figure is saved under when the title is left empty: its own
+// stage's when it is one already, otherwise that of the next new stage.
+QString TitleLeftEmpty(const Rules::Figure& figure);
+
+// Reads the folder again now (it is also read again on its own when it changes).
 void Reload();
 
-// Checks, proves and writes a new stage file. Returns the stage's index, or
-// an error text for the player. A figure already there (the same cells) is
-// not added twice: its index comes back with alreadyThere set.
+// What became of a stage added. `index` is its place in All() (also when it
+// was there already, or was renamed), or -1 with `error` saying why not.
 struct Added {
     int index = -1;
     QString error;
-    bool alreadyThere = false;
+    bool alreadyThere = false;  // the same cells and title were there already
+    bool renamed = false;       // the same cells were there under another title: now under this one
 };
-Added Add(const QString& title, const Rules::Figure& figure);
+using Done = std::function<void(const Added&)>;
+
+// Adds a stage of the player's own, once it is proven clearable; the proof
+// runs off the window's thread, unless the figure is proven already (the
+// workshop proves what is drawn), when `done` is called before Add returns.
+// The same cells under another title rename that stage: it keeps its place,
+// its file and its record. An empty title is saved as TitleLeftEmpty.
+void Add(const QString& title, const Rules::Figure& figure, const Done& done);
 
 // Reads the stage file at `filePath`, then adds it as Add does.
-Added Import(const QString& filePath);
+void Import(const QString& filePath, const Done& done);
 
-// Deletes the stage's file and resets its record. False when there is no
-// such stage or its file could not be deleted.
-bool Remove(int index);
+// Deletes the file that holds the figure now (checked on disk: whatever was
+// written to the folder since, only a file with these cells goes), and resets
+// the figure's record. False when such a file could not be deleted.
+bool Remove(const Rules::Figure& figure);
 
-// The record store key of a figure's record: below
-// RegUpRead::PlayerStageKeyPrefix, named by a hash of its cells.
-QString RecordKey(const Rules::Figure& figure);
-
-// ChargeNum "1" and ClearTime "0" for every stage in the folder: what
-// deleting the records writes for them.
+// ChargeNum "1" and ClearTime "0" for every record of a player's stage, the
+// stages listed now and any other the store holds: what deleting the records
+// writes for them.
 std::vector<KeyStore::RegWrite> InitialRecords();
 
 // Where the files live.

@@ -29,8 +29,6 @@ QString ForeignCode() { return Text(u"ズミラクのステージコードでは
 QString DamagedCode() { return Text(u"ステージコードが壊れています。"); }
 QString NewerCode() { return Text(u"このステージコードは新しい版のズミラクで作られたものです。"); }
 
-int CellNumber(Rules::Cell cell) { return cell.row * Rules::BoardSize + cell.column; }
-Rules::Cell CellAt(int number) { return {number / Rules::BoardSize, number % Rules::BoardSize}; }
 
 quint16 Checksum(QByteArrayView bytes) { return qChecksum(bytes, Qt::ChecksumIso3309); }
 
@@ -43,13 +41,13 @@ QByteArray PackFigure(const Rules::Figure& figure)
         bytes.append(char(CellList));
         bytes.append(char(cells.size()));
         for (const Rules::Cell& cell : cells)
-            bytes.append(char(CellNumber(cell)));
+            bytes.append(char(Rules::IndexOf(cell)));
         return bytes;
     }
     bytes.append(char(Bitmap));
     QByteArray bitmap(BitmapBytes, '\0');
     for (const Rules::Cell& cell : cells) {
-        const int n = CellNumber(cell);
+        const int n = Rules::IndexOf(cell);
         bitmap[n / 8] = char(bitmap[n / 8] | (0x80 >> (n % 8)));
     }
     return bytes + bitmap;
@@ -70,7 +68,7 @@ std::optional<qsizetype> UnpackFigure(QByteArrayView bytes, Rules::Figure& figur
             if (ball && n >= CellCount)
                 return std::nullopt;  // the padding bits stay clear
             if (ball)
-                figure.Set(CellAt(n), true);
+                figure.Set(Rules::CellOf(n), true);
         }
         return 1 + BitmapBytes;
     }
@@ -82,7 +80,7 @@ std::optional<qsizetype> UnpackFigure(QByteArrayView bytes, Rules::Figure& figur
             const int n = byteAt(2 + i);
             if (n <= previous || n >= CellCount)
                 return std::nullopt;  // ascending, so no cell twice
-            figure.Set(CellAt(n), true);
+            figure.Set(Rules::CellOf(n), true);
             previous = n;
         }
         return 2 + byteAt(1);

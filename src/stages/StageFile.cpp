@@ -48,14 +48,6 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
     return NotAStageFile(QStringLiteral("Layout: ") + layout.error);
 }
 
-Rules::Figure FigureOf(const LayoutReading& layout)
-{
-    Rules::Figure figure;
-    for (const BallRecord& ball : layout.balls)
-        figure.Set({ball.row(), ball.column()}, true);
-    return figure;
-}
-
 } // namespace
 
 StageFileReading ReadStageFile(const QByteArray& bytes)
@@ -87,7 +79,7 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
     StageFileReading reading;
     reading.stage.title = title;
     reading.stage.layout = layout;
-    reading.stage.figure = FigureOf(balls);
+    reading.stage.figure = FigureOfBalls(balls.balls);
     return reading;
 }
 
@@ -110,22 +102,4 @@ QByteArray WriteStageFile(const QString& title, const Rules::Figure& figure)
     IniContents contents;
     contents.groups[Section][TitleName] = title;
     return FormatIni(contents) + LayoutName.toUtf8() + '=' + LayoutOf(figure).toUtf8() + '\n';
-}
-
-QString LayoutOf(const Rules::Figure& figure)
-{
-    QString layout;
-    for (const Rules::Cell& cell : figure.Cells())
-        layout += QStringLiteral("%1,%2,")
-                      .arg(cell.column * 600, 4, 10, QLatin1Char('0'))
-                      .arg(cell.row * 600, 4, 10, QLatin1Char('0'));
-    return layout;
-}
-
-std::optional<Rules::Figure> FigureOfLayout(QStringView layout)
-{
-    const LayoutReading reading = ReadLayoutString(layout);
-    if (!reading.ok())
-        return std::nullopt;
-    return FigureOf(reading);
 }

@@ -38,9 +38,3 @@ StageFileReading ReadStageFile(const QByteArray& bytes);
 StageFileReading ReadStageFileAt(const QString& path);
 
 QByteArray WriteStageFile(const QString& title, const Rules::Figure& figure);
-
-// The layout string of a figure, its balls row by row.
-QString LayoutOf(const Rules::Figure& figure);
-
-// The figure of a layout string; nullopt when the string cannot be read.
-std::optional<Rules::Figure> FigureOfLayout(QStringView layout);

@@ -6,6 +6,7 @@
 #include "shared/FixedSubWindow.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
+#include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 #include "stages/StageStars.h"
 #include "workshop/VerdictSearch.h"
@@ -96,7 +97,6 @@ QWidget* StageWorkshop::BuildControls()
     auto* titleLabel = new QLabel(QStringLiteral("題名"), controls);
     TitleBox = new QLineEdit(controls);
     TitleBox->setValidator(new TitleValidator(TitleBox));
-    TitleBox->setPlaceholderText(QStringLiteral("%1文字まで").arg(LongestTitle));
     titleLabel->setBuddy(TitleBox);
     BallCount = new QLabel(controls);
     Stars = new QLabel(controls);
@@ -206,7 +206,10 @@ StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundin
     return workshop;
 }
 
-QString StageWorkshop::Title() const { return TitleBox->text(); }
+QString StageWorkshop::Title() const
+{
+    return TitleBox->text().isEmpty() ? TitleBox->placeholderText() : TitleBox->text();
+}
 
 DisplayedStage StageWorkshop::StageShown() const
 {
@@ -244,6 +247,10 @@ void StageWorkshop::LoadStage(const QString& title, const Rules::Figure& figure)
 void StageWorkshop::ShowFigure()
 {
     const Rules::Figure& figure = Figure();
+    if (importing_ && importing_->figure != figure)
+        AddImported();  // the board no longer proves it: it is proven on its own
+    // Saved with an empty title, a stage gets this one; the field says so.
+    TitleBox->setPlaceholderText(PlayerStages::TitleLeftEmpty(figure));
     const std::vector<Rules::Cell> cutOff = Rules::CutOffBalls(figure);
     Board->ShowFigure(figure, cutOff);
     BallCount->setText(QStringLiteral("ボールの数：%1").arg(figure.Count()));
@@ -284,6 +291,8 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
     }
     Stars->setText(QStringLiteral("難しさ：") + StarsText(stars));
     SaveButton->setEnabled(verdict == Rules::Verdict::Clearable);
+    if (importing_ && importing_->figure == Figure())
+        AddImported();
 }
 
 void StageWorkshop::FillStageChoice()
@@ -292,8 +301,13 @@ void StageWorkshop::FillStageChoice()
     StageChoice->clear();
     for (int index = 0; index < StageTable::Count; ++index)
         StageChoice->addItem(QStringLiteral("%1：%2").arg(index).arg(StageTable::Title(index)), index);
+    // The player's own by the numbers the selection window and the records
+    // overview give them.
     const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
-    for (std::size_t k = 0; k < own.size(); ++k)
-        StageChoice->addItem(QStringLiteral("自作%1：%2").arg(k + 1).arg(own[k].title), StageTable::Count + int(k));
+    for (std::size_t k = 0; k < own.size(); ++k) {
+        const int number = PlayerStages::Number(int(k));
+        StageChoice->addItem(QStringLiteral("%1：%2").arg(number).arg(own[k].title), number);
+    }
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(chosen)));
+    TitleBox->setPlaceholderText(PlayerStages::TitleLeftEmpty(Figure()));
 }

@@ -3,12 +3,14 @@
 
 #include "play/StageOnDisplay.h"
 #include "rules/Solver.h"
+#include "stages/PlayerStages.h"
 #include "workshop/FigureHistory.h"
 
 #include <QPoint>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class CommonDialog;
 class QComboBox;
@@ -52,6 +54,7 @@ public:
     DisplayedStage StageShown() const override;
 
     const Rules::Figure& Figure() const { return history_.Current(); }
+    // The title typed, or when none is, the one the field shows it will be.
     QString Title() const;
 
     // The window's parts, named for the tests.
@@ -103,10 +106,19 @@ private:
     void ShowVerdict(Rules::Verdict verdict, int stars);
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
+    void ShowAdded(const PlayerStages::Added& added, const QString& fileName);
+    void AddImported();
 
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     FigureHistory history_;
     VerdictSearch* search_ = nullptr;
     bool seedTyped_ = false;  // the player typed a seed: the next generation uses it
+    // A stage read from a file, waiting for the board's proof to join the player's stages.
+    struct Importing {
+        QString title;
+        Rules::Figure figure;
+        QString fileName;
+    };
+    std::optional<Importing> importing_;
 };

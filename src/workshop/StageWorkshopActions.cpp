@@ -10,7 +10,9 @@
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
+#include "stages/LayoutString.h"
 #include "stages/StageFile.h"
+#include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QApplication>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -82,28 +85,54 @@ void StageWorkshop::Save()
 {
     if (!SaveButton->isEnabled())
         return;
-    const PlayerStages::Added added = PlayerStages::Add(Title(), Figure());
-    if (!added.error.isEmpty()) {
-        Tell(this, QStringLiteral("ステージを保存できません。\r\n%1").arg(added.error));
+    // One of the thirty's figures is that stage already: no copy is made.
+    for (int index = 0; index < StageTable::Count; ++index) {
+        if (FigureOfLayout(StageTable::Layout(index)) == Figure()) {
+            VerdictLine->setText(tr("この形は既にステージ%1「%2」です").arg(index).arg(StageTable::Title(index)));
+            return;
+        }
+    }
+    // The verdict shown is kept with the figure: the stage is added at once.
+    PlayerStages::Add(Title(), Figure(), [workshop = QPointer<StageWorkshop>(this)](const PlayerStages::Added& added) {
+        if (workshop)
+            workshop->ShowAdded(added, QString());
+    });
+}
+
+// What became of a stage saved or read from a file.
+void StageWorkshop::ShowAdded(const PlayerStages::Added& added, const QString& fileName)
+{
+    if (!added.error.isEmpty() || added.index < 0) {
+        if (fileName.isEmpty())
+            Tell(this, tr("ステージを保存できません。\r\n%1").arg(added.error));
+        else
+            Tell(this, tr("「%1」はステージに追加できません。\r\n%2").arg(fileName, added.error));
         return;
     }
-    VerdictLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
-                                            : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
+    const int number = PlayerStages::Number(added.index);
+    const QString title = PlayerStages::All()[std::size_t(added.index)].title;
+    if (added.alreadyThere)
+        VerdictLine->setText(tr("この形は既にステージ%1「%2」です").arg(number).arg(title));
+    else if (added.renamed)
+        VerdictLine->setText(tr("ステージ%1の題名を「%2」にしました").arg(number).arg(title));
+    else
+        VerdictLine->setText(tr("ステージ%1「%2」として保存しました").arg(number).arg(title));
+    StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(number)));
 }
 
 void StageWorkshop::OpenChosenStage()
 {
     const int index = StageChoice->currentData().toInt();
     if (index < StageTable::Count) {
-        // A shipped stage only lends its figure: saving makes a new stage.
         if (const std::optional<Rules::Figure> figure = FigureOfLayout(StageTable::Layout(index)))
             LoadStage(StageTable::Title(index), *figure);
         return;
     }
-    const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     const std::size_t k = std::size_t(index - StageTable::Count);
-    if (k < own.size())
-        LoadStage(own[k].title, own[k].figure);
+    if (k < PlayerStages::All().size()) {
+        const PlayerStages::Entry stage = PlayerStages::All()[k];  // the list may be read again meanwhile
+        LoadStage(stage.title, stage.figure);
+    }
 }
 
 void StageWorkshop::DeleteChosenStage()
@@ -111,13 +140,14 @@ void StageWorkshop::DeleteChosenStage()
     const int k = StageChoice->currentData().toInt() - StageTable::Count;
     if (k < 0 || k >= int(PlayerStages::All().size()))
         return;
-    const QString title = PlayerStages::All()[std::size_t(k)].title;
+    // The figure, not the place: the list may change while the player answers.
+    const PlayerStages::Entry stage = PlayerStages::All()[std::size_t(k)];
     const auto answer = MsgBox(this,
-                               QStringLiteral("自作%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(k + 1).arg(title),
+                               tr("ステージ%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(PlayerStages::Number(k)).arg(stage.title),
                                GameTitle(), QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
-    if (!PlayerStages::Remove(k))
+    if (!PlayerStages::Remove(stage.figure))
         Tell(this, QStringLiteral("ステージを削除できませんでした。"));
 }
 
@@ -159,13 +189,31 @@ void StageWorkshop::ImportFile()
     if (!dialog.ShowOpen(this))
         return;
     // On the board whenever it reads, to be mended if need be; among the
-    // player's stages only when it is proven.
+    // player's stages only when it is proven, by the proof the board makes.
+    const QString fileName = QFileInfo(dialog.FileName).fileName();
     const StageFileReading reading = ReadStageFileAt(dialog.FileName);
-    if (reading.ok())
-        LoadStage(reading.stage.title, reading.stage.figure);
-    const PlayerStages::Added added = PlayerStages::Import(dialog.FileName);
-    if (!added.error.isEmpty()) {
-        Tell(this, QStringLiteral("「%1」はステージに追加できません。\r\n%2")
-                       .arg(QFileInfo(dialog.FileName).fileName(), added.error));
+    if (!reading.ok()) {
+        ShowAdded(PlayerStages::Added{-1, reading.reason}, fileName);
+        return;
     }
+    LoadStage(reading.stage.title, reading.stage.figure);
+    importing_ = {reading.stage.title, reading.stage.figure, fileName};
+    if (!search_->Searching())
+        AddImported();
+}
+
+// The stage read from a file joins the player's stages once the board's
+// proof is known, or at once when the player changes the board before that
+// (it is then proven on its own).
+void StageWorkshop::AddImported()
+{
+    if (!importing_)
+        return;
+    const Importing stage = *importing_;
+    importing_.reset();
+    PlayerStages::Add(stage.title, stage.figure,
+                      [workshop = QPointer<StageWorkshop>(this), fileName = stage.fileName](const PlayerStages::Added& added) {
+                          if (workshop)
+                              workshop->ShowAdded(added, fileName);
+                      });
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/VerdictSearch.h"
 
-#include "rules/Difficulty.h"
+#include "stages/FigureProofs.h"
 
 #include <QThread>
 
@@ -34,17 +34,24 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     cancelNewest_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned long long search = ++newest_;
     searching_ = true;
+    // A figure proven before (a stage of the player's, a figure drawn again
+    // after an undo) is not proven again.
+    if (const std::optional<FigureProofs::Proof> known = FigureProofs::Instance().Known(figure)) {
+        QMetaObject::invokeMethod(
+            this, [this, search, figure, proof = *known] { Report(search, figure, proof.verdict, proof.stars); },
+            Qt::QueuedConnection);
+        return;
+    }
 
     QThread* thread = QThread::create([this, figure, search, limits = limits_, cancel = cancelNewest_] {
         const Rules::SolverResult result = Rules::Solve(figure, limits, cancel.get());
         if (cancel->load())
             return;
-        const int stars = result.verdict == Rules::Verdict::Clearable
-                              ? Rules::StarsForPerMille(Rules::DifficultyPerMille(figure))
-                              : 0;
+        const int stars =
+            result.verdict == Rules::Verdict::Clearable ? FigureProofs::StarsOfClearable(figure) : 0;
         // Handed to the window's thread; dropped there if a newer search began.
         QMetaObject::invokeMethod(
-            this, [this, search, verdict = result.verdict, stars] { Report(search, verdict, stars); },
+            this, [this, search, figure, verdict = result.verdict, stars] { Report(search, figure, verdict, stars); },
             Qt::QueuedConnection);
     });
     threads_.push_back(thread);
@@ -55,8 +62,10 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     thread->start(QThread::LowPriority);
 }
 
-void VerdictSearch::Report(unsigned long long search, Rules::Verdict verdict, int stars)
+void VerdictSearch::Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars)
 {
+    // Kept for 保存 and 読み込み, which then need no proof of their own.
+    FigureProofs::Instance().Remember(figure, {verdict, stars}, false);
     if (search != newest_)
         return;
     searching_ = false;

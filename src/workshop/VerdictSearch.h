@@ -33,7 +33,7 @@ signals:
     void Found(Rules::Verdict verdict, int stars);
 
 private:
-    void Report(unsigned long long search, Rules::Verdict verdict, int stars);
+    void Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars);
 
     Rules::SolverLimits limits_;
     std::shared_ptr<std::atomic<bool>> cancelNewest_;

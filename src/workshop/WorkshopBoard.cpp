@@ -76,12 +76,12 @@ QSize WorkshopBoard::sizeHint() const
 
 bool WorkshopBoard::MarkedCutOff(Rules::Cell cell) const
 {
-    return Rules::OnBoard(cell) && figure_.Has(cell) && cutOff_[std::size_t(Index(cell))];
+    return Rules::OnBoard(cell) && figure_.Has(cell) && cutOff_[std::size_t(Rules::IndexOf(cell))];
 }
 
 ShapedButton* WorkshopBoard::BallOn(Rules::Cell cell)
 {
-    ShapedButton*& ball = balls_[std::size_t(Index(cell))];
+    ShapedButton*& ball = balls_[std::size_t(Rules::IndexOf(cell))];
     if (!ball) {
         ball = new ShapedButton(this);
         ball->CopyPropertiesFrom(*design_);
@@ -99,9 +99,9 @@ void WorkshopBoard::ShowFigure(const Rules::Figure& figure, const std::vector<Ru
     figure_ = figure;
     cutOff_.fill(false);
     for (const Rules::Cell& cell : cutOff)
-        cutOff_[std::size_t(Index(cell))] = true;
+        cutOff_[std::size_t(Rules::IndexOf(cell))] = true;
     for (int index = 0; index < Rules::BoardSize * Rules::BoardSize; ++index) {
-        const Rules::Cell cell{index / Rules::BoardSize, index % Rules::BoardSize};
+        const Rules::Cell cell = Rules::CellOf(index);
         if (!figure.Has(cell)) {
             if (balls_[std::size_t(index)])
                 balls_[std::size_t(index)]->hide();

@@ -47,7 +47,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    static int Index(Rules::Cell cell) { return cell.row * Rules::BoardSize + cell.column; }
     Rules::Cell CellAt(QPoint point) const;
     void PaintAlong(Rules::Cell from, Rules::Cell to);
     void MoveCursor(int rows, int columns);

@@ -9,7 +9,8 @@
 #include "select/ClearedMark.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
-#include "stages/PlayerStages.h"
+#include "stages/PlayerStageRecords.h"
+#include "stages/PlayerStagesKit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -35,7 +36,7 @@ class TestPlayerStagePlay : public QObject {
     bool MarkShown() const { return Select()->Mark->isVisibleTo(Select()->GameTip); }
     QStringList Record() const
     {
-        const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(PlayerStages::RecordKey(Row));
+        const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(PlayerStageRecords::RecordKey(Row));
         return {record.chargeNum, record.clearTime};
     }
 
@@ -65,12 +66,12 @@ private slots:
         QVERIFY(overview);
 
         // Added while the windows are open: the bar and the overview grow.
-        QCOMPARE(PlayerStages::Add(QStringLiteral("三連"), Row).index, 0);
+        QCOMPARE(AddNow(QStringLiteral("三連"), Row).index, 0);
         QCOMPARE(bar->maximum(), 30);
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 0/31"));
         Select()->LeafTo(30);
         QCOMPARE(Select()->GameTip->toolTip(), QStringLiteral("三連"));
-        QCOMPARE(Select()->StageShown().recordKey, PlayerStages::RecordKey(Row));
+        QCOMPARE(Select()->StageShown().recordKey, PlayerStageRecords::RecordKey(Row));
         QVERIFY(!MarkShown());
 
         // An attempt without a clear is counted; the stage stays uncleared.
@@ -93,14 +94,31 @@ private slots:
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 1/31"));
         PlayKit::CloseTable();
 
-        // Deleting the records takes it back with the thirty.
+        // Deleting the records takes it back with the thirty, and with it the
+        // record of a stage no longer listed, lest it come back with the figure.
+        const QString gone = PlayerStageRecords::RecordKey(Rules::Figure({{7, 7}, {7, 8}}));
+        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, {{gone, "ChargeNum", "4"}, {gone, "ClearTime", "12"}}, true);
         main->mnu_Del->trigger();
         QCOMPARE(Record(), QStringList({"1", "0"}));
+        QCOMPARE(RegUpRead::PeekStage(gone).clearTime, QStringLiteral("0"));
         QVERIFY(!MarkShown());
         QCOMPARE(overview->ClearCount->text(), QStringLiteral("クリア 0/31"));
 
+        // A stage put in the folder by hand, before it: the window follows
+        // the folder, and keeps this stage on display under its new number.
+        Select()->LeafTo(30);
+        QFile first(PlayerStages::Folder() + QStringLiteral("/0000.zumirak"));
+        QVERIFY(first.open(QIODevice::WriteOnly) && first.write("[Stage]\nTitle=先\nLayout=5400,5400,6000,5400,\n") > 0);
+        first.close();
+        QTRY_COMPARE(bar->maximum(), 31);
+        QCOMPARE(bar->value(), 31);
+        QCOMPARE(Select()->GameTip->toolTip(), QStringLiteral("三連"));
+        QVERIFY(first.remove());
+        QTRY_COMPARE(bar->maximum(), 30);
+        QCOMPARE(bar->value(), 30);
+
         // Removed while the windows are open: both shrink back.
-        QVERIFY(PlayerStages::Remove(0));
+        QVERIFY(PlayerStages::Remove(Row));
         QCOMPARE(bar->maximum(), 29);
         QCOMPARE(overview->Table->rowCount(), 30);
         overview->close();

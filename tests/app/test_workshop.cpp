@@ -8,10 +8,14 @@
 #include "app/MainForm.h"
 #include "play/test_gametable_kit.h"
 #include "records/RecordsNotice.h"
+#include "records/RegUpRead.h"
 #include "select/GameSelect.h"
+#include "select/RecordsOverview.h"
 #include "shared/CommonDialog.h"
+#include "stages/PlayerStageRecords.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
+#include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 #include "workshop/StageWorkshop.h"
 #include "workshop/VerdictSearch.h"
@@ -28,6 +32,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 
 using Rules::Cell;
 using Rules::Figure;
@@ -80,6 +85,27 @@ class WorkshopTest : public QObject {
     void WaitForVerdict()
     {
         QTRY_VERIFY(!workshop->Search()->Searching());
+    }
+
+    // The player's stages as the three windows name them, "number：title";
+    // "disagree" where they do not agree.
+    QStringList NamesShown() const
+    {
+        QStringList names;
+        QTableWidget* table = RecordsOverview::Instance()->Table;
+        for (int number = StageTable::Count; number < StageTable::Count + int(PlayerStages::All().size()); ++number) {
+            const QString listed = workshop->StageChoice->itemText(workshop->StageChoice->findData(number));
+            main->Selection()->LeafTo(number);
+            const QString caption = main->Selection()->Caption->text().replace(u'　', u'：');
+            QString row;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                if (RecordsOverview::Instance()->StageInRow(r) == number)
+                    row = table->item(r, RecordsOverview::StageColumn)->text() + u'：'
+                          + table->item(r, RecordsOverview::TitleColumn)->text();
+            }
+            names << (listed == caption && caption == row ? listed : QStringLiteral("disagree: %1 %2 %3").arg(listed, caption, row));
+        }
+        return names;
     }
 
 private slots:
@@ -298,12 +324,14 @@ private slots:
         workshop->ExportButton->click();
         QCOMPARE(ReadStageFileAt(path).stage.figure, first);
         workshop->ChangeFigure(Figure());
+        const std::size_t stages = PlayerStages::All().size();
         workshop->ImportButton->click();
         CommonDialog::SetResponderForTesting({});
         QCOMPARE(dialogs.size(), std::size_t(2));
         QCOMPARE(dialogs[0], std::make_pair(true, QStandardPaths::DocumentsLocation));
         QCOMPARE(dialogs[1], std::make_pair(false, QStandardPaths::DocumentsLocation));
         QCOMPARE(workshop->Figure(), first);
+        QTRY_COMPARE(PlayerStages::All().size(), stages + 1);
         QCOMPARE(PlayerStages::All().back().figure, first);
 
         // Deleted only once confirmed.
@@ -323,6 +351,64 @@ private slots:
         });
         QCOMPARE(StageTable::Count + int(PlayerStages::All().size()), own);
         QCOMPARE(workshop->StageChoice->findData(own), -1);
+    }
+
+    // 保存 names each figure once, and the workshop's list, the selection
+    // window and the records overview name each stage by the same number.
+    void saveNamesEachFigureOnce()
+    {
+        for (const PlayerStages::Entry& stage : std::vector(PlayerStages::All()))
+            QVERIFY(PlayerStages::Remove(stage.figure));
+        main->mnu_RecordList->trigger();
+        const QString fourKey = PlayerStageRecords::RecordKey(Line(4));
+        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, {{fourKey, "ChargeNum", "3"}}, true);
+        QString fourFile;
+
+        struct Step {
+            const char* name;
+            std::function<void()> act;
+            QString said;          // the start of the verdict line afterwards
+            QStringList stages;    // the player's stages, "number：title"
+        };
+        const auto save = [this](const Figure& figure, const QString& title) {
+            workshop->ChangeFigure(figure);
+            workshop->TitleBox->setText(title);
+            WaitForVerdict();
+            workshop->SaveButton->click();
+        };
+        const auto remove = [this](int number) {
+            SetMsgBoxResponderForTesting([](const MsgBoxShown&) { return QMessageBox::Ok; });
+            workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(number));
+            workshop->DeleteButton->click();
+            SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+                kit->boxes.push_back(box);
+                return QMessageBox::Ok;
+            });
+        };
+        const Step steps[] = {
+            {"saved", [&] { save(Line(4), QStringLiteral("四")); fourFile = PlayerStages::All().at(0).path; },
+             QStringLiteral("ステージ30「四」として保存しました"), {"30：四"}},
+            {"saved without a title", [&] { save(Line(5), QString()); },
+             QStringLiteral("ステージ31「自作31」として保存しました"), {"30：四", "31：自作31"}},
+            {"the same figure, another title", [&] { save(Line(4), QStringLiteral("よっつ")); },
+             QStringLiteral("ステージ30の題名を「よっつ」にしました"), {"30：よっつ", "31：自作31"}},
+            {"the same figure and title", [&] { save(Line(4), QStringLiteral("よっつ")); },
+             QStringLiteral("この形は既にステージ30「よっつ」です"), {"30：よっつ", "31：自作31"}},
+            {"one of the thirty", [&] { save(*FigureOfLayout(StageTable::Layout(3)), QStringLiteral("写し")); },
+             QStringLiteral("この形は既にステージ3「%1」です").arg(StageTable::Title(3)), {"30：よっつ", "31：自作31"}},
+            {"the first deleted", [&] { remove(30); }, QString(), {"30：自作31"}},
+        };
+        for (const Step& step : steps) {
+            step.act();
+            QVERIFY2(workshop->VerdictLine->text().startsWith(step.said), qPrintable(workshop->VerdictLine->text()));
+            QCOMPARE(NamesShown(), step.stages);
+            if (fourFile.isEmpty() || !PlayerStages::All().at(0).title.contains(QStringLiteral("よっつ")))
+                continue;
+            // Renamed: its place, its file and its record stay.
+            QCOMPARE(PlayerStages::All().at(0).path, fourFile);
+            QCOMPARE(RegUpRead::PeekStage(fourKey).chargeNum, QStringLiteral("3"));
+        }
+        RecordsOverview::Instance()->close();
     }
 
     void closedWithTheMainWindow()

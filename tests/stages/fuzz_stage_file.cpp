@@ -4,6 +4,7 @@
 // why; an accepted file has a ball, a title of at most 32 characters, a
 // layout that reads as its figure, and writes back to the same stage, as a
 // file and as a stage code.
+#include "stages/LayoutString.h"
 #include "stages/StageCode.h"
 #include "stages/StageFile.h"
 

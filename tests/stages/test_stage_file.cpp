@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stage files as a player may hand them over: the reader (through its fuzz
 // entry, so every case also checks its promises), then the proof; and the
-// player's stages folder that keeps what passes.
+// player's stages folder that keeps what passes, follows the disk, and never
+// writes over or deletes a file it should not.
 #include "records/RegUpRead.h"
-#include "stages/PlayerStages.h"
+#include "stages/FigureProofs.h"
+#include "stages/PlayerStageRecords.h"
+#include "stages/PlayerStagesKit.h"
+#include "stages/ProofCacheFile.h"
 #include "stages/StageFile.h"
 #include "stages/StageProof.h"
 
@@ -22,6 +26,7 @@ QByteArray Stage(const QByteArray& title, const QByteArray& layout)
 }
 
 const QByteArray Row = Stage("甲", "0000,0000,0600,0000,1200,0000,");
+const QByteArray RowReordered = Stage("丙", "1200,0000,0000,0000,0600,0000,");
 const QByteArray Column = Stage("乙", "0000,0000,0000,0600,");
 const QByteArray Diagonal = Stage("斜", "0000,0000,0600,0600,");  // nothing to take second
 const QByteArray Broken = "[Stage]\nLayout=0000;0000,\n";
@@ -45,6 +50,19 @@ QStringList Titles()
     return titles;
 }
 
+QStringList FilesInFolder()
+{
+    return QDir(PlayerStages::Folder()).entryList({QStringLiteral("*.zumirak")}, QDir::Files, QDir::Name);
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Rules::Figure FigureOf(const QByteArray& file) { return ReadStageFile(file).stage.figure; }
+
 } // namespace
 
 class TestStageFile : public QObject {
@@ -63,6 +81,12 @@ class TestStageFile : public QObject {
     void InFolder(const char* name, const QByteArray& bytes) { Write(PlayerStages::Folder() + u'/' + name, bytes); }
 
 private slots:
+    void initTestCase()
+    {
+        // No proof kept from an earlier run.
+        QDir(QFileInfo(PlayerStages::Folder()).path()).removeRecursively();
+    }
+
     void init()
     {
         QDir(PlayerStages::Folder()).removeRecursively();
@@ -112,42 +136,124 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("files");
         QTest::addColumn<QStringList>("titles");  // the folder afterwards
         QTest::newRow("in the order added") << QList<QByteArray>{Column, Row} << QStringList{"乙", "甲"};
-        QTest::newRow("same cells renamed")
-            << QList<QByteArray>{Row, Stage("丙", "1200,0000,0000,0000,0600,0000,")} << QStringList{"甲"};
+        // Compared by cells, not by text: the same stage, renamed.
+        QTest::newRow("same cells, another title") << QList<QByteArray>{Row, RowReordered} << QStringList{"丙"};
         QTest::newRow("refused ones") << QList<QByteArray>{Diagonal, Broken, Row} << QStringList{"甲"};
+        QTest::newRow("no title") << QList<QByteArray>{Column, Stage("", "0000,0000,0600,0000,")}
+                                  << QStringList{"乙", "自作31"};
     }
     void importAddsEachFigureOnce()
     {
         QFETCH(QList<QByteArray>, files);
         QFETCH(QStringList, titles);
-        QSignalSpy changes(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged);
         for (int i = 0; i < files.size(); ++i) {
-            const PlayerStages::Added added = PlayerStages::Import(Write(outside_.filePath(QString::number(i)), files[i]));
+            const PlayerStages::Added added = ImportNow(Write(outside_.filePath(QString::number(i)), files[i]));
             QCOMPARE(added.index >= 0, added.error.isEmpty());
         }
         QCOMPARE(Titles(), titles);
-        QCOMPARE(changes.count(), titles.size());
-        PlayerStages::Reload();  // written to the folder, in that order
+        PlayerStages::Reload();  // written to the folder, in that order, one file each
         QCOMPARE(Titles(), titles);
+        QCOMPARE(FilesInFolder().size(), titles.size());
     }
 
     void folderAtStartLeavesOutWhatCannotBeAStage()
     {
-        InFolder("0001.zumirak", Row);
+        InFolder("0001.zumirak", RowReordered);
         InFolder("0002.zumirak", Broken);
         InFolder("0010.zumirak", Column);
-        InFolder("0011.zumirak", Stage("丙", "1200,0000,0000,0000,0600,0000,"));
+        InFolder("0011.zumirak", Row);
+        InFolder("0012.zumirak", Diagonal);
         InFolder("notes.txt", Broken);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0002\\.zumirak is left out: not a stage file"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0011\\.zumirak is left out: the same figure as"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0012\\.zumirak is left out: not clearable"));
         PlayerStages::Reload();
+        QTRY_VERIFY(AllProven());
         PlayerStages::Reload();  // said once only
-        QCOMPARE(Titles(), QStringList({"甲", "乙"}));
-        const int added = PlayerStages::Add(QStringLiteral("戊"), Rules::Figure({{9, 9}, {9, 8}})).index;
-        QCOMPARE(QFileInfo(PlayerStages::All().at(std::size_t(added)).path).fileName(), QStringLiteral("0012.zumirak"));
+        QCOMPARE(Titles(), QStringList({"丙", "乙"}));
+        // The same cells, in the order the game writes them: the same stage.
+        QVERIFY(AddNow(QStringLiteral("丙"), FigureOf(Row)).alreadyThere);
+        const int added = AddNow(QStringLiteral("戊"), Rules::Figure({{9, 9}, {9, 8}})).index;
+        QCOMPARE(QFileInfo(PlayerStages::All().at(std::size_t(added)).path).fileName(), QStringLiteral("0013.zumirak"));
         // A new key for the same cells would lose every player's records.
-        QCOMPARE(PlayerStages::RecordKey(Rules::Figure({{0, 0}, {0, 1}, {0, 2}})),
+        QCOMPARE(PlayerStageRecords::RecordKey(Rules::Figure({{0, 0}, {0, 1}, {0, 2}})),
                  RegUpRead::PlayerStageKeyPrefix + QStringLiteral("2962B4E6F4C8FBCF"));
+    }
+
+    // What lies in the folder before two stages are added: it stays as it
+    // was, and both new stages get files of their own.
+    void addingNeverWritesOverAFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the largest int but one") << "2147483646.zumirak";
+        QTest::newRow("the largest int") << "2147483647.zumirak";
+        QTest::newRow("a number too long") << "99999999999999999999.zumirak";
+    }
+    void addingNeverWritesOverAFile()
+    {
+        QFETCH(QString, name);
+        const QString path = Write(PlayerStages::Folder() + u'/' + name, Row);
+        const QByteArray before = Bytes(path);
+        PlayerStages::Reload();
+        QVERIFY(AddNow(QStringLiteral("乙"), FigureOf(Column)).error.isEmpty());
+        QVERIFY(AddNow(QStringLiteral("丁"), Rules::Figure({{9, 9}, {9, 8}})).error.isEmpty());
+        QCOMPARE(Bytes(path), before);
+        QCOMPARE(FilesInFolder().size(), 3);
+        QVERIFY(Titles().contains(QStringLiteral("乙")) && Titles().contains(QStringLiteral("丁")));
+    }
+
+    // The folder changed by hand while the game runs: the list follows, and
+    // deleting a stage deletes the file that holds its figure now.
+    void theFolderOnDiskIsWhatCounts()
+    {
+        QCOMPARE(AddNow(QStringLiteral("甲"), FigureOf(Row)).index, 0);
+        QCOMPARE(AddNow(QStringLiteral("乙"), FigureOf(Column)).index, 1);
+        const QString columnFile = PlayerStages::All().at(1).path;
+
+        // 乙's file replaced by another stage before the list heard of it:
+        // deleting 乙 must not take the other stage's file.
+        QFile::remove(columnFile);
+        Write(columnFile, Stage("丁", "5400,5400,5400,6000,"));
+        QVERIFY(PlayerStages::Remove(FigureOf(Column)));
+        QVERIFY(QFileInfo::exists(columnFile));
+        QCOMPARE(Titles(), QStringList({"甲", "丁"}));
+
+        // Added, edited in place and removed by hand: the list follows.
+        Write(PlayerStages::Folder() + QStringLiteral("/0007.zumirak"), Stage("手", "0000,0600,0000,1200,"));
+        QTRY_COMPARE(Titles(), QStringList({"甲", "丁", "手"}));
+        Write(columnFile, Stage("改", "0000,0000,0600,0000,1200,0000,1800,0000,"));
+        QTRY_COMPARE(Titles(), QStringList({"甲", "改", "手"}));
+        QFile::remove(columnFile);
+        QTRY_COMPARE(Titles(), QStringList({"甲", "手"}));
+    }
+
+    // A figure is proven once: again neither in this run nor at the next
+    // start, not even when its proof ran into the solver's limits.
+    void proofsAreKeptByFigure()
+    {
+        const QString kept = QFileInfo(PlayerStages::Folder()).path() + QStringLiteral("/proofs");
+        QSignalSpy proven(&FigureProofs::Instance(), &FigureProofs::Proven);
+        const Rules::Figure fresh({{4, 4}, {4, 7}, {6, 7}});
+        InFolder("0001.zumirak", WriteStageFile(QStringLiteral("新"), fresh));
+        PlayerStages::Reload();
+        QTRY_VERIFY(AllProven());
+        QCOMPARE(proven.count(), 1);
+        QTRY_COMPARE(ProofCacheFile::Read(kept).value(PackedCells(fresh)).stars, PlayerStages::All().front().stars);
+        InFolder("0002.zumirak", WriteStageFile(QStringLiteral("同"), fresh));
+        PlayerStages::Reload();
+        QTest::qWait(50);
+        QCOMPARE(proven.count(), 1);
+
+        // Found "unknown" in an earlier run: left out at once, not proven again.
+        const Rules::Figure clearable({{8, 1}, {8, 2}});
+        const QString earlier = outside_.filePath(QStringLiteral("earlier"));
+        QVERIFY(ProofCacheFile::Write(earlier, {{PackedCells(clearable), {Rules::Verdict::Unknown, 0}}}));
+        FigureProofs::Instance().SetFile(earlier);
+        InFolder("0003.zumirak", WriteStageFile(QStringLiteral("難"), clearable));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0003\\.zumirak is left out: unknown"));
+        PlayerStages::Reload();
+        QCOMPARE(Titles(), QStringList({"新"}));
+        QVERIFY(AllProven());
     }
 };
 
