@@ -15,6 +15,7 @@ enum class Verdict { Clearable, NotClearable, Unknown };
 struct SolverLimits {
     std::size_t maxPositions = 2'000'000;
     std::size_t maxMemoryBytes = 64u << 20;
+    bool operator==(const SolverLimits&) const = default;
 };
 
 struct SolverResult {

@@ -38,7 +38,7 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     // after an undo) is not proven again.
     if (const std::optional<FigureProofs::Proof> known = FigureProofs::Instance().Known(figure)) {
         QMetaObject::invokeMethod(
-            this, [this, search, figure, proof = *known] { Report(search, figure, proof.verdict, proof.stars); },
+            this, [this, search, figure, proof = *known] { Report(search, figure, proof.verdict, proof.stars, false); },
             Qt::QueuedConnection);
         return;
     }
@@ -51,7 +51,10 @@ void VerdictSearch::Start(const Rules::Figure& figure)
             result.verdict == Rules::Verdict::Clearable ? FigureProofs::StarsOfClearable(figure) : 0;
         // Handed to the window's thread; dropped there if a newer search began.
         QMetaObject::invokeMethod(
-            this, [this, search, figure, verdict = result.verdict, stars] { Report(search, figure, verdict, stars); },
+            this,
+            [this, search, figure, verdict = result.verdict, stars, keep = limits == Rules::SolverLimits{}] {
+                Report(search, figure, verdict, stars, keep);
+            },
             Qt::QueuedConnection);
     });
     threads_.push_back(thread);
@@ -62,10 +65,13 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     thread->start(QThread::LowPriority);
 }
 
-void VerdictSearch::Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars)
+void VerdictSearch::Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars,
+                           bool remember)
 {
-    // Kept for 保存 and 読み込み, which then need no proof of their own.
-    FigureProofs::Instance().Remember(figure, {verdict, stars}, false);
+    // Kept for 保存 and 読み込み, which then need no proof of their own; a
+    // proof under other limits than the game's says nothing about the figure.
+    if (remember)
+        FigureProofs::Instance().Remember(figure, {verdict, stars}, false);
     if (search != newest_)
         return;
     searching_ = false;

@@ -33,7 +33,9 @@ signals:
     void Found(Rules::Verdict verdict, int stars);
 
 private:
-    void Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars);
+    // `remember`: a proof under the game's own limits, kept for the figure.
+    void Report(unsigned long long search, const Rules::Figure& figure, Rules::Verdict verdict, int stars,
+                bool remember);
 
     Rules::SolverLimits limits_;
     std::shared_ptr<std::atomic<bool>> cancelNewest_;

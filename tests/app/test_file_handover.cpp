@@ -133,7 +133,7 @@ private slots:
             {"good \n%41 富士.zumirak", WriteStageFile(QStringLiteral("三つ"), Rules::Figure({{1, 1}, {1, 2}, {1, 3}})),
              QStringLiteral("ステージ31「三つ」を追加しました。")},
             {"again.zumirak", WriteStageFile(QStringLiteral("別名"), Row),
-             QStringLiteral("「again.zumirak」と同じ形のステージは既にあります（ステージ30「一」）。")},
+             QStringLiteral("「again.zumirak」と同じ形のステージの題名を変えました（ステージ30「別名」）。")},
             {"unclearable.zumirak", WriteStageFile(QStringLiteral("離れ"), cutOff),
              QStringLiteral("「unclearable.zumirak」はステージに追加できません。")},
             {"garbage.zumirak", QByteArray("not a stage"), QStringLiteral("「garbage.zumirak」はステージに追加できません。")},
