@@ -35,8 +35,9 @@ void VerdictSearch::Start(const Rules::Figure& figure)
     const unsigned long long search = ++newest_;
     searching_ = true;
     // A figure proven before (a stage of the player's, a figure drawn again
-    // after an undo) is not proven again.
-    if (const std::optional<FigureProofs::Proof> known = FigureProofs::Instance().Known(figure)) {
+    // after an undo) is not proven again, unless under other limits.
+    if (const std::optional<FigureProofs::Proof> known = FigureProofs::Instance().Known(figure);
+        known && limits_ == Rules::SolverLimits{}) {
         QMetaObject::invokeMethod(
             this, [this, search, figure, proof = *known] { Report(search, figure, proof.verdict, proof.stars, false); },
             Qt::QueuedConnection);

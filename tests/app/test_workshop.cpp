@@ -112,7 +112,8 @@ private slots:
     void initTestCase()
     {
         kit = std::make_unique<PlayKit>();
-        QDir(PlayerStages::Folder()).removeRecursively();
+        // The stages and the proofs kept of them, as a run before left them.
+        QDir(PlayerStages::Folder() + QStringLiteral("/..")).removeRecursively();
         PlayerStages::Reload();
         main = std::make_unique<MainForm>();
         main->setAttribute(Qt::WA_DeleteOnClose, false);
