@@ -13,8 +13,11 @@
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
+#include "workshop/StageWorkshop.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QSessionManager>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -124,6 +127,21 @@ MainForm::MainForm()
     CentreOnScreen(*this);
 
     MDIForm_Load();
+
+    // Logging out asks, as closing does, whether to keep an unsaved drawing.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        if (!EndSessionAllowed(session.allowsInteraction()))
+            session.cancel();
+    });
+}
+
+bool MainForm::EndSessionAllowed(bool mayAsk)
+{
+    StageWorkshop* workshop = StageWorkshop::Instance();
+    if (!workshop || !workshop->HasUnsavedChanges())
+        return true;
+    // Without leave to ask, the session is held back rather than the drawing lost.
+    return mayAsk && workshop->MayClose();
 }
 
 MainForm::~MainForm()
@@ -271,6 +289,12 @@ void MainForm::mnu_Start_Click()
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    // A drawing not saved is kept unless the player says otherwise: asked
+    // before anything closes, so a cancel leaves every window as it was.
+    if (StageWorkshop* workshop = StageWorkshop::Instance(); workshop && !workshop->MayClose()) {
+        event->ignore();
+        return;
+    }
     // The play window closes first and runs its own closing (the attempt is
     // counted, the sound closed); then the program ends.
     if (GameTable* table = GameTable::Instance())

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
 #include <QRegularExpression>
 
 namespace {
@@ -12,6 +15,22 @@ CommonDialog::Responder& testResponder()
     static CommonDialog::Responder responder;
     return responder;
 }
+// Qt's own dialog (where the desktop offers none) opens too narrow for its
+// detailed view: the name takes the room left, the other columns their text.
+void ShowColumnsWhole(QFileDialog& dialog)
+{
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    QSize wanted(820, 480);
+    if (const QScreen* screen = dialog.screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(wanted);
+}
+
 } // namespace
 
 QStringList CommonDialog::QtNameFilters(const QString& filter)
@@ -65,6 +84,9 @@ bool CommonDialog::Show(QWidget* parent, bool saving)
             dialog.setDefaultSuffix(DefaultSuffix);
         dialog.setNameFilters(QtNameFilters(Filter));
         dialog.setDirectory(StartFolder());
+        if (saving && !SuggestedName.isEmpty())
+            dialog.selectFile(SuggestedName);
+        ShowColumnsWhole(dialog);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().constFirst();
     }

@@ -11,6 +11,7 @@
 #include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,13 +40,21 @@ QPushButton* Button(const QString& text, QWidget* parent, StageWorkshop* worksho
     return button;
 }
 
-// Two buttons side by side, of equal width.
-void AddButtonPair(QVBoxLayout& column, QPushButton* left, QPushButton* right)
+// Buttons side by side, of equal width.
+void AddButtonRow(QVBoxLayout& column, std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
-    row->addWidget(left);
-    row->addWidget(right);
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
     column.addLayout(row);
+}
+
+// A label as tall as `lines` lines of its font, whatever it holds: what
+// changes in it never moves the controls below.
+void FixLines(QLabel& label, int lines)
+{
+    const QMargins margins = label.contentsMargins();
+    label.setFixedHeight(lines * label.fontMetrics().lineSpacing() + margins.top() + margins.bottom());
 }
 
 } // namespace
@@ -95,6 +104,8 @@ QWidget* StageWorkshop::BuildControls()
     QFont bold = VerdictLine->font();
     bold.setBold(true);
     VerdictLine->setFont(bold);
+    VerdictLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FixLines(*VerdictLine, 2);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(TitleBox, 1);
@@ -103,9 +114,10 @@ QWidget* StageWorkshop::BuildControls()
     column->addWidget(Stars);
     column->addWidget(VerdictLine);
 
+    NewButton = Button(tr("新規"), controls, this, &StageWorkshop::NewFigure);
     UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
     RedoButton = Button(QStringLiteral("やり直す"), controls, this, &StageWorkshop::Redo);
-    AddButtonPair(*column, UndoButton, RedoButton);
+    AddButtonRow(*column, {NewButton, UndoButton, RedoButton});
 
     auto* generate = new QGroupBox(QStringLiteral("自動で作る"), controls);
     auto* generateGrid = new QGridLayout(generate);
@@ -119,7 +131,6 @@ QWidget* StageWorkshop::BuildControls()
     SeedBox = new QLineEdit(generate);
     SeedBox->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,19}")), SeedBox));
     SeedBox->setPlaceholderText(QStringLiteral("空なら毎回ちがう形"));
-    connect(SeedBox, &QLineEdit::textEdited, this, [this] { seedTyped_ = true; });
     GenerateButton = Button(QStringLiteral("おまかせ"), generate, this, &StageWorkshop::GenerateFigure);
     const std::pair<const char16_t*, QWidget*> generateRows[] = {
         {u"ボールの数", GenerateBalls}, {u"難しさ", GenerateDifficulty}, {u"種", SeedBox}};
@@ -130,17 +141,27 @@ QWidget* StageWorkshop::BuildControls()
         generateGrid->addWidget(label, row, 0);
         generateGrid->addWidget(field, row++, 1);
     }
-    generateGrid->addWidget(GenerateButton, row, 1);
+    generateGrid->addWidget(GenerateButton, row++, 1);
+    // The seed a figure was made from, apart from the box the player types in.
+    SeedUsed = new QLabel(generate);
+    SeedUsed->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FixLines(*SeedUsed, 1);
+    generateGrid->addWidget(SeedUsed, row, 0, 1, 2);
     column->addWidget(generate);
 
     TryButton = Button(QStringLiteral("試す"), controls, this, &StageWorkshop::TryOut);
     SaveButton = Button(QStringLiteral("保存"), controls, this, &StageWorkshop::Save);
-    AddButtonPair(*column, TryButton, SaveButton);
+    AddButtonRow(*column, {TryButton, SaveButton});
 
     auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
     auto* stagesGrid = new QGridLayout(stages);
     StageChoice = new QComboBox(stages);
     StageChoice->setAccessibleName(QStringLiteral("開くステージ"));
+    // As wide as the other controls whatever the titles: a long one is
+    // shortened with "…" and shown whole in its tooltip.
+    StageChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    StageChoice->setMinimumContentsLength(12);
+    StageChoice->view()->setTextElideMode(Qt::ElideRight);
     OpenButton = Button(QStringLiteral("開く"), stages, this, &StageWorkshop::OpenChosenStage);
     DeleteButton = Button(QStringLiteral("削除"), stages, this, &StageWorkshop::DeleteChosenStage);
     connect(StageChoice, &QComboBox::currentIndexChanged, this, [this] {
@@ -244,6 +265,7 @@ void StageWorkshop::ShowFigure()
     ExportButton->setEnabled(hasBalls);
     SaveButton->setEnabled(false);
     Stars->setText(QStringLiteral("難しさ："));
+    VerdictLine->setToolTip(QString());
 
     if (!hasBalls) {
         search_->Cancel();
@@ -256,6 +278,7 @@ void StageWorkshop::ShowFigure()
         VerdictLine->setText(QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
         return;
     }
+
     VerdictLine->setText(QStringLiteral("クリアできるか調べています…"));
     search_->Start(figure);
 }
@@ -266,7 +289,13 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
         return;
     switch (verdict) {
     case Rules::Verdict::Clearable: VerdictLine->setText(QStringLiteral("クリアできます")); break;
-    case Rules::Verdict::NotClearable: VerdictLine->setText(QStringLiteral("クリアできません")); break;
+    case Rules::Verdict::NotClearable:
+        // In words: why, when it shows in the figure itself.
+        if (const std::size_t deadEnds = Rules::DeadEndBalls(Figure()).size(); deadEnds > 2)
+            VerdictLine->setText(tr("クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）").arg(deadEnds));
+        else
+            VerdictLine->setText(tr("クリアできません（どの順に取っても途中で次のボールがなくなります）"));
+        break;
     case Rules::Verdict::Unknown:
         VerdictLine->setText(QStringLiteral("クリアできるか確かめきれません（保存できません）"));
         break;
@@ -284,5 +313,7 @@ void StageWorkshop::FillStageChoice()
     const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     for (std::size_t k = 0; k < own.size(); ++k)
         StageChoice->addItem(QStringLiteral("自作%1：%2").arg(k + 1).arg(own[k].title), StageTable::Count + int(k));
+    for (int item = 0; item < StageChoice->count(); ++item)
+        StageChoice->setItemData(item, StageChoice->itemText(item), Qt::ToolTipRole);
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(chosen)));
 }

@@ -62,8 +62,10 @@ public:
     QLabel* VerdictLine = nullptr;
     QSpinBox* GenerateBalls = nullptr;
     QComboBox* GenerateDifficulty = nullptr;
-    QLineEdit* SeedBox = nullptr;
+    QLineEdit* SeedBox = nullptr;    // only what the player typed
+    QLabel* SeedUsed = nullptr;      // the seed of the last figure made by おまかせ
     QComboBox* StageChoice = nullptr;  // the thirty, then the player's own
+    QPushButton* NewButton = nullptr;
     QPushButton* UndoButton = nullptr;
     QPushButton* RedoButton = nullptr;
     QPushButton* GenerateButton = nullptr;
@@ -81,7 +83,17 @@ public:
     void Undo();
     void Redo();
 
+    // True when the figure or its title changed since it was last saved,
+    // written to a file or opened.
+    bool HasUnsavedChanges() const;
+    // Asks, when there are unsaved changes, whether to save them first
+    // (保存 / 保存しない / キャンセル, キャンセル the default). True when the
+    // workshop may close: saved, not wanted, or nothing to lose. Once agreed,
+    // a later close of the same workshop does not ask again.
+    bool MayClose();
+
     // The buttons (StageWorkshopActions.cpp).
+    void NewFigure();
     void GenerateFigure();
     void TryOut();
     void Save();
@@ -95,6 +107,9 @@ public:
     // The search for the verdict, for the tests.
     VerdictSearch* Search() const { return search_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     explicit StageWorkshop(const WorkshopSurroundings& surroundings);
 
@@ -103,10 +118,18 @@ private:
     void ShowVerdict(Rules::Verdict verdict, int stars);
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
+    void MarkSaved();
+    // The choice's entry for stage `index` (as the list names it).
+    QString StageName(int index) const;
+    // Writes the figure to a stage file the player names; true when written.
+    bool WriteFile();
 
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     FigureHistory history_;
     VerdictSearch* search_ = nullptr;
-    bool seedTyped_ = false;  // the player typed a seed: the next generation uses it
+    // The figure and title as last saved or opened.
+    Rules::Figure savedFigure_;
+    QString savedTitle_;
+    bool closeAgreed_ = false;
 };

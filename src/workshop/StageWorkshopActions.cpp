@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
@@ -42,31 +44,55 @@ void PrepareStageFileDialog(CommonDialog& dialog, const QString& title)
     dialog.DefaultSuffix = StageFileSuffix;
 }
 
+// The title as a file name: characters that no file name may hold, or that
+// would make it hidden, give way to "_".
+QString FileNameFor(const QString& title)
+{
+    QString name = title.trimmed();
+    static const QRegularExpression unfit(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f])"));
+    name.replace(unfit, QStringLiteral("_"));
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        name = QCoreApplication::translate("StageWorkshop", "ステージ");
+    return name + u'.' + StageFileSuffix;
+}
+
 } // namespace
 
 void StageWorkshop::GenerateFigure()
 {
+    // A seed in the box always gives its figure; an empty box a new one.
     bool typed = false;
-    std::uint64_t seed = seedTyped_ ? SeedBox->text().toULongLong(&typed) : 0;
+    std::uint64_t seed = SeedBox->text().toULongLong(&typed);
     if (!typed)
         seed = QRandomGenerator::global()->bounded(quint64(SeedRange));
-    seedTyped_ = false;
-    SeedBox->setText(QString::number(seed));
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Rules::GeneratedStage stage = Rules::Generate(
         GenerateBalls->value(), static_cast<Rules::Difficulty>(GenerateDifficulty->currentData().toInt()), seed);
     QApplication::restoreOverrideCursor();
     LoadStage(stage.title, stage.figure);
+    SeedUsed->setText(tr("おまかせで使った種：%1").arg(seed));
 }
 
 void StageWorkshop::TryOut()
 {
     if (Figure().Count() == 0)
         return;
-    // The play window shows one stage: whatever it shows gives way.
-    if (GameTable* open = GameTable::Instance())
+    // The play window shows one stage: whatever it shows gives way, but a
+    // stage in play only when the player agrees to what it costs.
+    if (GameTable* open = GameTable::Instance()) {
+        if (open->ClosingCountsAnAttempt()
+            && MsgBox(this,
+                      tr("プレイ中のステージ「%1」を閉じて、この図形を試します。\r\n"
+                         "閉じたステージは挑戦1回と数えられます。宜しいですか？")
+                          .arg(open->windowTitle()),
+                      GameTitle(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+                   != QMessageBox::Ok)
+            return;
         open->close();
+    }
     PlaySurroundings play;
     play.workspace = surroundings_.workspace;
     play.place = surroundings_.place;
@@ -87,6 +113,7 @@ void StageWorkshop::Save()
         Tell(this, QStringLiteral("ステージを保存できません。\r\n%1").arg(added.error));
         return;
     }
+    MarkSaved();
     VerdictLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
                                             : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
 }
@@ -98,12 +125,14 @@ void StageWorkshop::OpenChosenStage()
         // A shipped stage only lends its figure: saving makes a new stage.
         if (const std::optional<Rules::Figure> figure = FigureOfLayout(StageTable::Layout(index)))
             LoadStage(StageTable::Title(index), *figure);
+        MarkSaved();
         return;
     }
     const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     const std::size_t k = std::size_t(index - StageTable::Count);
     if (k < own.size())
         LoadStage(own[k].title, own[k].figure);
+    MarkSaved();
 }
 
 void StageWorkshop::DeleteChosenStage()
@@ -114,7 +143,7 @@ void StageWorkshop::DeleteChosenStage()
     const QString title = PlayerStages::All()[std::size_t(k)].title;
     const auto answer = MsgBox(this,
                                QStringLiteral("自作%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(k + 1).arg(title),
-                               GameTitle(), QMessageBox::Ok | QMessageBox::Cancel);
+                               GameTitle(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     if (!PlayerStages::Remove(k))
@@ -123,8 +152,10 @@ void StageWorkshop::DeleteChosenStage()
 
 void StageWorkshop::CopyCode()
 {
-    if (Figure().Count() > 0)
-        QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    if (Figure().Count() == 0)
+        return;
+    QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    VerdictLine->setText(tr("ステージコードをクリップボードにコピーしました"));
 }
 
 void StageWorkshop::PasteCode()
@@ -137,17 +168,35 @@ void StageWorkshop::PasteCode()
     LoadStage(reading.title, reading.figure);
 }
 
-void StageWorkshop::ExportFile()
+void StageWorkshop::ExportFile() { WriteFile(); }
+
+bool StageWorkshop::WriteFile()
 {
     if (!surroundings_.fileDialog || Figure().Count() == 0)
-        return;
+        return false;
     CommonDialog& dialog = *surroundings_.fileDialog;
     PrepareStageFileDialog(dialog, QStringLiteral("書き出し"));
-    if (!dialog.ShowSave(this))
-        return;
+    dialog.SuggestedName = FileNameFor(Title());
+    const bool chosen = dialog.ShowSave(this);
+    dialog.SuggestedName.clear();
+    if (!chosen)
+        return false;
     QSaveFile file(dialog.FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit()) {
         Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
+        return false;
+    }
+    MarkSaved();
+    const QFileInfo written(dialog.FileName);
+    const QString line = tr("「%1」を書き出しました\n場所：%2")
+                             .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath()));
+    // Each of the two lines shortened in its middle to the line's width.
+    QStringList lines = line.split(u'\n');
+    for (QString& part : lines)
+        part = VerdictLine->fontMetrics().elidedText(part, Qt::ElideMiddle, VerdictLine->width());
+    VerdictLine->setText(lines.join(u'\n'));
+    VerdictLine->setToolTip(QDir::toNativeSeparators(written.absoluteFilePath()));
+    return true;
 }
 
 void StageWorkshop::ImportFile()
@@ -167,5 +216,17 @@ void StageWorkshop::ImportFile()
     if (!added.error.isEmpty()) {
         Tell(this, QStringLiteral("「%1」はステージに追加できません。\r\n%2")
                        .arg(QFileInfo(dialog.FileName).fileName(), added.error));
+        return;
     }
+    // The stage is among the player's own: the list shows it, ready to open.
+    MarkSaved();
+    const int index = StageTable::Count + added.index;
+    StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(index)));
+    VerdictLine->setText(added.alreadyThere ? tr("同じ形のステージがあります：%1").arg(StageName(index))
+                                            : tr("ステージを追加しました：%1").arg(StageName(index)));
+}
+
+QString StageWorkshop::StageName(int index) const
+{
+    return StageChoice->itemText(StageChoice->findData(index));
 }
