@@ -106,6 +106,12 @@ QWidget* StageWorkshop::BuildControls()
     VerdictLine->setFont(bold);
     VerdictLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FixLines(*VerdictLine, 2);
+    // Apart from the verdict, which a proof still under way may change later.
+    ResultLine = new QLabel(controls);
+    ResultLine->setWordWrap(true);
+    ResultLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ResultLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FixLines(*ResultLine, 2);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(TitleBox, 1);
@@ -113,6 +119,7 @@ QWidget* StageWorkshop::BuildControls()
     column->addWidget(BallCount);
     column->addWidget(Stars);
     column->addWidget(VerdictLine);
+    column->addWidget(ResultLine);
 
     NewButton = Button(tr("新規"), controls, this, &StageWorkshop::NewFigure);
     UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
@@ -265,7 +272,8 @@ void StageWorkshop::ShowFigure()
     ExportButton->setEnabled(hasBalls);
     SaveButton->setEnabled(false);
     Stars->setText(QStringLiteral("難しさ："));
-    VerdictLine->setToolTip(QString());
+    ResultLine->clear();
+    ResultLine->setToolTip(QString());
 
     if (!hasBalls) {
         search_->Cancel();

@@ -60,6 +60,7 @@ public:
     QLabel* BallCount = nullptr;
     QLabel* Stars = nullptr;
     QLabel* VerdictLine = nullptr;
+    QLabel* ResultLine = nullptr;  // what the last button did (保存, コピー, 書き出し, 読み込み)
     QSpinBox* GenerateBalls = nullptr;
     QComboBox* GenerateDifficulty = nullptr;
     QLineEdit* SeedBox = nullptr;    // only what the player typed

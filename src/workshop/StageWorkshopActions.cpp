@@ -114,7 +114,7 @@ void StageWorkshop::Save()
         return;
     }
     MarkSaved();
-    VerdictLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
+    ResultLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
                                             : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
 }
 
@@ -155,7 +155,7 @@ void StageWorkshop::CopyCode()
     if (Figure().Count() == 0)
         return;
     QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
-    VerdictLine->setText(tr("ステージコードをクリップボードにコピーしました"));
+    ResultLine->setText(tr("ステージコードをクリップボードにコピーしました"));
 }
 
 void StageWorkshop::PasteCode()
@@ -193,9 +193,9 @@ bool StageWorkshop::WriteFile()
     // Each of the two lines shortened in its middle to the line's width.
     QStringList lines = line.split(u'\n');
     for (QString& part : lines)
-        part = VerdictLine->fontMetrics().elidedText(part, Qt::ElideMiddle, VerdictLine->width());
-    VerdictLine->setText(lines.join(u'\n'));
-    VerdictLine->setToolTip(QDir::toNativeSeparators(written.absoluteFilePath()));
+        part = ResultLine->fontMetrics().elidedText(part, Qt::ElideMiddle, ResultLine->width());
+    ResultLine->setText(lines.join(u'\n'));
+    ResultLine->setToolTip(QDir::toNativeSeparators(written.absoluteFilePath()));
     return true;
 }
 
@@ -222,7 +222,7 @@ void StageWorkshop::ImportFile()
     MarkSaved();
     const int index = StageTable::Count + added.index;
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(index)));
-    VerdictLine->setText(added.alreadyThere ? tr("同じ形のステージがあります：%1").arg(StageName(index))
+    ResultLine->setText(added.alreadyThere ? tr("同じ形のステージがあります：%1").arg(StageName(index))
                                             : tr("ステージを追加しました：%1").arg(StageName(index)));
 }
 

@@ -41,7 +41,7 @@ namespace {
 
 QPoint CentreOf(Cell cell)
 {
-    const int side = WorkshopBoard::CellPixels();
+    const int side = StageWorkshop::Instance()->Board->CellPixels();
     return QPoint(cell.column * side + side / 2, cell.row * side + side / 2);
 }
 
@@ -291,12 +291,15 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("矢.zumirak"));
         std::vector<std::pair<bool, QStandardPaths::StandardLocation>> dialogs;
+        QStringList suggested;
         CommonDialog::SetResponderForTesting([&](const CommonDialog& dialog) {
             dialogs.emplace_back(dialog.Saving, dialog.FileKind);
+            suggested << dialog.SuggestedName;
             return std::optional<QString>(path);
         });
         workshop->ExportButton->click();
         QCOMPARE(ReadStageFileAt(path).stage.figure, first);
+        QVERIFY(workshop->ResultLine->text().contains(QStringLiteral("矢.zumirak")));  // where it went
         workshop->ChangeFigure(Figure());
         workshop->ImportButton->click();
         CommonDialog::SetResponderForTesting({});
@@ -305,6 +308,11 @@ private slots:
         QCOMPARE(dialogs[1], std::make_pair(false, QStandardPaths::DocumentsLocation));
         QCOMPARE(workshop->Figure(), first);
         QCOMPARE(PlayerStages::All().back().figure, first);
+        QCOMPARE(suggested, QStringList({StageTable::Title(0) + QStringLiteral(".zumirak"), QString()}));
+        // Which stage it became, chosen in the list; the proof, ending later, leaves that said.
+        WaitForVerdict();
+        QVERIFY(workshop->ResultLine->text().endsWith(workshop->StageChoice->currentText()));
+        QCOMPARE(workshop->StageChoice->currentData().toInt(), StageTable::Count + int(PlayerStages::All().size()) - 1);
 
         // Deleted only once confirmed.
         const int own = StageTable::Count + int(PlayerStages::All().size()) - 1;
