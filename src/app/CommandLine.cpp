@@ -49,7 +49,8 @@ const QStringList GenerateOptions = {QStringLiteral("--difficulty"), QStringLite
                                      QStringLiteral("--title")};
 
 // Options the window system's library reads itself when the game starts
-// (with one dash or two); those in the first list take a value.
+// (with one dash: "--title" is the generator's); those in the first list
+// take a value.
 const QStringList QtOptionsWithValue = {
     QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
     QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
@@ -113,10 +114,11 @@ GameArguments ReadGameArguments(const QStringList& arguments)
             onlyFiles = true;
             continue;
         }
-        const auto [name, value] = SplitAtEquals(argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1));
-        if (QtFlags.contains(name) && !value)
+        const bool qtForm = !argument.startsWith(QLatin1String("--"));
+        const auto [name, value] = SplitAtEquals(argument.mid(1));
+        if (qtForm && QtFlags.contains(name) && !value)
             continue;
-        if (QtOptionsWithValue.contains(name)) {
+        if (qtForm && QtOptionsWithValue.contains(name)) {
             if (!value && ++i >= arguments.size()) {
                 read.error = QStringLiteral("%1 needs a value").arg(argument);
                 return read;

@@ -120,6 +120,8 @@ private slots:
         QTest::newRow("unknown, after a file") << QStringList{file, "--bogus=1"} << "zumirak: unknown option --bogus";
         QTest::newRow("a seed without --generate") << QStringList{"--seed", "3"}
                                                    << "zumirak: unknown option --seed (it goes with --generate)";
+        QTest::newRow("a title without --generate") << QStringList{"--title", "x", file}
+                                                    << "zumirak: unknown option --title (it goes with --generate)";
         QTest::newRow("unknown option to --check") << QStringList{"--check", file, "--bogus"}
                                                    << "zumirak: unknown option --bogus";
         QTest::newRow("a word after --generate N") << QStringList{"--generate", "5", "extra"}
