@@ -90,13 +90,13 @@ LayoutReading ReadLayoutString(QStringView layout)
         const QString cell = QStringLiteral("%1,%2").arg(placed.row()).arg(placed.column());
         if (placed.column() >= BoardCells || placed.row() >= BoardCells)
             return Rejected(LayoutFault::OffBoard,
-                            ball + QStringLiteral(" at row,column %1 lies off the board (0,0 to 14,14)").arg(cell),
-                            ballForPlayer + Tr("（行,列 %1）が盤（0,0～14,14）の外にあります").arg(cell));
+                            ball + QStringLiteral(" at row,column %1; the board is 0,0 to 14,14").arg(cell),
+                            ballForPlayer + Tr("（行,列 %1）。盤は 0,0～14,14 です").arg(cell));
         bool& taken = occupied[static_cast<std::size_t>(placed.row())][static_cast<std::size_t>(placed.column())];
         if (taken)
             return Rejected(LayoutFault::SharedCell,
-                            ball + QStringLiteral(" at row,column %1 is on a cell that already holds a ball").arg(cell),
-                            ballForPlayer + Tr("（行,列 %1）のマスには既にボールがあります").arg(cell));
+                            ball + QStringLiteral(" at row,column %1 shares its cell with an earlier ball").arg(cell),
+                            ballForPlayer + Tr("（行,列 %1）が前のボールと同じマスにあります").arg(cell));
         taken = true;
         reading.balls.push_back(placed);
     }

@@ -85,7 +85,7 @@ private slots:
         QTest::newRow("huge") << Row + ';' + QByteArray(70000, 'x') << "not a stage file";
         QTest::newRow("off the board") << Stage("", "0000,0000,9000,0000,") << "a ball lies off the board";
         QTest::newRow("off the board, as row,column") << Stage("", "0000,0000,9000,0600,")
-                                                      << "a ball lies off the board (ball 2 at row,column 1,15 ";
+                                                      << "a ball lies off the board (ball 2 at row,column 1,15;";
         QTest::newRow("last comma missing") << Stage("", "0000,0000,0600,0000")
                                             << "not a stage file (Layout: the last ball's record lacks its closing comma)";
         QTest::newRow("one cell twice") << Stage("", "0600,0000,0600,0000,") << "two balls on one cell";
