@@ -24,6 +24,7 @@
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,6 +57,25 @@ void FixLines(QLabel& label, int lines)
     const QMargins margins = label.contentsMargins();
     label.setFixedHeight(lines * label.fontMetrics().lineSpacing() + margins.top() + margins.bottom());
 }
+
+// A choice of stages whose box shortens a long title with "…" (the list's
+// entries are shortened by their view, and whole in their tooltips).
+class TitleChoice : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - 2);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 } // namespace
 
@@ -162,7 +182,7 @@ QWidget* StageWorkshop::BuildControls()
 
     auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
     auto* stagesGrid = new QGridLayout(stages);
-    StageChoice = new QComboBox(stages);
+    StageChoice = new TitleChoice(stages);
     StageChoice->setAccessibleName(QStringLiteral("開くステージ"));
     // As wide as the other controls whatever the titles: a long one is
     // shortened with "…" and shown whole in its tooltip.
