@@ -120,6 +120,9 @@ private:
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
     void MarkSaved();
+    // Says on the result line what a button did: each line of `text`
+    // shortened with "…" to fit, whole in the tooltip.
+    void ShowResult(const QString& text, const QString& toolTip = {});
     // The choice's entry for stage `index` (as the list names it).
     QString StageName(int index) const;
     // Writes the figure to a stage file the player names; true when written.

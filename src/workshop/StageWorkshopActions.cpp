@@ -114,7 +114,7 @@ void StageWorkshop::Save()
         return;
     }
     MarkSaved();
-    ResultLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
+    ShowResult(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
                                             : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
 }
 
@@ -155,7 +155,7 @@ void StageWorkshop::CopyCode()
     if (Figure().Count() == 0)
         return;
     QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
-    ResultLine->setText(tr("ステージコードをクリップボードにコピーしました"));
+    ShowResult(tr("ステージコードをクリップボードにコピーしました"));
 }
 
 void StageWorkshop::PasteCode()
@@ -188,14 +188,9 @@ bool StageWorkshop::WriteFile()
     }
     MarkSaved();
     const QFileInfo written(dialog.FileName);
-    const QString line = tr("「%1」を書き出しました\n場所：%2")
-                             .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath()));
-    // Each of the two lines shortened in its middle to the line's width.
-    QStringList lines = line.split(u'\n');
-    for (QString& part : lines)
-        part = ResultLine->fontMetrics().elidedText(part, Qt::ElideMiddle, ResultLine->width());
-    ResultLine->setText(lines.join(u'\n'));
-    ResultLine->setToolTip(QDir::toNativeSeparators(written.absoluteFilePath()));
+    ShowResult(tr("「%1」を書き出しました\n場所：%2")
+                   .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath())),
+               QDir::toNativeSeparators(written.absoluteFilePath()));
     return true;
 }
 
@@ -222,8 +217,19 @@ void StageWorkshop::ImportFile()
     MarkSaved();
     const int index = StageTable::Count + added.index;
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(index)));
-    ResultLine->setText(added.alreadyThere ? tr("同じ形のステージがあります：%1").arg(StageName(index))
+    ShowResult(added.alreadyThere ? tr("同じ形のステージがあります：%1").arg(StageName(index))
                                             : tr("ステージを追加しました：%1").arg(StageName(index)));
+}
+
+void StageWorkshop::ShowResult(const QString& text, const QString& toolTip)
+{
+    // A single line may wrap onto the second; two lines keep one each.
+    QStringList lines = text.split(u'\n');
+    const int room = ResultLine->width() * (lines.size() == 1 ? 2 : 1) - ResultLine->fontMetrics().height();
+    for (QString& line : lines)
+        line = ResultLine->fontMetrics().elidedText(line, Qt::ElideMiddle, room);
+    ResultLine->setText(lines.join(u'\n'));
+    ResultLine->setToolTip(toolTip.isEmpty() ? text : toolTip);
 }
 
 QString StageWorkshop::StageName(int index) const
