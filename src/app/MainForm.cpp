@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -261,7 +262,13 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
     QPoint topLeft = pos();
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();
-        const QSize decoration = frameGeometry().size() - size();
+        QSize decoration = frameGeometry().size() - size();
+        // Where the window system does not say (a compositor drawing the
+        // title bar itself, a window not framed yet), one is assumed, so that
+        // the grown window never reaches past the screen's edge.
+        if (decoration.height() == 0 && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            decoration.setHeight(style()->pixelMetric(QStyle::PM_TitleBarHeight)
+                                 + 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
         wanted = wanted.boundedTo(available.size() - decoration);
         // Keep the grown window on the screen.
         topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));

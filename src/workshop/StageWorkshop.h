@@ -125,8 +125,6 @@ private:
     void ShowResult(const QString& text, const QString& toolTip = {});
     // The choice's entry for stage `index` (as the list names it).
     QString StageName(int index) const;
-    // Writes the figure to a stage file the player names; true when written.
-    bool WriteFile();
 
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;

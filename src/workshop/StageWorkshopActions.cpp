@@ -115,7 +115,7 @@ void StageWorkshop::Save()
     }
     MarkSaved();
     ShowResult(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
-                                            : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
+                                  : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
 }
 
 void StageWorkshop::OpenChosenStage()
@@ -168,30 +168,27 @@ void StageWorkshop::PasteCode()
     LoadStage(reading.title, reading.figure);
 }
 
-void StageWorkshop::ExportFile() { WriteFile(); }
-
-bool StageWorkshop::WriteFile()
+void StageWorkshop::ExportFile()
 {
     if (!surroundings_.fileDialog || Figure().Count() == 0)
-        return false;
+        return;
     CommonDialog& dialog = *surroundings_.fileDialog;
     PrepareStageFileDialog(dialog, QStringLiteral("書き出し"));
     dialog.SuggestedName = FileNameFor(Title());
     const bool chosen = dialog.ShowSave(this);
     dialog.SuggestedName.clear();
     if (!chosen)
-        return false;
+        return;
     QSaveFile file(dialog.FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit()) {
         Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
-        return false;
+        return;
     }
     MarkSaved();
     const QFileInfo written(dialog.FileName);
     ShowResult(tr("「%1」を書き出しました\n場所：%2")
                    .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath())),
                QDir::toNativeSeparators(written.absoluteFilePath()));
-    return true;
 }
 
 void StageWorkshop::ImportFile()
