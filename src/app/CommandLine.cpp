@@ -9,7 +9,6 @@
 #include <QRandomGenerator>
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -19,16 +18,47 @@ constexpr int UsageError = 2;
 const char* const Usage =
     "Usage: zumirak [FILE.zumirak...]\n"
     "       zumirak --check FILE...\n"
-    "       zumirak --generate BALLS [--difficulty easy|normal|hard] [--seed N] [--title TEXT]\n"
-    "       zumirak --help | --version\n"
+    "       zumirak --generate BALLS [--difficulty LEVEL] [--seed N] [--title TEXT]\n"
+    "       zumirak --help\n"
+    "       zumirak --version\n"
     "\n"
-    "Without options the game starts; stage files named are added to the player's stages.\n"
-    "  --check FILE...  say for each stage file whether it can be cleared, with a take\n"
-    "                   order as row,column pairs; exit status 0 when every file can be\n"
-    "  --generate BALLS write a new stage of 2 to 225 balls, clearable, to standard output;\n"
-    "                   the same BALLS, difficulty and seed give the same stage\n"
-    "  --help           show this text\n"
-    "  --version        show the version\n";
+    "With no option the game starts. Each stage file named is added to the\n"
+    "player's own stages (handed to the copy already running, if there is one).\n"
+    "\n"
+    "  --check FILE...       Say for each stage file whether it can be cleared.\n"
+    "                        A stage that can be is followed by one order of\n"
+    "                        takes: each ball as row,column, counted from 0,0\n"
+    "                        at the top left. The exit status is 0 when every\n"
+    "                        file can be cleared, and 1 when one cannot.\n"
+    "  --generate BALLS      Write a new stage that can be cleared, of 2 to 225\n"
+    "                        balls, as a stage file to standard output.\n"
+    "    --difficulty LEVEL  easy, normal or hard; normal when not given.\n"
+    "    --seed N            A whole number from 0 up. The same BALLS,\n"
+    "                        difficulty and seed always give the same stage;\n"
+    "                        without a seed every run gives a new one.\n"
+    "    --title TEXT        The stage's title, at most 32 characters; without\n"
+    "                        it the stage gets a made-up one.\n"
+    "  --help                Show this text.\n"
+    "  --version             Show the version.\n"
+    "\n"
+    "A command line that is not understood ends with exit status 2.\n";
+
+const QStringList Forms = {QStringLiteral("--check"), QStringLiteral("--generate"), QStringLiteral("--help"),
+                           QStringLiteral("-h"), QStringLiteral("--version")};
+const QStringList GenerateOptions = {QStringLiteral("--difficulty"), QStringLiteral("--seed"),
+                                     QStringLiteral("--title")};
+
+// Options the window system's library reads itself when the game starts
+// (with one dash: "--title" is the generator's); those in the first list
+// take a value.
+const QStringList QtOptionsWithValue = {
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
+    QStringLiteral("qwindowicon"), QStringLiteral("display"), QStringLiteral("geometry"), QStringLiteral("title"),
+    QStringLiteral("name"), QStringLiteral("visual"), QStringLiteral("style"), QStringLiteral("stylesheet"),
+    QStringLiteral("session")};
+const QStringList QtFlags = {QStringLiteral("reverse"), QStringLiteral("nograb"), QStringLiteral("dograb"),
+                             QStringLiteral("sync"), QStringLiteral("widgetcount"), QStringLiteral("cmap")};
 
 void Print(FILE* stream, const QString& text)
 {
@@ -38,8 +68,67 @@ void Print(FILE* stream, const QString& text)
 
 int Refuse(const QString& why)
 {
-    Print(stderr, QStringLiteral("zumirak: %1\nTry 'zumirak --help'.\n").arg(why));
+    Print(stderr, QStringLiteral("zumirak: %1\n\n").arg(why) + QString::fromUtf8(Usage));
     return UsageError;
+}
+
+bool LooksLikeOption(const QString& argument) { return argument.size() > 1 && argument.startsWith(u'-'); }
+
+// "--seed=3" as "--seed" and "3".
+std::pair<QString, std::optional<QString>> SplitAtEquals(const QString& argument)
+{
+    const qsizetype equals = argument.indexOf(u'=');
+    if (equals < 0)
+        return {argument, std::nullopt};
+    return {argument.left(equals), argument.mid(equals + 1)};
+}
+
+QString UnknownOption(const QString& option)
+{
+    const QString name = SplitAtEquals(option).first;
+    if (GenerateOptions.contains(name))
+        return QStringLiteral("unknown option %1 (it goes with --generate)").arg(name);
+    if (Forms.contains(name))
+        return QStringLiteral("%1 must come first").arg(name);
+    return QStringLiteral("unknown option %1").arg(name);
+}
+
+struct GameArguments {
+    QStringList files;
+    QString error;  // empty when understood
+};
+
+// The command line that starts the game: stage files, and the window
+// system's own options. Everything after "--" is a file.
+GameArguments ReadGameArguments(const QStringList& arguments)
+{
+    GameArguments read;
+    bool onlyFiles = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (onlyFiles || !LooksLikeOption(argument)) {
+            read.files << argument;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            onlyFiles = true;
+            continue;
+        }
+        const bool qtForm = !argument.startsWith(QLatin1String("--"));
+        const auto [name, value] = SplitAtEquals(argument.mid(1));
+        if (qtForm && QtFlags.contains(name) && !value)
+            continue;
+        if (qtForm && QtOptionsWithValue.contains(name)) {
+            if (!value && ++i >= arguments.size()) {
+                read.error = QStringLiteral("%1 needs a value").arg(argument);
+                return read;
+            }
+            continue;  // the value is the option's, never a stage file
+        }
+        read.error = UnknownOption(argument);
+        return read;
+    }
+    return read;
 }
 
 QString CheckLine(const QString& file)
@@ -56,8 +145,18 @@ QString CheckLine(const QString& file)
     return line;
 }
 
-int Check(const QStringList& files)
+int Check(const QStringList& arguments)
 {
+    QStringList files;
+    bool onlyFiles = false;
+    for (const QString& argument : arguments) {
+        if (!onlyFiles && argument == QLatin1String("--"))
+            onlyFiles = true;
+        else if (!onlyFiles && LooksLikeOption(argument))
+            return Refuse(UnknownOption(argument));
+        else
+            files << argument;
+    }
     if (files.isEmpty())
         return Refuse(QStringLiteral("--check needs at least one stage file"));
     bool allClearable = true;
@@ -82,8 +181,8 @@ std::optional<Rules::Difficulty> DifficultyNamed(const QString& name)
 
 int Generate(const QStringList& arguments)
 {
-    if (arguments.isEmpty())
-        return Refuse(QStringLiteral("--generate needs the number of balls"));
+    if (arguments.isEmpty() || LooksLikeOption(arguments.front()))
+        return Refuse(QStringLiteral("--generate needs the number of balls first"));
     bool ok = false;
     const int balls = arguments.front().toInt(&ok);
     if (!ok || balls < 2 || balls > Rules::BoardSize * Rules::BoardSize)
@@ -92,24 +191,28 @@ int Generate(const QStringList& arguments)
     Rules::Difficulty difficulty = Rules::Difficulty::Normal;
     std::uint64_t seed = QRandomGenerator::system()->generate64();
     std::optional<QString> title;
-    for (qsizetype i = 1; i < arguments.size(); i += 2) {
-        const QString& option = arguments[i];
-        if (i + 1 >= arguments.size())
-            return Refuse(QStringLiteral("%1 needs a value").arg(option));
-        const QString& value = arguments[i + 1];
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (!LooksLikeOption(arguments[i]))
+            return Refuse(QStringLiteral("'%1' is not an option of --generate").arg(arguments[i]));
+        auto [option, value] = SplitAtEquals(arguments[i]);
+        if (!GenerateOptions.contains(option))
+            return Refuse(UnknownOption(arguments[i]));
+        if (!value) {
+            if (++i >= arguments.size())
+                return Refuse(QStringLiteral("%1 needs a value").arg(option));
+            value = arguments[i];
+        }
         if (option == QLatin1String("--difficulty")) {
-            const std::optional<Rules::Difficulty> named = DifficultyNamed(value);
+            const std::optional<Rules::Difficulty> named = DifficultyNamed(*value);
             if (!named)
-                return Refuse(QStringLiteral("the difficulty is easy, normal or hard, not '%1'").arg(value));
+                return Refuse(QStringLiteral("the difficulty is easy, normal or hard, not '%1'").arg(*value));
             difficulty = *named;
         } else if (option == QLatin1String("--seed")) {
-            seed = value.toULongLong(&ok);
+            seed = value->toULongLong(&ok);
             if (!ok)
-                return Refuse(QStringLiteral("the seed is a whole number from 0, not '%1'").arg(value));
-        } else if (option == QLatin1String("--title")) {
-            title = value;
+                return Refuse(QStringLiteral("the seed is a whole number from 0, not '%1'").arg(*value));
         } else {
-            return Refuse(QStringLiteral("unknown option '%1'").arg(option));
+            title = *value;
         }
     }
 
@@ -122,17 +225,21 @@ int Generate(const QStringList& arguments)
     return 0;
 }
 
+int NothingMore(const QString& form, const QStringList& rest)
+{
+    return Refuse(QStringLiteral("%1 takes nothing more, not '%2'").arg(form, rest.front()));
+}
+
 } // namespace
 
 bool IsCommandLineForm(int argc, char** argv)
 {
-    if (argc < 2)
-        return false;
-    for (const char* form : {"--check", "--generate", "--help", "-h", "--version"}) {
-        if (std::strcmp(argv[1], form) == 0)
-            return true;
-    }
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // A game command line that is not understood ends here too, with its
+    // message and no window.
+    return Forms.contains(arguments.value(1)) || !ReadGameArguments(arguments).error.isEmpty();
 }
 
 int RunCommandLine(const QStringList& arguments)
@@ -144,19 +251,22 @@ int RunCommandLine(const QStringList& arguments)
     if (form == QLatin1String("--generate"))
         return Generate(rest);
     if (form == QLatin1String("--version")) {
+        if (!rest.isEmpty())
+            return NothingMore(form, rest);
         Print(stdout, QStringLiteral("zumirak " ZUMIRAK_VERSION "\n"));
         return 0;
     }
-    Print(stdout, QString::fromUtf8(Usage));
-    return 0;
+    if (form == QLatin1String("--help") || form == QLatin1String("-h")) {
+        if (!rest.isEmpty())
+            return NothingMore(form, rest);
+        Print(stdout, QString::fromUtf8(Usage));
+        return 0;
+    }
+    const GameArguments game = ReadGameArguments(arguments);
+    return game.error.isEmpty() ? 0 : Refuse(game.error);
 }
 
 QStringList StageFilesOnCommandLine(const QStringList& arguments)
 {
-    QStringList files;
-    for (const QString& argument : arguments.mid(1)) {
-        if (!argument.startsWith(u'-'))
-            files << argument;
-    }
-    return files;
+    return ReadGameArguments(arguments).files;
 }

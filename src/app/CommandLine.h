@@ -7,7 +7,8 @@
 // --check, --generate, --help and --version. They take no lock and touch
 // no record.
 
-// True when the arguments (argv as the program got it) ask for one of them.
+// True when the arguments (argv as the program got it) ask for one of them,
+// or cannot start the game (an unknown option): RunCommandLine then says why.
 bool IsCommandLineForm(int argc, char** argv);
 
 // Runs the form in `arguments` (QCoreApplication::arguments()) and returns
@@ -15,5 +16,6 @@ bool IsCommandLineForm(int argc, char** argv);
 int RunCommandLine(const QStringList& arguments);
 
 // The stage files named on a command line that starts the game
-// ("zumirak FILE.zumirak"): every argument that is not an option.
+// ("zumirak FILE.zumirak"): every argument that is neither an option nor an
+// option's value, and every one after "--".
 QStringList StageFilesOnCommandLine(const QStringList& arguments);

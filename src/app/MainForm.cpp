@@ -13,8 +13,11 @@
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
+#include "workshop/StageWorkshop.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QSessionManager>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -23,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -124,6 +128,21 @@ MainForm::MainForm()
     CentreOnScreen(*this);
 
     MDIForm_Load();
+
+    // Logging out asks, as closing does, whether to keep an unsaved drawing.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        if (!EndSessionAllowed(session.allowsInteraction()))
+            session.cancel();
+    });
+}
+
+bool MainForm::EndSessionAllowed(bool mayAsk)
+{
+    StageWorkshop* workshop = StageWorkshop::Instance();
+    if (!workshop || !workshop->HasUnsavedChanges())
+        return true;
+    // Without leave to ask, the session is held back rather than the drawing lost.
+    return mayAsk && workshop->MayClose();
 }
 
 MainForm::~MainForm()
@@ -243,7 +262,13 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
     QPoint topLeft = pos();
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();
-        const QSize decoration = frameGeometry().size() - size();
+        QSize decoration = frameGeometry().size() - size();
+        // Where the window system does not say (a compositor drawing the
+        // title bar itself, a window not framed yet), one is assumed, so that
+        // the grown window never reaches past the screen's edge.
+        if (decoration.height() == 0 && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            decoration.setHeight(style()->pixelMetric(QStyle::PM_TitleBarHeight)
+                                 + 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
         wanted = wanted.boundedTo(available.size() - decoration);
         // Keep the grown window on the screen.
         topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));
@@ -273,6 +298,12 @@ void MainForm::mnu_Start_Click()
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    // A drawing not saved is kept unless the player says otherwise: asked
+    // before anything closes, so a cancel leaves every window as it was.
+    if (StageWorkshop* workshop = StageWorkshop::Instance(); workshop && !workshop->MayClose()) {
+        event->ignore();
+        return;
+    }
     // The play window closes first and runs its own closing (the attempt is
     // counted, the sound closed); then the program ends.
     if (GameTable* table = GameTable::Instance())

@@ -73,6 +73,10 @@ public:
     // shows `subWindow` whole. What still does not fit is reached by scrolling.
     void MakeRoomFor(const QWidget& subWindow);
 
+    // The desktop session is ending: true when it may, having asked about an
+    // unsaved drawing if `mayAsk`.
+    bool EndSessionAllowed(bool mayAsk);
+
     // True while the master sound switch is on.
     bool SoundOn() const override;
 

@@ -327,17 +327,22 @@ void GameTable::closeEvent(QCloseEvent* event)
         subWindow_->close();
 }
 
+bool GameTable::ClosingCountsAnAttempt() const
+{
+    // An attempt without a clear counts, as long as the stage was never cleared.
+    return !unloaded_ && StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_)
+           && !recordKey_.isEmpty();
+}
+
 void GameTable::Form_Unload()
 {
     if (unloaded_)
         return;
-    unloaded_ = true;
-
-    // An attempt without a clear counts, as long as the stage was never cleared.
-    if (StageCleared != QLatin1String("1") && StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
+    if (ClosingCountsAnAttempt()) {
         RegUpRead::RegSetString(RegUpRead::HKEY_CURRENT_USER, recordKey_, QStringLiteral("ChargeNum"),
                                 StageRecord::NextAttemptNumber(loadedChargeNum_), true);
     }
+    unloaded_ = true;
     ClockStarted = 0;
     Timer1->stop();  // no tick may reach the status bar after it is reset
 

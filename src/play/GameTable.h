@@ -68,6 +68,9 @@ public:
     std::int16_t ElapsedSeconds = 0;
     std::int16_t ClockStarted = 0;  // 1 from the first click on a ball
 
+    // True when closing now would count a failed attempt at a listed stage.
+    bool ClosingCountsAnAttempt() const;
+
     // A click on ball `index`: the first click starts clock and sounds, then
     // the move rules decide; the last take clears the stage.
     void PushCommand_Click(std::int16_t index);

@@ -5,6 +5,7 @@
 #include "rules/LineMasks.h"
 
 #include <array>
+#include <utility>
 
 namespace Rules {
 
@@ -63,6 +64,21 @@ std::vector<Cell> CutOffBalls(const Figure& figure)
         if (groups.GroupOf(ball) != main) cutOff.push_back(ball);
     }
     return cutOff;
+}
+
+std::vector<Cell> DeadEndBalls(const Figure& figure)
+{
+    std::vector<Cell> deadEnds;
+    for (const Cell ball : figure.Cells()) {
+        int ways = 0;
+        for (const auto& [rows, columns] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+            Cell next{ball.row + rows, ball.column + columns};
+            while (OnBoard(next) && !figure.Has(next)) next = {next.row + rows, next.column + columns};
+            if (OnBoard(next)) ++ways;
+        }
+        if (ways == 1) deadEnds.push_back(ball);
+    }
+    return deadEnds;
 }
 
 } // namespace Rules

@@ -54,4 +54,10 @@ private:
 // the first cell in row order is the main one.
 std::vector<Cell> CutOffBalls(const Figure& figure);
 
+// Balls with another ball in only one of the four directions. Such a ball is
+// a dead end: a take that reaches it cannot leave it (the way back is closed),
+// so it can only be taken first or last, and a figure with more than two
+// cannot be cleared.
+std::vector<Cell> DeadEndBalls(const Figure& figure);
+
 } // namespace Rules

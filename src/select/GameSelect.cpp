@@ -166,7 +166,12 @@ void GameSelect::ShowStage(int index)
     GameTip->setAccessibleName(title);
     GameTip->setAccessibleDescription(
         QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
-    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(TitleShown(index)));
+    // Shortened with "…" when it is wider than the picture (the picture's
+    // tooltip holds the whole title), never cut through a character.
+    const QMargins margins = Caption->contentsMargins();
+    const int roomForText = GameTip->width() - margins.left() - margins.right() - 2 * Caption->indent();
+    Caption->setText(Caption->fontMetrics().elidedText(QStringLiteral("%1　%2").arg(index).arg(TitleShown(index)), Qt::ElideRight,
+                                                       roomForText));
     // Only as wide as its text: the figure is centred, so the corner it sits
     // in is mostly empty and as few balls as possible lie under it.
     Caption->resize(std::min(Caption->sizeHint().width(), GameTip->width()), Caption->height());

@@ -90,13 +90,15 @@ private:
 
 RecordsOverview::RecordsOverview(QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint)
+)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("記録一覧"));
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
-    setFixedSize(Twips::Size(6300, 6435));
+    // Its first size is its smallest: it can be widened for long titles.
+    setMinimumSize(Twips::Size(6300, 6435));
+    resize(minimumSize());
     ExposeRole(*this, QAccessible::Window);
 
     Table = new QTableWidget(StageList::Count(), ColumnCount, this);
@@ -143,6 +145,17 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this, &RecordsOverview::Refresh);
     CentreOnScreen(*this);
     Refresh();
+}
+
+void RecordsOverview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!Command1)
+        return;  // still being built
+    const QSize extra = size() - minimumSize();
+    Table->setGeometry(Twips::Rect(120, 120, 6060, 5640).adjusted(0, 0, extra.width(), extra.height()));
+    ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375).translated(0, extra.height()));
+    Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375).translated(extra.width(), extra.height()));
 }
 
 RecordsOverview::~RecordsOverview()
@@ -195,6 +208,9 @@ void RecordsOverview::Refresh()
         const QString title = StageList::Title(stage);
         cell(StageColumn, number, NumberSortKey(number));
         cell(TitleColumn, title, u'1' + title);
+        // Titles are whole, shortened only by the column's width, and whole in the tooltip.
+        Table->item(stage, TitleColumn)->setText(title);
+        Table->item(stage, TitleColumn)->setToolTip(title);
         cell(AttemptColumn, record.chargeNum, NumberSortKey(record.chargeNum));
         // A stage never cleared has no time: it sorts after every time.
         cell(TimeColumn, cleared ? record.clearTime : QStringLiteral("－"),

@@ -39,6 +39,8 @@ signals:
 protected:
     // Escape closes the window, as it closes a dialog.
     void keyPressEvent(QKeyEvent* event) override;
+    // Wider or taller than at first: the table, and in it the titles, take the room.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     explicit RecordsOverview(QWidget* owner);

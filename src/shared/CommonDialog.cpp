@@ -4,7 +4,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QScreen>
+#include <QSplitter>
+#include <QTreeView>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 CommonDialog::Responder& testResponder()
@@ -12,6 +18,28 @@ CommonDialog::Responder& testResponder()
     static CommonDialog::Responder responder;
     return responder;
 }
+
+// Qt's own dialog (where the desktop offers none) opens too narrow for its
+// detailed view and its list of places: the places get room for their
+// names, the name column takes the room left, the other columns their text.
+void ShowColumnsWhole(QFileDialog& dialog)
+{
+    QSize wanted(820, 480);
+    if (const QScreen* screen = dialog.screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(wanted);
+    if (auto* panes = dialog.findChild<QSplitter*>(QStringLiteral("splitter")); panes && panes->count() == 2) {
+        const int places = dialog.fontMetrics().averageCharWidth() * 24;
+        panes->setSizes({places, std::max(places, wanted.width() - places)});
+    }
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+}
+
 } // namespace
 
 QStringList CommonDialog::QtNameFilters(const QString& filter)
@@ -65,6 +93,9 @@ bool CommonDialog::Show(QWidget* parent, bool saving)
             dialog.setDefaultSuffix(DefaultSuffix);
         dialog.setNameFilters(QtNameFilters(Filter));
         dialog.setDirectory(StartFolder());
+        if (saving && !SuggestedName.isEmpty())
+            dialog.selectFile(SuggestedName);
+        ShowColumnsWhole(dialog);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             chosen = dialog.selectedFiles().constFirst();
     }

@@ -37,6 +37,8 @@ public:
     // is replaced, and a name without extension gets `DefaultSuffix`.
     bool ShowSave(QWidget* parent);
     QString DefaultSuffix;
+    // The name the save dialog proposes (in the start folder), if any.
+    QString SuggestedName;
 
     // The filter converted to Qt's name filters, one entry per pair.
     static QStringList QtNameFilters(const QString& filter);

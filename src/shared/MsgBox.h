@@ -9,11 +9,16 @@
 class QWidget;
 
 // Every message of the program goes through here: a modal box with the given
-// text, title and buttons and no icon. Returns the button pressed.
+// text, title and buttons and no icon. Returns the button pressed; Escape
+// and the close box answer Cancel when the box offers it.
 // Lines in `text` are separated by "\r\n" as the messages are written; the box
-// shows them as line breaks.
+// shows them as line breaks and never breaks a line of its own (Japanese
+// would be broken inside a word). `defaultButton` is the one Return presses;
+// a question whose "yes" loses something makes Cancel its default.
+// Save and Discard read 「保存」 and 「保存しない」.
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
-                                   QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                   QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // Tests answer message boxes instead of a player. The responder sees each box
 // as it would be shown and returns the button to press. While it is set no
@@ -22,6 +27,7 @@ struct MsgBoxShown {
     QString text;
     QString title;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 using MsgBoxResponder = std::function<QMessageBox::StandardButton(const MsgBoxShown&)>;
 void SetMsgBoxResponderForTesting(MsgBoxResponder responder);

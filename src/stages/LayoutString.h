@@ -23,12 +23,15 @@ enum class LayoutFault { None, NoBall, Form, OffBoard, SharedCell };
 
 struct LayoutReading {
     std::vector<BallRecord> balls;  // record k is ball k
-    QString error;                  // empty when the string was read whole
+    QString error;                  // empty when the string was read whole; else why not, in English
+    QString reason;                 // the same for the player
     LayoutFault fault = LayoutFault::None;
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads a layout string. Rejects, with a message in `error` and no balls, an
+// Reads a layout string. Rejects, with a message in `error` and `reason`
+// (balls counted from 1, cells as row,column from 0,0 as a take order
+// names them) and no balls, an
 // empty string (a stage without balls), a length that is not a multiple of
 // ten, a field that is not four digits or not followed by its comma, a value
 // that is not a multiple of 600, a cell outside 0..14, and two balls on one

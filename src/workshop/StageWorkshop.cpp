@@ -12,6 +12,7 @@
 #include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,14 +53,41 @@ QPushButton* Button(const QString& text, QWidget* parent, StageWorkshop* worksho
     return button;
 }
 
-// Two buttons side by side, of equal width.
-void AddButtonPair(QVBoxLayout& column, QPushButton* left, QPushButton* right)
+// Buttons side by side, of equal width.
+void AddButtonRow(QVBoxLayout& column, std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
-    row->addWidget(left);
-    row->addWidget(right);
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
     column.addLayout(row);
 }
+
+// A label as tall as `lines` lines of its font, whatever it holds: what
+// changes in it never moves the controls below.
+void FixLines(QLabel& label, int lines)
+{
+    const QMargins margins = label.contentsMargins();
+    label.setFixedHeight(lines * label.fontMetrics().lineSpacing() + margins.top() + margins.bottom());
+}
+
+// A choice of stages whose box shortens a long title with "…" (the list's
+// entries are shortened by their view, and whole in their tooltips).
+class TitleChoice : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - 2);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 } // namespace
 
@@ -106,6 +135,14 @@ QWidget* StageWorkshop::BuildControls()
     QFont bold = VerdictLine->font();
     bold.setBold(true);
     VerdictLine->setFont(bold);
+    VerdictLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FixLines(*VerdictLine, 2);
+    // Apart from the verdict, which a proof still under way may change later.
+    ResultLine = new QLabel(controls);
+    ResultLine->setWordWrap(true);
+    ResultLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ResultLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FixLines(*ResultLine, 2);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(TitleBox, 1);
@@ -113,10 +150,12 @@ QWidget* StageWorkshop::BuildControls()
     column->addWidget(BallCount);
     column->addWidget(Stars);
     column->addWidget(VerdictLine);
+    column->addWidget(ResultLine);
 
+    NewButton = Button(tr("新規"), controls, this, &StageWorkshop::NewFigure);
     UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
     RedoButton = Button(QStringLiteral("やり直す"), controls, this, &StageWorkshop::Redo);
-    AddButtonPair(*column, UndoButton, RedoButton);
+    AddButtonRow(*column, {NewButton, UndoButton, RedoButton});
 
     auto* generate = new QGroupBox(QStringLiteral("自動で作る"), controls);
     auto* generateGrid = new QGridLayout(generate);
@@ -130,7 +169,6 @@ QWidget* StageWorkshop::BuildControls()
     SeedBox = new QLineEdit(generate);
     SeedBox->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,19}")), SeedBox));
     SeedBox->setPlaceholderText(QStringLiteral("空なら毎回ちがう形"));
-    connect(SeedBox, &QLineEdit::textEdited, this, [this] { seedTyped_ = true; });
     GenerateButton = Button(QStringLiteral("おまかせ"), generate, this, &StageWorkshop::GenerateFigure);
     const std::pair<const char16_t*, QWidget*> generateRows[] = {
         {u"ボールの数", GenerateBalls}, {u"難しさ", GenerateDifficulty}, {u"種", SeedBox}};
@@ -141,17 +179,27 @@ QWidget* StageWorkshop::BuildControls()
         generateGrid->addWidget(label, row, 0);
         generateGrid->addWidget(field, row++, 1);
     }
-    generateGrid->addWidget(GenerateButton, row, 1);
+    generateGrid->addWidget(GenerateButton, row++, 1);
+    // The seed a figure was made from, apart from the box the player types in.
+    SeedUsed = new QLabel(generate);
+    SeedUsed->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FixLines(*SeedUsed, 1);
+    generateGrid->addWidget(SeedUsed, row, 0, 1, 2);
     column->addWidget(generate);
 
     TryButton = Button(QStringLiteral("試す"), controls, this, &StageWorkshop::TryOut);
     SaveButton = Button(QStringLiteral("保存"), controls, this, &StageWorkshop::Save);
-    AddButtonPair(*column, TryButton, SaveButton);
+    AddButtonRow(*column, {TryButton, SaveButton});
 
     auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
     auto* stagesGrid = new QGridLayout(stages);
-    StageChoice = new QComboBox(stages);
+    StageChoice = new TitleChoice(stages);
     StageChoice->setAccessibleName(QStringLiteral("開くステージ"));
+    // As wide as the other controls whatever the titles: a long one is
+    // shortened with "…" and shown whole in its tooltip.
+    StageChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    StageChoice->setMinimumContentsLength(12);
+    StageChoice->view()->setTextElideMode(Qt::ElideRight);
     OpenButton = Button(QStringLiteral("開く"), stages, this, &StageWorkshop::OpenChosenStage);
     DeleteButton = Button(QStringLiteral("削除"), stages, this, &StageWorkshop::DeleteChosenStage);
     connect(StageChoice, &QComboBox::currentIndexChanged, this, [this] {
@@ -262,6 +310,8 @@ void StageWorkshop::ShowFigure()
     ExportButton->setEnabled(hasBalls);
     SaveButton->setEnabled(false);
     Stars->setText(QStringLiteral("難しさ："));
+    ResultLine->clear();
+    ResultLine->setToolTip(QString());
 
     if (!hasBalls) {
         search_->Cancel();
@@ -274,6 +324,7 @@ void StageWorkshop::ShowFigure()
         VerdictLine->setText(QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
         return;
     }
+
     VerdictLine->setText(QStringLiteral("クリアできるか調べています…"));
     search_->Start(figure);
 }
@@ -284,7 +335,13 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
         return;
     switch (verdict) {
     case Rules::Verdict::Clearable: VerdictLine->setText(QStringLiteral("クリアできます")); break;
-    case Rules::Verdict::NotClearable: VerdictLine->setText(QStringLiteral("クリアできません")); break;
+    case Rules::Verdict::NotClearable:
+        // In words: why, when it shows in the figure itself.
+        if (const std::size_t deadEnds = Rules::DeadEndBalls(Figure()).size(); deadEnds > 2)
+            VerdictLine->setText(tr("クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）").arg(deadEnds));
+        else
+            VerdictLine->setText(tr("クリアできません（どの順に取っても途中で次のボールがなくなります）"));
+        break;
     case Rules::Verdict::Unknown:
         VerdictLine->setText(QStringLiteral("クリアできるか確かめきれません（保存できません）"));
         break;
@@ -308,6 +365,8 @@ void StageWorkshop::FillStageChoice()
         const int number = PlayerStages::Number(int(k));
         StageChoice->addItem(QStringLiteral("%1：%2").arg(number).arg(own[k].title), number);
     }
+    for (int item = 0; item < StageChoice->count(); ++item)
+        StageChoice->setItemData(item, StageChoice->itemText(item), Qt::ToolTipRole);
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(chosen)));
     TitleBox->setPlaceholderText(PlayerStages::TitleLeftEmpty(Figure()));
 }

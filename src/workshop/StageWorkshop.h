@@ -63,10 +63,13 @@ public:
     QLabel* BallCount = nullptr;
     QLabel* Stars = nullptr;
     QLabel* VerdictLine = nullptr;
+    QLabel* ResultLine = nullptr;  // what the last button did (保存, コピー, 書き出し, 読み込み)
     QSpinBox* GenerateBalls = nullptr;
     QComboBox* GenerateDifficulty = nullptr;
-    QLineEdit* SeedBox = nullptr;
+    QLineEdit* SeedBox = nullptr;    // only what the player typed
+    QLabel* SeedUsed = nullptr;      // the seed of the last figure made by おまかせ
     QComboBox* StageChoice = nullptr;  // the thirty, then the player's own
+    QPushButton* NewButton = nullptr;
     QPushButton* UndoButton = nullptr;
     QPushButton* RedoButton = nullptr;
     QPushButton* GenerateButton = nullptr;
@@ -84,7 +87,17 @@ public:
     void Undo();
     void Redo();
 
+    // True when the figure or its title changed since it was last saved,
+    // written to a file or opened.
+    bool HasUnsavedChanges() const;
+    // Asks, when there are unsaved changes, whether to save them first
+    // (保存 / 保存しない / キャンセル, キャンセル the default). True when the
+    // workshop may close: saved, not wanted, or nothing to lose. Once agreed,
+    // a later close of the same workshop does not ask again.
+    bool MayClose();
+
     // The buttons (StageWorkshopActions.cpp).
+    void NewFigure();
     void GenerateFigure();
     void TryOut();
     void Save();
@@ -98,6 +111,9 @@ public:
     // The search for the verdict, for the tests.
     VerdictSearch* Search() const { return search_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     explicit StageWorkshop(const WorkshopSurroundings& surroundings);
 
@@ -108,12 +124,15 @@ private:
     void LoadStage(const QString& title, const Rules::Figure& figure);
     void ShowAdded(const PlayerStages::Added& added, const QString& fileName);
     void AddImported();
+    void MarkSaved();
+    // Says on the result line what a button did: each line of `text`
+    // shortened with "…" to fit, whole in the tooltip.
+    void ShowResult(const QString& text, const QString& toolTip = {});
 
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     FigureHistory history_;
     VerdictSearch* search_ = nullptr;
-    bool seedTyped_ = false;  // the player typed a seed: the next generation uses it
     // A stage read from a file, waiting for the board's proof to join the player's stages.
     struct Importing {
         QString title;
@@ -121,4 +140,8 @@ private:
         QString fileName;
     };
     std::optional<Importing> importing_;
+    // The figure and title as last saved or opened.
+    Rules::Figure savedFigure_;
+    QString savedTitle_;
+    bool closeAgreed_ = false;
 };

@@ -18,7 +18,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
@@ -45,31 +47,55 @@ void PrepareStageFileDialog(CommonDialog& dialog, const QString& title)
     dialog.DefaultSuffix = StageFileSuffix;
 }
 
+// The title as a file name: characters that no file name may hold, or that
+// would make it hidden, give way to "_".
+QString FileNameFor(const QString& title)
+{
+    QString name = title.trimmed();
+    static const QRegularExpression unfit(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f])"));
+    name.replace(unfit, QStringLiteral("_"));
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        name = QCoreApplication::translate("StageWorkshop", "ステージ");
+    return name + u'.' + StageFileSuffix;
+}
+
 } // namespace
 
 void StageWorkshop::GenerateFigure()
 {
+    // A seed in the box always gives its figure; an empty box a new one.
     bool typed = false;
-    std::uint64_t seed = seedTyped_ ? SeedBox->text().toULongLong(&typed) : 0;
+    std::uint64_t seed = SeedBox->text().toULongLong(&typed);
     if (!typed)
         seed = QRandomGenerator::global()->bounded(quint64(SeedRange));
-    seedTyped_ = false;
-    SeedBox->setText(QString::number(seed));
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Rules::GeneratedStage stage = Rules::Generate(
         GenerateBalls->value(), static_cast<Rules::Difficulty>(GenerateDifficulty->currentData().toInt()), seed);
     QApplication::restoreOverrideCursor();
     LoadStage(stage.title, stage.figure);
+    SeedUsed->setText(tr("おまかせで使った種：%1").arg(seed));
 }
 
 void StageWorkshop::TryOut()
 {
     if (Figure().Count() == 0)
         return;
-    // The play window shows one stage: whatever it shows gives way.
-    if (GameTable* open = GameTable::Instance())
+    // The play window shows one stage: whatever it shows gives way, but a
+    // stage in play only when the player agrees to what it costs.
+    if (GameTable* open = GameTable::Instance()) {
+        if (open->ClosingCountsAnAttempt()
+            && MsgBox(this,
+                      tr("プレイ中のステージ「%1」を閉じて、この図形を試します。\r\n"
+                         "閉じたステージは挑戦1回と数えられます。宜しいですか？")
+                          .arg(open->windowTitle()),
+                      GameTitle(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+                   != QMessageBox::Ok)
+            return;
         open->close();
+    }
     PlaySurroundings play;
     play.workspace = surroundings_.workspace;
     play.place = surroundings_.place;
@@ -88,7 +114,7 @@ void StageWorkshop::Save()
     // One of the thirty's figures is that stage already: no copy is made.
     for (int index = 0; index < StageTable::Count; ++index) {
         if (FigureOfLayout(StageTable::Layout(index)) == Figure()) {
-            VerdictLine->setText(tr("この形は既にステージ%1「%2」です").arg(index).arg(StageTable::Title(index)));
+            ShowResult(tr("この形は既にステージ%1「%2」です").arg(index).arg(StageTable::Title(index)));
             return;
         }
     }
@@ -109,14 +135,17 @@ void StageWorkshop::ShowAdded(const PlayerStages::Added& added, const QString& f
             Tell(this, tr("「%1」はステージに追加できません。\r\n%2").arg(fileName, added.error));
         return;
     }
+    MarkSaved();
     const int number = PlayerStages::Number(added.index);
     const QString title = PlayerStages::All()[std::size_t(added.index)].title;
     if (added.alreadyThere)
-        VerdictLine->setText(tr("この形は既にステージ%1「%2」です").arg(number).arg(title));
+        ShowResult(tr("この形は既にステージ%1「%2」です").arg(number).arg(title));
     else if (added.renamed)
-        VerdictLine->setText(tr("ステージ%1の題名を「%2」にしました").arg(number).arg(title));
+        ShowResult(tr("ステージ%1の題名を「%2」にしました").arg(number).arg(title));
+    else if (!fileName.isEmpty())
+        ShowResult(tr("「%1」をステージ%2「%3」として追加しました").arg(fileName).arg(number).arg(title));
     else
-        VerdictLine->setText(tr("ステージ%1「%2」として保存しました").arg(number).arg(title));
+        ShowResult(tr("ステージ%1「%2」として保存しました").arg(number).arg(title));
     StageChoice->setCurrentIndex(std::max(0, StageChoice->findData(number)));
 }
 
@@ -126,6 +155,7 @@ void StageWorkshop::OpenChosenStage()
     if (index < StageTable::Count) {
         if (const std::optional<Rules::Figure> figure = FigureOfLayout(StageTable::Layout(index)))
             LoadStage(StageTable::Title(index), *figure);
+        MarkSaved();
         return;
     }
     const std::size_t k = std::size_t(index - StageTable::Count);
@@ -133,6 +163,7 @@ void StageWorkshop::OpenChosenStage()
         const PlayerStages::Entry stage = PlayerStages::All()[k];  // the list may be read again meanwhile
         LoadStage(stage.title, stage.figure);
     }
+    MarkSaved();
 }
 
 void StageWorkshop::DeleteChosenStage()
@@ -144,7 +175,7 @@ void StageWorkshop::DeleteChosenStage()
     const PlayerStages::Entry stage = PlayerStages::All()[std::size_t(k)];
     const auto answer = MsgBox(this,
                                tr("ステージ%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(PlayerStages::Number(k)).arg(stage.title),
-                               GameTitle(), QMessageBox::Ok | QMessageBox::Cancel);
+                               GameTitle(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     if (!PlayerStages::Remove(stage.figure))
@@ -153,8 +184,10 @@ void StageWorkshop::DeleteChosenStage()
 
 void StageWorkshop::CopyCode()
 {
-    if (Figure().Count() > 0)
-        QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    if (Figure().Count() == 0)
+        return;
+    QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    ShowResult(tr("ステージコードをクリップボードにコピーしました"));
 }
 
 void StageWorkshop::PasteCode()
@@ -173,11 +206,21 @@ void StageWorkshop::ExportFile()
         return;
     CommonDialog& dialog = *surroundings_.fileDialog;
     PrepareStageFileDialog(dialog, QStringLiteral("書き出し"));
-    if (!dialog.ShowSave(this))
+    dialog.SuggestedName = FileNameFor(Title());
+    const bool chosen = dialog.ShowSave(this);
+    dialog.SuggestedName.clear();
+    if (!chosen)
         return;
     QSaveFile file(dialog.FileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit()) {
         Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
+        return;
+    }
+    MarkSaved();
+    const QFileInfo written(dialog.FileName);
+    ShowResult(tr("「%1」を書き出しました\n場所：%2")
+                   .arg(written.fileName(), QDir::toNativeSeparators(written.absolutePath())),
+               QDir::toNativeSeparators(written.absoluteFilePath()));
 }
 
 void StageWorkshop::ImportFile()
@@ -216,4 +259,15 @@ void StageWorkshop::AddImported()
                           if (workshop)
                               workshop->ShowAdded(added, fileName);
                       });
+}
+
+void StageWorkshop::ShowResult(const QString& text, const QString& toolTip)
+{
+    // A single line may wrap onto the second; two lines keep one each.
+    QStringList lines = text.split(u'\n');
+    const int room = ResultLine->width() * (lines.size() == 1 ? 2 : 1) - ResultLine->fontMetrics().height();
+    for (QString& line : lines)
+        line = ResultLine->fontMetrics().elidedText(line, Qt::ElideMiddle, room);
+    ResultLine->setText(lines.join(u'\n'));
+    ResultLine->setToolTip(toolTip.isEmpty() ? text : toolTip);
 }

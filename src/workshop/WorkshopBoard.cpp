@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,7 +19,21 @@ namespace {
 
 constexpr int CellTwips = 600;
 constexpr int BallTwips = 570;
-constexpr int BallInsetTwips = (CellTwips - BallTwips) / 2;
+constexpr int BoardCells = Rules::BoardSize;
+// What a screen must hold besides the board: the main window's title bar,
+// menu bar and status bar, the workshop's caption and margins, and a
+// desktop's panel. Below that, cells shrink, to no less than SmallestCell.
+constexpr int RoomAroundBoard = 150;
+constexpr int SmallestCell = 28;
+
+int CellPixelsFor(const QScreen* screen)
+{
+    const int designCell = Twips::ToPixels(CellTwips);
+    if (!screen)
+        return designCell;
+    const int fitting = (screen->availableGeometry().height() - RoomAroundBoard) / BoardCells;
+    return std::clamp(fitting, SmallestCell, designCell);
+}
 
 // The ball colours a cell gets in turn; grey is kept for the cut-off mark.
 constexpr BallColouring PlainColours[] = {
@@ -51,12 +66,14 @@ protected:
 WorkshopBoard::WorkshopBoard(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    cellPixels_ = CellPixelsFor(screen());
+    ballPixels_ = cellPixels_ * BallTwips / CellTwips;
     setFixedSize(sizeHint());
     setAccessibleName(QStringLiteral("盤"));
     setAccessibleDescription(QStringLiteral("矢印キーで移動し、スペースキーでボールを置いたり取ったりします"));
 
     design_ = new ShapedButton(this);
-    design_->resize(Twips::Size(BallTwips, BallTwips));
+    design_->resize(ballPixels_, ballPixels_);
     ApplyChosenBallOutline(*design_);
     design_->hide();
 
@@ -66,8 +83,6 @@ WorkshopBoard::WorkshopBoard(QWidget* parent) : QWidget(parent)
     cursorMark_->hide();
     NameCursor();
 }
-
-int WorkshopBoard::CellPixels() { return Twips::ToPixels(CellTwips); }
 
 QSize WorkshopBoard::sizeHint() const
 {
@@ -87,8 +102,8 @@ ShapedButton* WorkshopBoard::BallOn(Rules::Cell cell)
         ball->CopyPropertiesFrom(*design_);
         // The board takes the clicks, wherever they fall.
         ball->setAttribute(Qt::WA_TransparentForMouseEvents);
-        ball->move(cell.column * CellPixels() + Twips::ToPixels(BallInsetTwips),
-                   cell.row * CellPixels() + Twips::ToPixels(BallInsetTwips));
+        const int inset = (CellPixels() - ballPixels_) / 2;
+        ball->move(cell.column * CellPixels() + inset, cell.row * CellPixels() + inset);
         ball->setAccessibleName(QStringLiteral("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1));
     }
     return ball;

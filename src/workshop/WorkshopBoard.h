@@ -22,7 +22,9 @@ class WorkshopBoard : public QWidget {
 public:
     explicit WorkshopBoard(QWidget* parent = nullptr);
 
-    static int CellPixels();
+    // The side of a cell: the play window's, unless the screen is too low to
+    // show the whole workshop with the main window around it.
+    int CellPixels() const { return cellPixels_; }
 
     void ShowFigure(const Rules::Figure& figure, const std::vector<Rules::Cell>& cutOff);
     const Rules::Figure& Figure() const { return figure_; }
@@ -53,6 +55,8 @@ private:
     ShapedButton* BallOn(Rules::Cell cell);
     void NameCursor();
 
+    int cellPixels_ = 0;
+    int ballPixels_ = 0;
     Rules::Figure figure_;
     std::array<ShapedButton*, Rules::BoardSize * Rules::BoardSize> balls_{};
     std::array<bool, Rules::BoardSize * Rules::BoardSize> cutOff_{};

@@ -13,6 +13,13 @@ class TestCommandLine : public QObject {
     // Exit status (-1: crashed or hung) and standard output.
     static std::pair<int, QByteArray> Zumirak(const QStringList& arguments)
     {
+        QByteArray errors;
+        return Zumirak(arguments, errors);
+    }
+    // The same, and standard error in `errors`. Without any display: a
+    // command line that tried to open a window would fail.
+    static std::pair<int, QByteArray> Zumirak(const QStringList& arguments, QByteArray& errors)
+    {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
@@ -20,6 +27,7 @@ class TestCommandLine : public QObject {
         process.setProcessEnvironment(environment);
         process.start(qEnvironmentVariable("ZUMIRAK_BIN_DIR") + QStringLiteral("/zumirak"), arguments);
         const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+        errors = process.readAllStandardError();
         return {ended ? process.exitCode() : -1, process.readAllStandardOutput()};
     }
 
@@ -92,6 +100,49 @@ private slots:
         // No lock, no record store, no stage folder.
         for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
             QVERIFY(!QFileInfo::exists(qEnvironmentVariable(folder) + QStringLiteral("/Brenhavel")));
+    }
+
+    void helpExplainsEveryOption()
+    {
+        const QString help = QString::fromUtf8(Zumirak({"--help"}).second);
+        for (const char* option : {"--check", "--generate", "--difficulty", "--seed", "--title", "--help", "--version"})
+            QVERIFY2(help.count(QLatin1String(option)) >= 2, option);  // in the usage, and explained
+        for (const QString& line : help.split(u'\n'))
+            QVERIFY2(line.size() < 80, qPrintable(line));
+    }
+
+    void aCommandLineNotUnderstoodIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");  // the first line on standard error
+        const QString file = files_.filePath(QStringLiteral("any.zumirak"));
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "zumirak: unknown option --bogus";
+        QTest::newRow("unknown, after a file") << QStringList{file, "--bogus=1"} << "zumirak: unknown option --bogus";
+        QTest::newRow("a seed without --generate") << QStringList{"--seed", "3"}
+                                                   << "zumirak: unknown option --seed (it goes with --generate)";
+        QTest::newRow("a title without --generate") << QStringList{"--title", "x", file}
+                                                    << "zumirak: unknown option --title (it goes with --generate)";
+        QTest::newRow("unknown option to --check") << QStringList{"--check", file, "--bogus"}
+                                                   << "zumirak: unknown option --bogus";
+        QTest::newRow("a word after --generate N") << QStringList{"--generate", "5", "extra"}
+                                                   << "zumirak: 'extra' is not an option of --generate";
+        QTest::newRow("an option without its value") << QStringList{"--generate", "5", "--seed"}
+                                                     << "zumirak: --seed needs a value";
+        QTest::newRow("unknown option to --generate") << QStringList{"--generate", "5", "--colour", "red"}
+                                                      << "zumirak: unknown option --colour";
+        QTest::newRow("a form not first") << QStringList{file, "--check"} << "zumirak: --check must come first";
+    }
+    void aCommandLineNotUnderstoodIsRefused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QByteArray errors;
+        const auto [status, printed] = Zumirak(arguments, errors);
+        QCOMPARE(status, 2);
+        QVERIFY(printed.isEmpty());
+        const QStringList lines = QString::fromUtf8(errors).split(u'\n');
+        QCOMPARE(lines.front(), message);
+        QVERIFY(lines.contains(QStringLiteral("Usage: zumirak [FILE.zumirak...]")));
     }
 };
 

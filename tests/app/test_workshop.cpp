@@ -27,12 +27,17 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTableWidget>
+
+#include <optional>
+#include <set>
 
 using Rules::Cell;
 using Rules::Figure;
@@ -41,7 +46,7 @@ namespace {
 
 QPoint CentreOf(Cell cell)
 {
-    const int side = WorkshopBoard::CellPixels();
+    const int side = StageWorkshop::Instance()->Board->CellPixels();
     return QPoint(cell.column * side + side / 2, cell.row * side + side / 2);
 }
 
@@ -106,6 +111,15 @@ class WorkshopTest : public QObject {
             names << (listed == caption && caption == row ? listed : QStringLiteral("disagree: %1 %2 %3").arg(listed, caption, row));
         }
         return names;
+    }
+
+    // Message boxes answered as the kit does: recorded, and OK.
+    void ReplyAsKit()
+    {
+        SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
+            kit->boxes.push_back(box);
+            return QMessageBox::Ok;
+        });
     }
 
 private slots:
@@ -318,12 +332,15 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("矢.zumirak"));
         std::vector<std::pair<bool, QStandardPaths::StandardLocation>> dialogs;
+        QStringList suggested;
         CommonDialog::SetResponderForTesting([&](const CommonDialog& dialog) {
             dialogs.emplace_back(dialog.Saving, dialog.FileKind);
+            suggested << dialog.SuggestedName;
             return std::optional<QString>(path);
         });
         workshop->ExportButton->click();
         QCOMPARE(ReadStageFileAt(path).stage.figure, first);
+        QVERIFY(workshop->ResultLine->text().contains(QStringLiteral("矢.zumirak")));  // where it went
         workshop->ChangeFigure(Figure());
         const std::size_t stages = PlayerStages::All().size();
         workshop->ImportButton->click();
@@ -334,6 +351,12 @@ private slots:
         QCOMPARE(workshop->Figure(), first);
         QTRY_COMPARE(PlayerStages::All().size(), stages + 1);
         QCOMPARE(PlayerStages::All().back().figure, first);
+        QCOMPARE(suggested, QStringList({StageTable::Title(0) + QStringLiteral(".zumirak"), QString()}));
+        // Which stage it became, chosen in the list; the proof, ending later, leaves that said.
+        WaitForVerdict();
+        QVERIFY(workshop->ResultLine->text().contains(
+            QStringLiteral("ステージ%1").arg(workshop->StageChoice->currentData().toInt())));
+        QCOMPARE(workshop->StageChoice->currentData().toInt(), StageTable::Count + int(PlayerStages::All().size()) - 1);
 
         // Deleted only once confirmed.
         const int own = StageTable::Count + int(PlayerStages::All().size()) - 1;
@@ -401,7 +424,7 @@ private slots:
         };
         for (const Step& step : steps) {
             step.act();
-            QVERIFY2(workshop->VerdictLine->text().startsWith(step.said), qPrintable(workshop->VerdictLine->text()));
+            QVERIFY2(workshop->ResultLine->text().startsWith(step.said), qPrintable(workshop->ResultLine->text()));
             QCOMPARE(NamesShown(), step.stages);
             if (fourFile.isEmpty() || !PlayerStages::All().at(0).title.contains(QStringLiteral("よっつ")))
                 continue;
@@ -412,13 +435,157 @@ private slots:
         RecordsOverview::Instance()->close();
     }
 
+    void verdictNeverMovesTheButtons()
+    {
+        // Verdicts of one line and of two: the buttons below stay put.
+        const std::vector<Figure> figures = {Figure(), Line(3), Figure({{0, 0}, {0, 1}, {9, 9}}),
+                                             Figure({{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}})};
+        std::set<int> lines;
+        std::optional<QPoint> firstPlace;
+        for (const Figure& figure : figures) {
+            workshop->ChangeFigure(figure);
+            WaitForVerdict();
+            QCoreApplication::sendPostedEvents();
+            workshop->layout()->activate();
+            const QLabel* verdict = workshop->VerdictLine;
+            lines.insert(verdict->fontMetrics().boundingRect(QRect(0, 0, verdict->width(), 1000), Qt::TextWordWrap,
+                                                             verdict->text()).height());
+            const QPoint place = workshop->TryButton->mapTo(workshop, QPoint());
+            QCOMPARE(place, firstPlace.value_or(place));
+            firstPlace = place;
+        }
+        QVERIFY(lines.size() > 1);  // the verdicts did take one line and two
+    }
+
+    void generateKeepsTheTypedSeedApart()
+    {
+        const auto generate = [this] {
+            workshop->GenerateButton->click();
+            return workshop->Figure();
+        };
+        workshop->GenerateBalls->setValue(12);
+        QTest::keyClicks(workshop->SeedBox, QStringLiteral("4711"));
+        const Figure typed = generate();
+        QCOMPARE(generate(), typed);  // again: the same seed, the same figure
+        QCOMPARE(workshop->SeedBox->text(), QStringLiteral("4711"));
+        QVERIFY(workshop->SeedUsed->text().endsWith(QStringLiteral("4711")));
+
+        workshop->SeedBox->clear();
+        generate();
+        QVERIFY(workshop->SeedBox->text().isEmpty());  // the seed drawn is shown, but not as typed
+        QVERIFY(!workshop->SeedUsed->text().endsWith(QStringLiteral("：")));
+    }
+
+    void tryingWithAStageInPlayAsksFirst()
+    {
+        // The player's answer: whether the stage in play closes and counts an attempt.
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
+            PlayKit::CloseTable();
+            main->Selection()->LeafTo(0);
+            main->mnu_Start->trigger();
+            GameTable* inPlay = GameTable::Instance();
+            QVERIFY(inPlay && inPlay->ClosingCountsAnAttempt());
+            workshop->ChangeFigure(Line(3));
+            QSignalSpy writes(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten);
+            std::vector<MsgBoxShown> asked;
+            SetMsgBoxResponderForTesting([&](const MsgBoxShown& box) {
+                asked.push_back(box);
+                return answer;
+            });
+            workshop->TryButton->click();
+            QCOMPARE(asked.size(), std::size_t(1));
+            QCOMPARE(asked.front().defaultButton, QMessageBox::Cancel);
+            QCOMPARE(GameTable::Instance() == inPlay, answer == QMessageBox::Cancel);
+            QCOMPARE(writes.count(), answer == QMessageBox::Cancel ? 0 : 1);
+            // A stage tried out gives way without a question.
+            asked.clear();
+            if (answer == QMessageBox::Ok) {
+                workshop->TryButton->click();
+                QVERIFY(asked.empty());
+            }
+        }
+        ReplyAsKit();
+        PlayKit::CloseTable();
+    }
+
+    void closingAsksBeforeADrawingIsLost()
+    {
+        struct Way {
+            const char* name;
+            std::function<void()> close;
+            bool endsTheGame;
+        };
+        const auto keys = [](Qt::Key key) {
+            return [key] { QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier); };
+        };
+        const Way ways[] = {
+            {"close box", [this] { workshop->SubWindow()->close(); }, false},
+            {"Ctrl+W", keys(Qt::Key_W), false},
+            {"Ctrl+F4", keys(Qt::Key_F4), false},
+            {"Ctrl+Q", keys(Qt::Key_Q), true},
+            {"main window's close box", [this] { main->close(); }, true},
+            {"logging out", [this] {
+                 if (main->EndSessionAllowed(true))
+                     main->close();
+             }, true},
+        };
+        for (const Way& way : ways) {
+            // キャンセル keeps everything; 保存しない lets the workshop go.
+            for (const QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+                if (answer == QMessageBox::Discard && way.endsTheGame)
+                    continue;  // closedWithTheMainWindow lets the game end
+                if (!StageWorkshop::Instance())
+                    main->mnu_StageMake->trigger();
+                workshop = StageWorkshop::Instance();
+                QApplication::setActiveWindow(main.get());
+                workshop->Board->setFocus();
+                workshop->TitleBox->setText(QStringLiteral("描きかけ"));
+                workshop->ChangeFigure(Line(5));
+                std::vector<MsgBoxShown> asked;
+                SetMsgBoxResponderForTesting([&](const MsgBoxShown& box) {
+                    asked.push_back(box);
+                    return answer;
+                });
+                way.close();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                ReplyAsKit();
+                QVERIFY2(asked.size() == 1, way.name);
+                QCOMPARE(asked.front().defaultButton, QMessageBox::Cancel);
+                QVERIFY2(main->isVisible(), way.name);
+                QCOMPARE(StageWorkshop::Instance() == workshop, answer == QMessageBox::Cancel);
+                if (answer == QMessageBox::Cancel)
+                    QCOMPARE(workshop->Figure(), Line(5));
+            }
+        }
+        // 新規 asks the same question; on an empty board, none.
+        int asked = 0;
+        SetMsgBoxResponderForTesting([&](const MsgBoxShown&) {
+            ++asked;
+            return QMessageBox::Discard;
+        });
+        for (int press = 1; press <= 2; ++press) {
+            workshop->NewButton->click();
+            QCOMPARE(asked, 1);
+            QCOMPARE(workshop->Figure(), Figure());
+            QVERIFY(workshop->TitleBox->text().isEmpty());
+        }
+        ReplyAsKit();
+    }
+
     void closedWithTheMainWindow()
     {
+        // 保存 saves the drawing as a stage, then the game ends.
+        workshop->TitleBox->setText(QStringLiteral("最後の一本"));
+        workshop->ChangeFigure(Line(9));
+        WaitForVerdict();
+        SetMsgBoxResponderForTesting([](const MsgBoxShown&) { return QMessageBox::Save; });
         QPointer<StageWorkshop> open = workshop;
         main->close();
+        ReplyAsKit();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!open);
         QVERIFY(!StageWorkshop::Instance());
+        QCOMPARE(PlayerStages::All().back().title, QStringLiteral("最後の一本"));
     }
 };
 

@@ -110,6 +110,10 @@ private slots:
         QTest::newRow("layout not records") << Broken << "not a stage file";
         QTest::newRow("huge") << Row + ';' + QByteArray(70000, 'x') << "not a stage file";
         QTest::newRow("off the board") << Stage("", "0000,0000,9000,0000,") << "a ball lies off the board";
+        QTest::newRow("off the board, as row,column") << Stage("", "0000,0000,9000,0600,")
+                                                      << "a ball lies off the board (ball 2 at row,column 1,15;";
+        QTest::newRow("last comma missing") << Stage("", "0000,0000,0600,0000")
+                                            << "not a stage file (Layout: the last ball's record lacks its closing comma)";
         QTest::newRow("one cell twice") << Stage("", "0600,0000,0600,0000,") << "two balls on one cell";
         QTest::newRow("no ball") << Stage("a", "") << "no ball";
         QTest::newRow("not clearable") << Diagonal << "not clearable";
@@ -122,9 +126,38 @@ private slots:
         QVERIFY2(refusal.isEmpty() ? verdict.isEmpty() : verdict.startsWith(refusal), qPrintable(verdict));
     }
 
+    void eachPathThatIsNoStageFileSaysWhy_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");  // for the log; the player's differs from each other row's
+        QTest::newRow("missing") << outside_.filePath(QStringLiteral("gone.zumirak")) << "no such file";
+        QTest::newRow("folder") << outside_.path() << "a folder, not a file";
+        QTest::newRow("device") << "/dev/zero" << "cannot be read (not a regular file)";
+        QTest::newRow("unreadable") << Write(outside_.filePath(QStringLiteral("locked.zumirak")), Row)
+                                    << "cannot be read (no permission to read it)";
+    }
+    void eachPathThatIsNoStageFileSaysWhy()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        if (path.endsWith(QLatin1String("locked.zumirak"))) {
+            QFile(path).setPermissions({});
+            if (QFileInfo(path).isReadable())
+                QSKIP("a file without read permission is readable here (run as root)");
+        }
+        static QStringList forThePlayer;
+        const StageFileReading reading = ReadStageFileAt(path);
+        QCOMPARE(reading.reasonForLog, reason);
+        QVERIFY2(!forThePlayer.contains(reading.reason), qPrintable(reading.reason));
+        forThePlayer << reading.reason;
+        // The game says to the player what the log says.
+        QString said;
+        PlayerStages::Import(path, [&said](const PlayerStages::Added& added) { said = added.error; });
+        QCOMPARE(said, reading.reason);
+    }
+
     void neitherWaitsNorGuesses()
     {
-        QCOMPARE(ReadStageFileAt(QStringLiteral("/dev/zero")).reasonForLog, QStringLiteral("cannot be read"));
         const Rules::Figure figure({{3, 0}, {3, 2}, {5, 2}, {5, 0}, {3, 7}});
         const StageProof unknown = ProveStage(figure, {1, 64u << 20});
         QCOMPARE(unknown.reasonForLog, QStringLiteral("unknown (limit)"));

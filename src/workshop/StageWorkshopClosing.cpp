@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Nothing drawn is lost without the player saying so: closing the workshop,
+// by any way, and clearing the board with 新規 ask first when the figure or
+// its title changed since it was last saved or opened.
+#include "workshop/StageWorkshop.h"
+
+#include "shared/MsgBox.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+bool StageWorkshop::HasUnsavedChanges() const
+{
+    // An empty board holds nothing to keep, whatever its title.
+    return Figure().Count() > 0 && (Figure() != savedFigure_ || TitleBox->text() != savedTitle_);
+}
+
+void StageWorkshop::MarkSaved()
+{
+    savedFigure_ = Figure();
+    savedTitle_ = TitleBox->text();
+}
+
+bool StageWorkshop::MayClose()
+{
+    if (closeAgreed_ || !HasUnsavedChanges())
+        return true;
+    // A figure not proven clearable cannot be a stage yet: 保存 then writes
+    // it to a stage file, which keeps it just as well.
+    const bool asStage = SaveButton->isEnabled();
+    const QString name = Title().isEmpty() ? QString() : tr("「%1」").arg(Title());
+    const QString text = asStage ? tr("ステージ作成の図形%1は保存されていません。\r\n保存しますか？").arg(name)
+                                 : tr("ステージ作成の図形%1は保存されていません。\r\n"
+                                      "クリアできると確かめられていないので、保存するとファイルに書き出します。")
+                                       .arg(name);
+    const auto answer = MsgBox(this, text, tr("ズミラク"),
+                               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer == QMessageBox::Save) {
+        if (asStage)
+            Save();
+        else
+            ExportFile();
+    }
+    closeAgreed_ = answer == QMessageBox::Discard || (answer == QMessageBox::Save && !HasUnsavedChanges());
+    return closeAgreed_;
+}
+
+void StageWorkshop::closeEvent(QCloseEvent* event)
+{
+    if (MayClose())
+        QWidget::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void StageWorkshop::NewFigure()
+{
+    if (!MayClose())
+        return;
+    closeAgreed_ = false;
+    TitleBox->clear();
+    ChangeFigure({});  // undoable, as any change
+    MarkSaved();
+}
