@@ -8,9 +8,9 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -20,6 +20,8 @@
 // prove, or could not be proven within the solver's limits, is not proven
 // again at every start. A figure's verdict depends only on its cells, so the
 // figure itself is the key: a stage file edited by hand is a new figure.
+class QThread;
+
 class FigureProofs : public QObject {
     Q_OBJECT
 public:
@@ -28,7 +30,7 @@ public:
         int stars = 0;  // 1..3 when clearable, else 0
     };
 
-    static FigureProofs& Instance();
+    static FigureProofs& Instance();  // needs the application object
     ~FigureProofs() override;  // stops the proof under way and waits for it
 
     // The proof of a figure, when it is known.
@@ -53,7 +55,8 @@ signals:
     void Proven();
 
 private:
-    FigureProofs();
+    explicit FigureProofs(QObject* owner);
+    void StartNext();
     void Finish(const QByteArray& key, Proof proof);
     void LoadFile();
     void SaveSoon();
@@ -67,7 +70,8 @@ private:
     QHash<QByteArray, std::shared_ptr<std::atomic<bool>>> underWay_;  // each with its stop
     QString file_;
     bool saveQueued_ = false;
-    QThreadPool pool_;  // last: destroyed (and waited for) first
+    std::deque<Rules::Figure> waiting_;  // requested, not started
+    QThread* worker_ = nullptr;          // the proof under way
 };
 
 // A figure's cells as bytes: bit IndexOf(cell) of the board is bit
