@@ -14,14 +14,14 @@
 #include <memory>
 #include <optional>
 
+class QThread;
+
 // Whether each figure can be cleared, and its stars: proven once per figure,
 // off the window's thread, and kept. What the player's stages need is also
 // kept on disk (see ProofCacheFile), so that a figure that took long to
 // prove, or could not be proven within the solver's limits, is not proven
 // again at every start. A figure's verdict depends only on its cells, so the
 // figure itself is the key: a stage file edited by hand is a new figure.
-class QThread;
-
 class FigureProofs : public QObject {
     Q_OBJECT
 public:
