@@ -4,27 +4,37 @@
 #include "rules/Difficulty.h"
 #include "stages/ProofCacheFile.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
+namespace {
+
+FigureProofs* theProofs = nullptr;
+
+} // namespace
+
+// Owned by the application object, so that the proof under way is stopped
+// and its thread ended while the toolkit is still whole.
 FigureProofs& FigureProofs::Instance()
 {
-    static FigureProofs proofs;
-    return proofs;
+    if (!theProofs)
+        theProofs = new FigureProofs(QCoreApplication::instance());
+    return *theProofs;
 }
 
-FigureProofs::FigureProofs()
-{
-    // One proof at a time: the other core stays with the window and the sound.
-    pool_.setMaxThreadCount(1);
-    pool_.setThreadPriority(QThread::LowPriority);
-}
+FigureProofs::FigureProofs(QObject* owner) : QObject(owner) {}
 
 FigureProofs::~FigureProofs()
 {
+    if (theProofs == this)
+        theProofs = nullptr;
     for (const auto& stop : std::as_const(underWay_))
         stop->store(true);
-    pool_.clear();
-    pool_.waitForDone();
+    waiting_.clear();
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
 }
 
 int FigureProofs::StarsOfClearable(const Rules::Figure& figure)
@@ -45,15 +55,36 @@ void FigureProofs::Request(const Rules::Figure& figure)
     const QByteArray key = PackedCells(figure);
     if (known_.contains(key) || underWay_.contains(key))
         return;
-    auto stop = std::make_shared<std::atomic<bool>>(false);
-    underWay_.insert(key, stop);
-    pool_.start([this, key, figure, stop] {
-        const Rules::SolverResult result = Rules::Solve(figure, {}, stop.get());
-        if (stop->load())
-            return;
-        const Proof proof{result.verdict, result.verdict == Rules::Verdict::Clearable ? StarsOfClearable(figure) : 0};
-        QMetaObject::invokeMethod(this, [this, key, proof] { Finish(key, proof); }, Qt::QueuedConnection);
-    });
+    underWay_.insert(key, std::make_shared<std::atomic<bool>>(false));
+    waiting_.push_back(figure);
+    StartNext();
+}
+
+// One proof at a time: the other core stays with the window and the sound.
+void FigureProofs::StartNext()
+{
+    while (!worker_ && !waiting_.empty()) {
+        const Rules::Figure figure = waiting_.front();
+        waiting_.pop_front();
+        const QByteArray key = PackedCells(figure);
+        const auto stop = underWay_.value(key);
+        if (!stop)
+            continue;  // proven elsewhere meanwhile
+        worker_ = QThread::create([this, key, figure, stop] {
+            const Rules::SolverResult result = Rules::Solve(figure, {}, stop.get());
+            if (stop->load())
+                return;
+            const Proof proof{result.verdict,
+                              result.verdict == Rules::Verdict::Clearable ? StarsOfClearable(figure) : 0};
+            QMetaObject::invokeMethod(this, [this, key, proof] { Finish(key, proof); }, Qt::QueuedConnection);
+        });
+        connect(worker_, &QThread::finished, this, [this] {
+            worker_->deleteLater();
+            worker_ = nullptr;
+            StartNext();
+        });
+        worker_->start(QThread::LowPriority);
+    }
 }
 
 void FigureProofs::Finish(const QByteArray& key, Proof proof)

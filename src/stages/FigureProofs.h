@@ -8,11 +8,13 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <optional>
+
+class QThread;
 
 // Whether each figure can be cleared, and its stars: proven once per figure,
 // off the window's thread, and kept. What the player's stages need is also
@@ -28,7 +30,7 @@ public:
         int stars = 0;  // 1..3 when clearable, else 0
     };
 
-    static FigureProofs& Instance();
+    static FigureProofs& Instance();  // needs the application object
     ~FigureProofs() override;  // stops the proof under way and waits for it
 
     // The proof of a figure, when it is known.
@@ -53,7 +55,8 @@ signals:
     void Proven();
 
 private:
-    FigureProofs();
+    explicit FigureProofs(QObject* owner);
+    void StartNext();
     void Finish(const QByteArray& key, Proof proof);
     void LoadFile();
     void SaveSoon();
@@ -67,7 +70,8 @@ private:
     QHash<QByteArray, std::shared_ptr<std::atomic<bool>>> underWay_;  // each with its stop
     QString file_;
     bool saveQueued_ = false;
-    QThreadPool pool_;  // last: destroyed (and waited for) first
+    std::deque<Rules::Figure> waiting_;  // requested, not started
+    QThread* worker_ = nullptr;          // the proof under way
 };
 
 // A figure's cells as bytes: bit IndexOf(cell) of the board is bit

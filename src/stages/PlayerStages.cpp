@@ -131,6 +131,7 @@ void WatchFolder()
     if (list.watch || !QCoreApplication::instance())
         return;
     list.watch = new StageFolderWatch(QCoreApplication::instance());
+    QObject::connect(list.watch, &QObject::destroyed, [] { TheList().watch = nullptr; });
     QObject::connect(list.watch, &StageFolderWatch::Changed, list.watch, [] { ReadAndTell(); });
     QObject::connect(&FigureProofs::Instance(), &FigureProofs::Proven, list.watch, [] { FollowProofs(); });
 }
