@@ -10,6 +10,7 @@
 #include "records/UserAdd.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
+#include "shared/Announce.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -177,16 +178,23 @@ private slots:
         const QString barDescription = Bar()->accessibleDescription();
         for (const QString& said : {QStringLiteral("サウンドなし"), QStringLiteral("サウンドあり")}) {
             Press(Qt::Key_S, Qt::ControlModifier);
-            QCOMPARE(Bar()->accessibleDescription(), said);
+            QCOMPARE(LastAnnouncement(), said);
         }
-        // A refused take is said on the ball; the bar gets its own words back.
+        QCOMPARE(Bar()->accessibleDescription(), barDescription);  // the bar's hint stays its own
+        // A refused take is said, and leaves no words on the ball; once taken,
+        // the ball says so.
         select->LeafTo(26);
         main->mnu_Start_Click();
+        ShapedButton* refused = GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3));
+        const QString ownName = refused->accessibleName();
         PlayKit::ClickCell({0, 0});
         PlayKit::ClickCell({0, 3});
-        QCOMPARE(GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3))->accessibleDescription(),
-                 QStringLiteral("このボールは選択できません"));
-        QCOMPARE(Bar()->accessibleDescription(), barDescription);
+        QCOMPARE(LastAnnouncement(), QStringLiteral("このボールは選択できません"));
+        QCOMPARE(std::pair(refused->accessibleName(), refused->accessibleDescription()), std::pair(ownName, QString()));
+        for (int row : {1, 2, 3})
+            PlayKit::ClickCell({0, row});
+        QCOMPARE(LastAnnouncement(), refused->accessibleName());
+        QVERIFY(LastAnnouncement().endsWith(QStringLiteral("4番目に取得")));
         PlayKit::CloseTable();
     }
 };

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shared/AtSpiSpeech.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <utility>
+
+namespace {
+
+// Where an event comes from, as the bus expects it: the sender's bus name and
+// the path of the application's root object.
+struct ObjectReference {
+    QString service;
+    QDBusObjectPath path;
+};
+
+QDBusArgument& operator<<(QDBusArgument& argument, const ObjectReference& reference)
+{
+    argument.beginStructure();
+    argument << reference.service << reference.path;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, ObjectReference& reference)
+{
+    argument.beginStructure();
+    argument >> reference.service >> reference.path;
+    argument.endStructure();
+    return argument;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ObjectReference)
+
+namespace {
+
+// The toolkit's own connection to the accessibility bus, under the name it
+// gives it, so the event comes from the same sender as the object's others.
+QDBusConnection ToolkitBus() { return QDBusConnection(QStringLiteral("a11y")); }
+
+const QString RootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
+
+QString PathOf(QAccessibleInterface* face)
+{
+    if (face->role() == QAccessible::Application)
+        return RootPath;
+    return QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(face));
+}
+
+// The innermost object with the keyboard focus (a table's cell, not the
+// table), which is the one the screen reader follows; else the source.
+QAccessibleInterface* FocusedObject(QWidget& source)
+{
+    QWidget* focused = QApplication::focusWidget();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(focused ? focused : &source);
+    for (int depth = 0; face && depth < 8; ++depth) {
+        QAccessibleInterface* inner = face->focusChild();
+        if (!inner || inner == face || !inner->isValid())
+            break;
+        face = inner;
+    }
+    return face && face->isValid() ? face : nullptr;
+}
+
+// Sends the words as a description change of the focused object.
+void Send(QWidget& source, const QString& text)
+{
+    QDBusConnection bus = ToolkitBus();
+    if (!bus.isConnected() || !QAccessible::isActive())
+        return;
+    static const bool registered = [] {
+        qDBusRegisterMetaType<ObjectReference>();
+        return true;
+    }();
+    Q_UNUSED(registered);
+    QAccessibleInterface* face = FocusedObject(source);
+    if (!face)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(PathOf(face), QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                     QStringLiteral("PropertyChange"));
+    signal.setArguments({QStringLiteral("accessible-description"), 0, 0,
+                         QVariant::fromValue(QDBusVariant(text)),
+                         QVariant::fromValue(ObjectReference{bus.baseService(), QDBusObjectPath(RootPath)})});
+    bus.send(signal);
+}
+
+// While a menu has the keys, the screen reader follows its items, not a
+// widget: what a command chosen there says waits until the keys are back.
+bool KeysInMenus()
+{
+    return QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(QApplication::focusWidget());
+}
+
+struct Waiting {
+    QPointer<QWidget> source;
+    QString text;
+};
+
+void SendWhenKeysAreBack(QWidget& source, const QString& text)
+{
+    static QList<Waiting> waiting;
+    const bool first = waiting.isEmpty();
+    waiting.append({&source, text});
+    if (!first)
+        return;
+    auto* watch = new QObject(qApp);
+    auto sendAll = [watch] {
+        if (!watch->parent())
+            return;
+        watch->setParent(nullptr);
+        watch->deleteLater();
+        // After the toolkit's own news of the new focus.
+        QTimer::singleShot(0, qApp, [] {
+            const QList<Waiting> said = std::exchange(waiting, {});
+            for (const Waiting& one : said) {
+                if (one.source)
+                    Send(*one.source, one.text);
+            }
+        });
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, watch, [sendAll] {
+        if (!KeysInMenus())
+            sendAll();
+    });
+    // A menu left with the mouse changes no focus: a look now and then.
+    auto* look = new QTimer(watch);
+    QObject::connect(look, &QTimer::timeout, watch, [sendAll] {
+        if (!KeysInMenus())
+            sendAll();
+    });
+    look->start(100);
+    QTimer::singleShot(3000, watch, sendAll);
+}
+
+} // namespace
+
+void SayOnAccessibilityBus(QWidget& source, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    if (KeysInMenus())
+        SendWhenKeysAreBack(source, text);
+    else
+        Send(source, text);
+}
