@@ -45,7 +45,7 @@ CHECK = [
     # to the bar, where Left leafs again.
     ("F10", ["ｽﾀｰﾄ"]),
     ("Right", ["壁紙の設定"]),
-    ("Down", ["ｻｳﾝﾄﾞの有無"]),
+    ("Down", ["ｻｳﾝﾄﾞの有無 check box checked", "Ctrl+S"]),
     ("Return", ["サウンドなし"]),
     ("Left", ["1　片根矢"]),
 ]

@@ -87,10 +87,10 @@ private slots:
     {
         // Item, checkable, checked, opens a submenu, key binding.
         const std::tuple<QAction*, bool, bool, bool, QString> rows[] = {
-            {main->mnu_Sound, true, true, false, QStringLiteral("Ctrl+S")},
+            {main->mnu_Sound, true, true, false, QStringLiteral(";;Ctrl+S")},
             {main->mnu_Daia, true, false, false, QString()},
             {main->mnu_Ball, false, false, true, QString()},
-            {main->mnu_MainHelp, false, false, false, QStringLiteral("F1")},
+            {main->mnu_MainHelp, false, false, false, QStringLiteral(";;F1")},
         };
         for (const auto& [item, checkable, checked, submenu, keys] : rows) {
             const QAccessible::State state = Face(item)->state();
