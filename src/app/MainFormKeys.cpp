@@ -5,6 +5,7 @@
 // whether the player is at the keyboard.
 #include "app/MainForm.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -97,8 +98,18 @@ void MainForm::OpenMenuBarFromKeyboard()
 void MainForm::LeaveMenuBar()
 {
     QMenuBar* bar = menuBar();
-    if (!bar->hasFocus())
+    if (!bar->hasFocus()) {
+        // A command that put the focus in a window of ours while its menu
+        // was closing (the workshop's board): the toolkit gave it back
+        // without telling assistive technology, which still stands on the
+        // menu item.
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && focused->window() == this) {
+            QAccessibleEvent event(focused, QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        }
         return;
+    }
     bar->setActiveAction(nullptr);
     QMdiSubWindow* front = workspace_->activeSubWindow();
     QWidget* back = menuReturnFocus_;

@@ -151,8 +151,10 @@ void GameSelect::HScroll1_Change()
     const int index = HScroll1->value();
     ShowStage(index);
     // Said as the player leafs: the stage's number and title, and whether it
-    // is cleared (the bar's new name, with the number before it).
-    Announce(*HScroll1, QStringLiteral("%1　%2").arg(index).arg(HScroll1->accessibleName()));
+    // is cleared (the bar's new name, with the number before it). Leafed
+    // from another window, that window says what it did.
+    if (HScroll1->hasFocus())
+        Announce(*HScroll1, QStringLiteral("%1　%2").arg(index).arg(HScroll1->accessibleName()));
 }
 
 // The play window reads the stage from GameTip when it opens, so the picture,

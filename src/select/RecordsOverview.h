@@ -39,10 +39,13 @@ signals:
 protected:
     // Escape closes the window, as it closes a dialog.
     void keyPressEvent(QKeyEvent* event) override;
+    // The keys coming back into the table: the current row is read.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit RecordsOverview(QWidget* owner);
     ~RecordsOverview() override;
     void Refresh();
     void NumberRowHeaders();  // after every sort
+    QString SpokenRow(int row) const;
 };

@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <utility>
 
 namespace {
 
@@ -104,55 +103,56 @@ bool KeysInMenus()
     return QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(QApplication::focusWidget());
 }
 
-struct Waiting {
-    QPointer<QWidget> source;
-    QString text;
-};
+// What is said in one turn of the event loop goes out as one utterance, after
+// the toolkit's own news of that turn (a new focus, a new value): a screen
+// reader cuts each utterance short with the next.
+class Speaker : public QObject {
+public:
+    static Speaker& Instance()
+    {
+        static Speaker* speaker = new Speaker(qApp);
+        return *speaker;
+    }
 
-void SendWhenKeysAreBack(QWidget& source, const QString& text)
-{
-    static QList<Waiting> waiting;
-    const bool first = waiting.isEmpty();
-    waiting.append({&source, text});
-    if (!first)
-        return;
-    auto* watch = new QObject(qApp);
-    auto sendAll = [watch] {
-        if (!watch->parent())
-            return;
-        watch->setParent(nullptr);
-        watch->deleteLater();
-        // After the toolkit's own news of the new focus.
-        QTimer::singleShot(0, qApp, [] {
-            const QList<Waiting> said = std::exchange(waiting, {});
-            for (const Waiting& one : said) {
-                if (one.source)
-                    Send(*one.source, one.text);
-            }
+    void Add(QWidget& source, const QString& text)
+    {
+        source_ = &source;
+        texts_.append(text);
+        // Each new text waits for the rest of its turn again.
+        if (!look_.isActive() || look_.interval() == 0) {
+            waited_ = 0;
+            look_.start(0);
+        }
+    }
+
+private:
+    explicit Speaker(QObject* parent) : QObject(parent)
+    {
+        // A menu left with the mouse changes no focus: a look now and then.
+        connect(&look_, &QTimer::timeout, this, [this] {
+            look_.setInterval(LookMilliseconds);
+            if (KeysInMenus() && (waited_ += LookMilliseconds) < LongestWaitMilliseconds)
+                return;
+            look_.stop();
+            const QString said = texts_.join(QStringLiteral("、"));
+            texts_.clear();
+            if (source_)
+                Send(*source_, said);
         });
-    };
-    QObject::connect(qApp, &QApplication::focusChanged, watch, [sendAll] {
-        if (!KeysInMenus())
-            sendAll();
-    });
-    // A menu left with the mouse changes no focus: a look now and then.
-    auto* look = new QTimer(watch);
-    QObject::connect(look, &QTimer::timeout, watch, [sendAll] {
-        if (!KeysInMenus())
-            sendAll();
-    });
-    look->start(100);
-    QTimer::singleShot(3000, watch, sendAll);
-}
+    }
+
+    static constexpr int LookMilliseconds = 100;
+    static constexpr int LongestWaitMilliseconds = 3000;
+    QPointer<QWidget> source_;
+    QStringList texts_;
+    QTimer look_;
+    int waited_ = 0;
+};
 
 } // namespace
 
 void SayOnAccessibilityBus(QWidget& source, const QString& text)
 {
-    if (text.isEmpty())
-        return;
-    if (KeysInMenus())
-        SendWhenKeysAreBack(source, text);
-    else
-        Send(source, text);
+    if (!text.isEmpty())
+        Speaker::Instance().Add(source, text);
 }

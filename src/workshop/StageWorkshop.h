@@ -101,6 +101,7 @@ private:
     QWidget* BuildControls();
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
+    void SayVerdict();
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
 
@@ -109,4 +110,5 @@ private:
     FigureHistory history_;
     VerdictSearch* search_ = nullptr;
     bool seedTyped_ = false;  // the player typed a seed: the next generation uses it
+    QString saidVerdict_;     // the verdict a screen reader last said
 };

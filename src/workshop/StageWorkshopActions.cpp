@@ -6,6 +6,7 @@
 #include "play/GameTable.h"
 #include "play/StageTable.h"
 #include "rules/Generator.h"
+#include "shared/Announce.h"
 #include "shared/CommonDialog.h"
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
@@ -20,10 +21,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace {
 
@@ -76,6 +79,15 @@ void StageWorkshop::TryOut()
     GameTable* table = GameTable::LoadAndShow(play);
     if (surroundings_.makeRoomFor)
         surroundings_.makeRoomFor(*table->SubWindow());
+    // The try over, the keys come back here, where the player left.
+    connect(table, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!subWindow_ || !subWindow_->isVisible() || GameTable::Instance())
+                return;
+            surroundings_.workspace->setActiveSubWindow(subWindow_);
+            TryButton->setFocus(Qt::OtherFocusReason);
+        });
+    });
 }
 
 void StageWorkshop::Save()
@@ -89,6 +101,7 @@ void StageWorkshop::Save()
     }
     VerdictLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
                                             : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
+    Announce(*this, VerdictLine->text());
 }
 
 void StageWorkshop::OpenChosenStage()
@@ -123,8 +136,10 @@ void StageWorkshop::DeleteChosenStage()
 
 void StageWorkshop::CopyCode()
 {
-    if (Figure().Count() > 0)
-        QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    if (Figure().Count() == 0)
+        return;
+    QGuiApplication::clipboard()->setText(EncodeStageCode(Title(), Figure()));
+    Announce(*this, tr("ステージのコードをコピーしました"));
 }
 
 void StageWorkshop::PasteCode()
@@ -148,6 +163,8 @@ void StageWorkshop::ExportFile()
     QSaveFile file(dialog.FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit())
         Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
+    else
+        Announce(*this, tr("「%1」に書き出しました").arg(QFileInfo(dialog.FileName).fileName()));
 }
 
 void StageWorkshop::ImportFile()
@@ -167,5 +184,9 @@ void StageWorkshop::ImportFile()
     if (!added.error.isEmpty()) {
         Tell(this, QStringLiteral("「%1」はステージに追加できません。\r\n%2")
                        .arg(QFileInfo(dialog.FileName).fileName(), added.error));
+        return;
     }
+    Announce(*this, added.alreadyThere
+                        ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
+                        : tr("「%1」を自作%2として読み込みました").arg(QFileInfo(dialog.FileName).fileName()).arg(added.index + 1));
 }

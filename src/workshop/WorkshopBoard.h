@@ -30,6 +30,8 @@ public:
     Rules::Cell Cursor() const { return cursor_; }
     // True when the ball on `cell` is shown as cut off.
     bool MarkedCutOff(Rules::Cell cell) const;
+    // What a screen reader says of the cursor's cell.
+    QString CursorText() const;
 
     QSize sizeHint() const override;
 
@@ -53,6 +55,7 @@ private:
     void MoveCursor(int rows, int columns);
     ShapedButton* BallOn(Rules::Cell cell);
     void NameCursor();
+    void SayCursor();
 
     Rules::Figure figure_;
     std::array<ShapedButton*, Rules::BoardSize * Rules::BoardSize> balls_{};
