@@ -59,19 +59,26 @@ QString PathOf(QAccessibleInterface* face)
     return QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(face));
 }
 
-// The innermost object with the keyboard focus (a table's cell, not the
-// table), which is the one the screen reader follows; else the source.
-QAccessibleInterface* FocusedObject(QWidget& source)
+// The objects the screen reader may follow as the focused one: the widget
+// with the keyboard focus, and the innermost part of it that has the focus
+// (a table's current cell); the toolkit tells of one or the other. Else the
+// source.
+QList<QAccessibleInterface*> FocusedObjects(QWidget& source)
 {
     QWidget* focused = QApplication::focusWidget();
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(focused ? focused : &source);
-    for (int depth = 0; face && depth < 8; ++depth) {
-        QAccessibleInterface* inner = face->focusChild();
-        if (!inner || inner == face || !inner->isValid())
+    if (!face || !face->isValid())
+        return {};
+    QList<QAccessibleInterface*> faces{face};
+    for (int depth = 0; depth < 8; ++depth) {
+        QAccessibleInterface* inner = faces.last()->focusChild();
+        if (!inner || faces.contains(inner) || !inner->isValid())
             break;
-        face = inner;
+        faces.append(inner);
     }
-    return face && face->isValid() ? face : nullptr;
+    if (faces.size() > 2)
+        faces = {faces.first(), faces.last()};
+    return faces;
 }
 
 // Sends the words as a description change of the focused object.
@@ -85,15 +92,15 @@ void Send(QWidget& source, const QString& text)
         return true;
     }();
     Q_UNUSED(registered);
-    QAccessibleInterface* face = FocusedObject(source);
-    if (!face)
-        return;
-    QDBusMessage signal = QDBusMessage::createSignal(PathOf(face), QStringLiteral("org.a11y.atspi.Event.Object"),
-                                                     QStringLiteral("PropertyChange"));
-    signal.setArguments({QStringLiteral("accessible-description"), 0, 0,
-                         QVariant::fromValue(QDBusVariant(text)),
-                         QVariant::fromValue(ObjectReference{bus.baseService(), QDBusObjectPath(RootPath)})});
-    bus.send(signal);
+    // The screen reader speaks it for the one it follows and lets the other go.
+    for (QAccessibleInterface* face : FocusedObjects(source)) {
+        QDBusMessage signal = QDBusMessage::createSignal(PathOf(face), QStringLiteral("org.a11y.atspi.Event.Object"),
+                                                         QStringLiteral("PropertyChange"));
+        signal.setArguments({QStringLiteral("accessible-description"), 0, 0,
+                             QVariant::fromValue(QDBusVariant(text)),
+                             QVariant::fromValue(ObjectReference{bus.baseService(), QDBusObjectPath(RootPath)})});
+        bus.send(signal);
+    }
 }
 
 // While a menu has the keys, the screen reader follows its items, not a
