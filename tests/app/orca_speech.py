@@ -9,7 +9,8 @@ outside, as a blind player hears it.
                                    saying why, where Orca cannot run
     orca_speech.py GAME --say KEY...   prints what Orca said after each key
 
-The game runs under a private Xvfb, a private D-Bus session with the
+The game runs in Japanese (the words checked are its own), Orca in English
+(its role names), under a private Xvfb, a private D-Bus session with the
 accessibility bus, and Orca with its debug log. Orca gets no speech server:
 it still logs every utterance, and no synthesizer can hang it. Keys are sent
 with xdotool, so they take the real path through the X server. Each step
@@ -109,7 +110,7 @@ class Session:
             self.close()
             skip("Xvfb did not start")
         env = {k: v for k, v in os.environ.items()
-               if not k.startswith(("XDG_", "DBUS_", "QT_", "WAYLAND", "AT_SPI"))}
+               if not k.startswith(("XDG_", "DBUS_", "QT_", "WAYLAND", "AT_SPI", "LC_", "LANGUAGE"))}
         env.update(HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"), XDG_DATA_HOME=str(home / ".local/share"),
                    XDG_CACHE_HOME=str(home / ".cache"), XDG_RUNTIME_DIR=str(home / "run"), DISPLAY=f":{display}",
                    QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
@@ -121,7 +122,7 @@ class Session:
 sleep 1
 orca --replace --debug-file="$ZLOG" >/dev/null 2>&1 &
 sleep 3
-"$ZGAME" >/dev/null 2>&1 &
+LANG=ja_JP.UTF-8 "$ZGAME" >/dev/null 2>&1 &
 echo $! > "$ZPID"
 wait
 '''
