@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing the game
 # need, and only those that are missing, so a second call is quick: lintian
-# checks the package, devscripts brings hardening-check, and clang with its
-# runtime builds the fuzz targets.
+# checks the package, devscripts brings hardening-check, clang with its
+# runtime builds the fuzz targets, and the desktop's screen reader (orca, with
+# the accessibility bus of at-spi2-core and dbus's private session) lets a test
+# hear what a blind player hears.
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,7 @@ packages=(
   librsvg2-bin file appstream desktop-file-utils
   libx11-dev libxdamage-dev libxtst-dev
   qt6-wayland weston
+  orca at-spi2-core dbus
   lintian devscripts
   clang libclang-rt-dev
 )

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QStatusBar>
 
+#include <functional>
+
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -102,6 +104,7 @@ public slots:
     void mnu_About_Click();
     // Keys (MainFormKeys.cpp)
     void OpenMenuBarFromKeyboard();
+    void LeaveMenuBar();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +119,9 @@ private:
     // Whether the player's last press was a key rather than a mouse button.
     struct InputWatch : QObject {
         bool keyboardLast = false;
+        // Ctrl+F4 anywhere in `closeWindowIn` calls `closeWindow`.
+        QWidget* closeWindowIn = nullptr;
+        std::function<void()> closeWindow;
         bool eventFilter(QObject* watched, QEvent* event) override;
     };
     InputWatch inputWatch_;

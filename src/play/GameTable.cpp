@@ -223,6 +223,8 @@ void GameTable::ShowTakeNumber(ShapedButton& ball) const
 {
     ball.SetCaption(QString::number(DefModule::TakeCount));
     NameBall(ball);
+    // The new name, said once: which ball was taken and its take number.
+    Announce(ball, ball.accessibleName());
 }
 
 void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
@@ -272,7 +274,8 @@ void GameTable::PushCommand_Click(std::int16_t index)
     case ClickOutcome::Refused:
         if (SoundOn())
             WAVEMIX::SoundPlay(RefusalChannel, 0);
-        // Said without a window, so the player stays on the ball.
+        // Said without a window, so the player stays on the ball; the
+        // ball keeps its own name.
         Announce(*ball, QStringLiteral("このボールは選択できません"));
         return;
     case ClickOutcome::Taken:

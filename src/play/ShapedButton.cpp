@@ -62,9 +62,15 @@ void ShapedButton::SetFileName(const QString& path)
 
 QString ShapedButton::FileName() const { return fileName_; }
 
-void ShapedButton::SetCaption(const QString& caption) { setText(caption); }
+// Kept apart from the button's text, which would tell assistive technology
+// of a name change of its own: whoever names the ball says it once.
+void ShapedButton::SetCaption(const QString& caption)
+{
+    caption_ = caption;
+    update();
+}
 
-QString ShapedButton::Caption() const { return text(); }
+QString ShapedButton::Caption() const { return caption_; }
 
 void ShapedButton::SetPicture(const QPixmap& picture)
 {
@@ -137,7 +143,7 @@ void ShapedButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(0, 0, outline_->Face(picture_, isDown(), devicePixelRatioF()));
     const bool focusMark = ShowsFocusMark();
-    if (text().isEmpty() && !focusMark)
+    if (caption_.isEmpty() && !focusMark)
         return;
     painter.setClipRegion(outline_->visible);
     painter.setRenderHint(QPainter::Antialiasing);

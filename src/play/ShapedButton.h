@@ -61,6 +61,7 @@ private:
     QString fileName_;
     std::shared_ptr<const BallOutline> outline_;
     QPixmap picture_;
+    QString caption_;
     int alignmentV_ = 1;
     bool keyboardFocusMark_ = false;
 };

@@ -8,6 +8,7 @@
 #include "select/ClearedMark.h"
 #include "select/StageList.h"
 #include "shared/AccessibleRole.h"
+#include "shared/Announce.h"
 #include "shared/JapaneseFont.h"
 #include "shared/Twips.h"
 #include "stages/PlayerStages.h"
@@ -153,7 +154,16 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 
 void GameSelect::Form_Load() { ShowStage(0); }
 
-void GameSelect::HScroll1_Change() { ShowStage(HScroll1->value()); }
+void GameSelect::HScroll1_Change()
+{
+    const int index = HScroll1->value();
+    ShowStage(index);
+    // Said as the player leafs: the stage's number and title, and whether it
+    // is cleared (the bar's new name, with the number before it). Leafed
+    // from another window, that window says what it did.
+    if (HScroll1->hasFocus())
+        Announce(*HScroll1, QStringLiteral("%1　%2").arg(index).arg(HScroll1->accessibleName()));
+}
 
 // The play window reads the stage from GameTip when it opens, so the picture,
 // the layout string and the title always change together.

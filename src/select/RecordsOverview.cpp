@@ -6,6 +6,7 @@
 #include "records/RegUpRead.h"
 #include "select/StageList.h"
 #include "shared/AccessibleRole.h"
+#include "shared/Announce.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
 #include "shared/ProgramPictures.h"
@@ -127,8 +128,12 @@ RecordsOverview::RecordsOverview(QWidget* owner)
             Table->setColumnWidth(column, header->sectionSizeHint(column));
     }
     connect(Table->model(), &QAbstractItemModel::layoutChanged, this, &RecordsOverview::NumberRowHeaders);
-    connect(Table, &QTableWidget::activated, this,
-            [this](const QModelIndex& index) { emit StageChosen(StageInRow(index.row())); });
+    connect(Table, &QTableWidget::activated, this, [this](const QModelIndex& index) {
+        const int stage = StageInRow(index.row());
+        emit StageChosen(stage);
+        Announce(*Table, tr("ステージ選択に %1　%2 を表示しました").arg(stage).arg(StageList::Title(stage)));
+    });
+    Table->installEventFilter(this);
 
     ClearCount = new QLabel(this);
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375));
@@ -220,8 +225,13 @@ void RecordsOverview::Refresh()
         // A player's stage whose proof is under way has no stars yet.
         const int stars = StageList::Stars(stage);
         cell(StarsColumn, StageList::Proven(stage) ? StarsText(stars) : tr("確認中"), QString::number(stars));
-        // The empty cell still tells a screen reader what it means.
+        // The empty cell still tells a screen reader what it means, and the
+        // marks are read as words.
         Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
+        if (!cleared)
+            Table->item(stage, TimeColumn)->setData(Qt::AccessibleTextRole, tr("記録なし"));
+        if (stars > 0)
+            Table->item(stage, StarsColumn)->setData(Qt::AccessibleTextRole, tr("難しさ %1").arg(stars));
     }
     Table->setSortingEnabled(true);
     NumberRowHeaders();
@@ -241,6 +251,30 @@ void RecordsOverview::NumberRowHeaders()
 {
     for (int row = 0; row < Table->rowCount(); ++row)
         Table->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(StageInRow(row))));
+}
+
+// Each cell of the row as a screen reader reads it, after its heading.
+QString RecordsOverview::SpokenRow(int row) const
+{
+    QStringList cells;
+    for (int column = 0; column < ColumnCount; ++column) {
+        const QTableWidgetItem* item = Table->item(row, column);
+        if (!item)
+            continue;
+        const QVariant spoken = item->data(Qt::AccessibleTextRole);
+        const QString text = spoken.isValid() ? spoken.toString() : item->text();
+        if (!text.isEmpty())
+            cells.append(Table->horizontalHeaderItem(column)->text() + u' ' + text);
+    }
+    return cells.join(QStringLiteral("、"));
+}
+
+bool RecordsOverview::eventFilter(QObject* watched, QEvent* event)
+{
+    // The screen reader hears of the table, not of the row it stands on.
+    if (watched == Table && event->type() == QEvent::FocusIn && Table->currentRow() >= 0)
+        Announce(*Table, SpokenRow(Table->currentRow()));
+    return QWidget::eventFilter(watched, event);
 }
 
 void RecordsOverview::keyPressEvent(QKeyEvent* event)

@@ -41,10 +41,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Wider or taller than at first: the table, and in it the titles, take the room.
     void resizeEvent(QResizeEvent* event) override;
+    // The keys coming back into the table: the current row is read.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit RecordsOverview(QWidget* owner);
     ~RecordsOverview() override;
     void Refresh();
     void NumberRowHeaders();  // after every sort
+    QString SpokenRow(int row) const;
 };

@@ -2,6 +2,7 @@
 #include "shared/AccessibleMenuItems.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,9 +66,19 @@ public:
         return shown.isValid() ? QRect(owner_->mapToGlobal(shown.topLeft()), shown.size()) : QRect();
     }
 
+    // The desktop's bridge of this toolkit version does not pass "checkable"
+    // on: an item with a check mark reads as a check box, which screen
+    // readers say checked or not checked. (Its menu, MenuFace, counts such
+    // an item among its children.) A submenu item reads as expandable.
     QAccessible::Role role() const override
     {
-        return action_ && action_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+        if (!action_)
+            return QAccessible::MenuItem;
+        if (action_->isSeparator())
+            return QAccessible::Separator;
+        if (action_->isCheckable() && qobject_cast<QMenu*>(owner_))
+            return QAccessible::CheckBox;
+        return QAccessible::MenuItem;
     }
 
     QAccessible::State state() const override
@@ -80,6 +91,9 @@ public:
         state.checkable = action_->isCheckable();
         state.checked = action_->isChecked();
         state.hasPopup = action_->menu() != nullptr;
+        state.expandable = state.hasPopup;
+        state.expanded = state.hasPopup && action_->menu()->isVisible();
+        state.collapsed = state.expandable && !state.expanded;
         state.focusable = !state.disabled;
         const QAction* active = nullptr;
         if (const auto* menu = qobject_cast<const QMenu*>(owner_))
@@ -116,11 +130,13 @@ public:
         }
     }
 
+    // As the desktop's accessibility interface spells a binding:
+    // "mnemonic;key path;shortcut", here only the shortcut.
     QStringList keyBindingsForAction(const QString& name) const override
     {
         if (!action_ || name != pressAction() || action_->shortcut().isEmpty())
             return {};
-        return {action_->shortcut().toString(QKeySequence::NativeText)};
+        return {QStringLiteral(";;") + action_->shortcut().toString(QKeySequence::NativeText)};
     }
 
 private:
@@ -128,8 +144,55 @@ private:
     QPointer<QAction> action_;
 };
 
+// A menu whose children are its items, whatever their role (the toolkit's
+// own counts only plain menu items and separators, and would lose a check
+// box), and whose parent is the item that opens it.
+class MenuFace : public QAccessibleWidget {
+public:
+    explicit MenuFace(QMenu* menu) : QAccessibleWidget(menu, QAccessible::PopupMenu) {}
+
+    int childCount() const override { return int(Menu()->actions().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QAction*> items = Menu()->actions();
+        return index >= 0 && index < items.size() ? QAccessible::queryAccessibleInterface(items[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? int(Menu()->actions().indexOf(qobject_cast<QAction*>(child->object()))) : -1;
+    }
+    QAccessibleInterface* focusChild() const override
+    {
+        QAction* active = Menu()->activeAction();
+        return active ? QAccessible::queryAccessibleInterface(active) : nullptr;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        QAction* item = Menu()->actionAt(Menu()->mapFromGlobal(QPoint(x, y)));
+        return item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+    }
+    QAccessibleInterface* parent() const override
+    {
+        QAction* opener = Menu()->menuAction();
+        if (opener && OwnerOf(*opener))
+            return QAccessible::queryAccessibleInterface(opener);
+        return QAccessibleWidget::parent();
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return QString(Menu()->title()).remove(u'&');
+        return QAccessibleWidget::text(kind);
+    }
+
+private:
+    QMenu* Menu() const { return static_cast<QMenu*>(widget()); }
+};
+
 QAccessibleInterface* MenuItemFactory(const QString& className, QObject* object)
 {
+    if (className == QLatin1String("QMenu"))
+        return new MenuFace(static_cast<QMenu*>(object));
     if (className != QLatin1String("QAction"))
         return nullptr;
     auto* action = static_cast<QAction*>(object);

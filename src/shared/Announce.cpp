@@ -2,45 +2,34 @@
 #include "shared/Announce.h"
 
 #include <QAccessible>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) && defined(ZUMIRAK_ATSPI_SPEECH)
+#include "shared/AtSpiSpeech.h"
+#endif
+
 namespace {
 
-// The widget whose description carries the last announcement, and the
-// description it had before.
-struct Carrier {
-    QPointer<QWidget> widget;
-    QString ownDescription;
-};
-
-Carrier& LastCarrier()
+QString& Last()
 {
-    static Carrier carrier;
-    return carrier;
+    static QString text;
+    return text;
 }
 
 } // namespace
 
 void Announce(QWidget& source, const QString& text)
 {
+    Last() = text;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(&source, text);
     QAccessible::updateAccessibility(&event);
+#elif defined(ZUMIRAK_ATSPI_SPEECH)
+    SayOnAccessibilityBus(source, text);
 #else
-    Carrier& last = LastCarrier();
-    if (last.widget != &source) {
-        if (last.widget)
-            last.widget->setAccessibleDescription(last.ownDescription);
-        last = {&source, source.accessibleDescription()};
-    }
-    if (source.accessibleDescription() == text) {
-        // The same words again (a second refusal): the change is sent all the same.
-        QAccessibleEvent event(&source, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        source.setAccessibleDescription(text);
-    }
+    Q_UNUSED(source);
 #endif
 }
+
+const QString& LastAnnouncement() { return Last(); }

@@ -5,9 +5,15 @@ class QString;
 class QWidget;
 
 // Tells a screen reader `text` at once, on behalf of `source` (the widget the
-// player is on). Where the toolkit has announcements it sends one; otherwise
-// the text becomes the source's accessible description for a while, which
-// screen readers speak when the description of the focused widget changes.
-// Only one widget carries such a text at a time: the next announcement gives
-// the previous widget its own description back.
+// player is on). The keyboard focus stays where it is, nothing is shown and
+// no widget's own name or description changes.
+//
+// Where the toolkit has announcements (Qt 6.8 on), it sends one. Before, its
+// name- and description-change events reach the screen reader without the
+// new text, and are not spoken; the words then go straight to the desktop's
+// accessibility bus, in the form the screen reader speaks (AtSpiSpeech).
+// This is the one place that chooses: a newer toolkit replaces it here.
 void Announce(QWidget& source, const QString& text);
+
+// The last text announced, for tests that check what the player hears.
+const QString& LastAnnouncement();

@@ -2,9 +2,12 @@
 #include "shared/MsgBox.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 
 #include <algorithm>
 
@@ -41,6 +44,22 @@ void ShowLinesWhole(QMessageBox& box, const QString& text, const QScreen* screen
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
         label->setMinimumWidth(longest + 4);
 }
+
+// Where the program draws the title bar itself (Wayland without the
+// compositor's decorations), a box as narrow as a short text would cut its
+// title to a glyph: the box is at least as wide as the title and the close
+// button beside it. The box sizes itself from its layout, so the room is
+// asked for there.
+void KeepTitleReadable(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(box.font());
+    const int titleRoom = metrics.horizontalAdvance(box.windowTitle()) * 3 / 2 + 4 * metrics.height() + 48;
+    grid->addItem(new QSpacerItem(titleRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 } // namespace
 
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
@@ -59,6 +78,10 @@ QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const Q
         box.setEscapeButton(QMessageBox::Cancel);
     ShowLinesWhole(box, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                    parent ? parent->screen() : box.screen());
+    // A box is neither maximised nor minimised: its title bar offers only
+    // the close button.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    KeepTitleReadable(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -3,6 +3,7 @@
 
 #include "play/StageTable.h"
 #include "rules/Generator.h"
+#include "shared/Announce.h"
 #include "shared/FixedSubWindow.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
@@ -17,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -26,6 +28,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStylePainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,10 +48,31 @@ StageWorkshop* theWorkshop = nullptr;
 
 constexpr int FirstGeneratedBalls = 30;
 
+// Return and Enter press the focused button, as Space does (outside a
+// dialog a button takes Space only).
+class ReturnPresses : public QObject {
+public:
+    explicit ReturnPresses(QPushButton* button) : QObject(button) { button->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton*>(watched)->animateClick();
+        return true;
+    }
+};
+
 QPushButton* Button(const QString& text, QWidget* parent, StageWorkshop* workshop, void (StageWorkshop::*action)())
 {
     auto* button = new QPushButton(text, parent);
     button->setAutoDefault(false);
+    new ReturnPresses(button);
     QObject::connect(button, &QPushButton::clicked, workshop, action);
     return button;
 }
@@ -316,12 +340,14 @@ void StageWorkshop::ShowFigure()
     if (!hasBalls) {
         search_->Cancel();
         VerdictLine->setText(QStringLiteral("ボールを置いてください"));
+        SayVerdict();
         return;
     }
     if (!cutOff.empty()) {
         // No take ever crosses from one group to another: no search needed.
         search_->Cancel();
         VerdictLine->setText(QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
+        SayVerdict();
         return;
     }
 
@@ -350,6 +376,18 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
     SaveButton->setEnabled(verdict == Rules::Verdict::Clearable);
     if (importing_ && importing_->figure == Figure())
         AddImported();
+    SayVerdict();
+}
+
+// A verdict is said when it differs from the last one said: the search
+// in between, and the same verdict found again, say nothing. It follows
+// what the board says of the cell just changed.
+void StageWorkshop::SayVerdict()
+{
+    if (VerdictLine->text() == saidVerdict_)
+        return;
+    saidVerdict_ = VerdictLine->text();
+    QTimer::singleShot(0, this, [this, verdict = saidVerdict_] { Announce(*this, verdict); });
 }
 
 void StageWorkshop::FillStageChoice()

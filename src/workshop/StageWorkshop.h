@@ -120,6 +120,7 @@ private:
     QWidget* BuildControls();
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
+    void SayVerdict();
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
     void ShowAdded(const PlayerStages::Added& added, const QString& fileName);
@@ -144,4 +145,5 @@ private:
     Rules::Figure savedFigure_;
     QString savedTitle_;
     bool closeAgreed_ = false;
+    QString saidVerdict_;     // the verdict a screen reader last said
 };

@@ -6,6 +6,7 @@
 #include "play/GameTable.h"
 #include "play/StageTable.h"
 #include "rules/Generator.h"
+#include "shared/Announce.h"
 #include "shared/CommonDialog.h"
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
@@ -24,11 +25,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace {
 
@@ -105,6 +108,15 @@ void StageWorkshop::TryOut()
     GameTable* table = GameTable::LoadAndShow(play);
     if (surroundings_.makeRoomFor)
         surroundings_.makeRoomFor(*table->SubWindow());
+    // The try over, the keys come back here, where the player left.
+    connect(table, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!subWindow_ || !subWindow_->isVisible() || GameTable::Instance())
+                return;
+            surroundings_.workspace->setActiveSubWindow(subWindow_);
+            TryButton->setFocus(Qt::OtherFocusReason);
+        });
+    });
 }
 
 void StageWorkshop::Save()
@@ -270,4 +282,6 @@ void StageWorkshop::ShowResult(const QString& text, const QString& toolTip)
         line = ResultLine->fontMetrics().elidedText(line, Qt::ElideMiddle, room);
     ResultLine->setText(lines.join(u'\n'));
     ResultLine->setToolTip(toolTip.isEmpty() ? text : toolTip);
+    // Said as well as shown: the player hears what the button did.
+    Announce(*this, QString(text).replace(u'\n', u' '));
 }

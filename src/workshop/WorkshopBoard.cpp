@@ -5,6 +5,7 @@
 #include "play/ChosenBallOutline.h"
 #include "play/PicForm.h"
 #include "play/ShapedButton.h"
+#include "shared/Announce.h"
 #include "shared/Twips.h"
 
 #include <QKeyEvent>
@@ -205,16 +206,28 @@ void WorkshopBoard::MoveCursor(int rows, int columns)
     cursor_.row = std::clamp(cursor_.row + rows, 0, Rules::BoardSize - 1);
     cursor_.column = std::clamp(cursor_.column + columns, 0, Rules::BoardSize - 1);
     NameCursor();
+    SayCursor();
 }
 
 void WorkshopBoard::NameCursor()
 {
     cursorMark_->move(cursor_.column * CellPixels(), cursor_.row * CellPixels());
     cursorMark_->raise();
-    // Assistive technology reads where the cursor is and what lies there.
-    setAccessibleDescription(QStringLiteral("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1)
-                                 .arg(figure_.Has(cursor_) ? QStringLiteral("ボールあり") : QStringLiteral("空き")));
 }
+
+QString WorkshopBoard::CursorText() const
+{
+    QString content = QStringLiteral("空き");
+    if (MarkedCutOff(cursor_))
+        content = tr("ボールあり（×：ほかのボールから取れません）");
+    else if (figure_.Has(cursor_))
+        content = QStringLiteral("ボールあり");
+    return QStringLiteral("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1).arg(content);
+}
+
+// Where the cursor is and what lies there, said as it moves or the cell
+// changes; the board's description keeps its usage hint.
+void WorkshopBoard::SayCursor() { Announce(*this, CursorText()); }
 
 void WorkshopBoard::keyPressEvent(QKeyEvent* event)
 {
@@ -228,6 +241,7 @@ void WorkshopBoard::keyPressEvent(QKeyEvent* event)
         next.Set(cursor_, !figure_.Has(cursor_));
         emit FigureEdited(next, false);
         NameCursor();
+        SayCursor();
         break;
     }
     default: QWidget::keyPressEvent(event); return;
@@ -240,6 +254,8 @@ void WorkshopBoard::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     cursorMark_->show();
+    // After the board's name and usage hint: where the cursor stands.
+    SayCursor();
 }
 
 void WorkshopBoard::focusOutEvent(QFocusEvent* event)

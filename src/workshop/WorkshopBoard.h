@@ -32,6 +32,8 @@ public:
     Rules::Cell Cursor() const { return cursor_; }
     // True when the ball on `cell` is shown as cut off.
     bool MarkedCutOff(Rules::Cell cell) const;
+    // What a screen reader says of the cursor's cell.
+    QString CursorText() const;
 
     QSize sizeHint() const override;
 
@@ -54,6 +56,7 @@ private:
     void MoveCursor(int rows, int columns);
     ShapedButton* BallOn(Rules::Cell cell);
     void NameCursor();
+    void SayCursor();
 
     int cellPixels_ = 0;
     int ballPixels_ = 0;

@@ -2,7 +2,8 @@
 // What assistive technology is told and where the keys reach: window roles,
 // names and the one focused widget; the records overview left by Tab and
 // closed by Escape; Ctrl+Q, F10, Ctrl+W and Ctrl+F4; what the stage bar, a
-// refused take and the sound switch say.
+// take, a refused take, the sound switch, the workshop and the records
+// overview say (what the screen reader then speaks: orca_speech.py).
 #include "app/About.h"
 #include "app/MainForm.h"
 #include "app/Opening.h"
@@ -10,6 +11,9 @@
 #include "records/UserAdd.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
+#include "shared/Announce.h"
+#include "workshop/StageWorkshop.h"
+#include "workshop/WorkshopBoard.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -86,10 +90,10 @@ private slots:
     {
         // Item, checkable, checked, opens a submenu, key binding.
         const std::tuple<QAction*, bool, bool, bool, QString> rows[] = {
-            {main->mnu_Sound, true, true, false, QStringLiteral("Ctrl+S")},
+            {main->mnu_Sound, true, true, false, QStringLiteral(";;Ctrl+S")},
             {main->mnu_Daia, true, false, false, QString()},
             {main->mnu_Ball, false, false, true, QString()},
-            {main->mnu_MainHelp, false, false, false, QStringLiteral("F1")},
+            {main->mnu_MainHelp, false, false, false, QStringLiteral(";;F1")},
         };
         for (const auto& [item, checkable, checked, submenu, keys] : rows) {
             const QAccessible::State state = Face(item)->state();
@@ -177,17 +181,66 @@ private slots:
         const QString barDescription = Bar()->accessibleDescription();
         for (const QString& said : {QStringLiteral("サウンドなし"), QStringLiteral("サウンドあり")}) {
             Press(Qt::Key_S, Qt::ControlModifier);
-            QCOMPARE(Bar()->accessibleDescription(), said);
+            QCOMPARE(LastAnnouncement(), said);
         }
-        // A refused take is said on the ball; the bar gets its own words back.
+        QCOMPARE(Bar()->accessibleDescription(), barDescription);  // the bar's hint stays its own
+        // A refused take is said, and leaves no words on the ball; once taken,
+        // the ball says so.
         select->LeafTo(26);
         main->mnu_Start_Click();
+        ShapedButton* refused = GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3));
+        const QString ownName = refused->accessibleName();
         PlayKit::ClickCell({0, 0});
         PlayKit::ClickCell({0, 3});
-        QCOMPARE(GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3))->accessibleDescription(),
-                 QStringLiteral("このボールは選択できません"));
-        QCOMPARE(Bar()->accessibleDescription(), barDescription);
+        QCOMPARE(LastAnnouncement(), QStringLiteral("このボールは選択できません"));
+        QCOMPARE(std::pair(refused->accessibleName(), refused->accessibleDescription()), std::pair(ownName, QString()));
+        for (int row : {1, 2, 3})
+            PlayKit::ClickCell({0, row});
+        QCOMPARE(LastAnnouncement(), refused->accessibleName());
+        QVERIFY(LastAnnouncement().endsWith(QStringLiteral("4番目に取得")));
         PlayKit::CloseTable();
+    }
+
+    void workshopAndOverviewSayWhatChanged()
+    {
+        main->mnu_StageMake->trigger();
+        StageWorkshop* workshop = StageWorkshop::Instance();
+        WorkshopBoard* board = workshop->Board;
+        const QString hint = board->accessibleDescription();
+        board->setFocus();
+        // Key, what is said at last.
+        const std::pair<Qt::Key, QString> steps[] = {
+            {Qt::Key_Right, QStringLiteral("8行 9列 空き")},
+            {Qt::Key_Space, QStringLiteral("クリアできます")},
+            {Qt::Key_Down, QStringLiteral("9行 9列 空き")},
+            {Qt::Key_Right, QStringLiteral("9行 10列 空き")},
+            {Qt::Key_Space, QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）")},
+        };
+        for (const auto& [key, said] : steps) {
+            QTest::keyClick(board, key);
+            QTRY_COMPARE(LastAnnouncement(), said);
+        }
+        QCOMPARE(board->CursorText(), QStringLiteral("9行 10列 ボールあり（×：ほかのボールから取れません）"));
+        QCOMPARE(board->accessibleDescription(), hint);
+        // Return presses the focused button, as Space does.
+        workshop->CopyButton->setFocus();
+        QTest::keyClick(workshop->CopyButton, Qt::Key_Return);
+        QTRY_COMPARE(LastAnnouncement(), QStringLiteral("ステージコードをクリップボードにコピーしました"));
+        workshop->SubWindow()->close();
+
+        // The records overview reads its marks as words, the row when the
+        // table gets the keys back, and the stage a row puts on display.
+        RecordsOverview* overview = RecordsOverview::LoadAndShow(main.get());
+        QApplication::setActiveWindow(overview);
+        QVERIFY(QTest::qWaitForWindowActive(overview));
+        overview->Table->setCurrentCell(1, 0);
+        overview->Command1->setFocus();
+        overview->Table->setFocus(Qt::BacktabFocusReason);
+        QVERIFY(LastAnnouncement().contains(QStringLiteral("達成記録（秒） 記録なし")));
+        QVERIFY(LastAnnouncement().contains(QStringLiteral("難易度 難しさ ")));
+        QTest::keyClick(overview->Table, Qt::Key_Return);
+        QCOMPARE(LastAnnouncement(), QStringLiteral("ステージ選択に 1　%1 を表示しました").arg(StageTable::Title(1)));
+        overview->close();
     }
 };
 
