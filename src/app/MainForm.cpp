@@ -195,6 +195,7 @@ void MainForm::BuildMenus()
     connect(mnu_RecordList, &QAction::triggered, this, &MainForm::mnu_RecordList_Click);
     mnu_StageMake = options->addAction(Text(u"ステージ作成"));
     connect(mnu_StageMake, &QAction::triggered, this, &MainForm::mnu_StageMake_Click);
+    BuildLanguageMenu(*options);
 
     QMenu* help = bar->addMenu(Text(u"ﾍﾙﾌﾟ"));
     mnu_Help = help->menuAction();

@@ -12,6 +12,7 @@
 
 class QAction;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 class GameSelect;
 
@@ -65,6 +66,7 @@ public:
     QAction* mnu_Del = nullptr;
     QAction* mnu_RecordList = nullptr;
     QAction* mnu_StageMake = nullptr;
+    QAction* mnu_Language = nullptr;
     QAction* mnu_Help = nullptr;
     QAction* mnu_MainHelp = nullptr;
     QAction* mnu_About = nullptr;
@@ -106,6 +108,7 @@ protected:
 private:
     void MDIForm_Load();
     void BuildMenus();
+    void BuildLanguageMenu(QMenu& options);
     void SelectBallShape(QAction* item, const QString& shape);
     void AddKeyboardCommands();
 

@@ -2,20 +2,17 @@
 #include "app/StartUp.h"
 
 #include "app/InstanceLock.h"
+#include "app/InterfaceLanguage.h"
 #include "app/Opening.h"
 #include "app/StageFileHandover.h"
 #include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
-#include "shared/JapaneseFont.h"
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QThreadPool>
-#include <QTranslator>
 
 #include <algorithm>
 
@@ -31,19 +28,13 @@ void PrepareApplication(QApplication& app)
     // the windows to it and its icon.
     app.setDesktopFileName(QStringLiteral("org.brenhavel.zumirak"));
     app.setWindowIcon(ProgramIcon());
-    UseGothicForEveryWindow();
+    // The language and its font, before any window reads a text.
+    InterfaceLanguage::Install(app);
 
     // The painter hands large fills (the style's scroll bars and frames) to
     // the global thread pool, whose threads would then idle on for half a
     // minute. A program at rest keeps none: they go soon after the painting.
     QThreadPool::globalInstance()->setExpiryTimeout(PaintHelperIdleMilliseconds);
-
-    // The program speaks Japanese whatever the system's language: so do the
-    // buttons of message boxes and file dialogs.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
 }
 
 QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
@@ -55,7 +46,8 @@ QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
                 return StageFileHandover::HandOver(file);
             }))
             return nullptr;
-        MsgBox(nullptr, QString::fromUtf16(u"既に起動されています"), QString::fromUtf16(u"ズミラク"),
+        MsgBox(nullptr, QCoreApplication::translate("StartUp", "既に起動されています"),
+               QCoreApplication::translate("StartUp", "ズミラク"),
                QMessageBox::Ok);
         return nullptr;
     }
