@@ -7,6 +7,8 @@
 #include "rules/Random.h"
 #include "rules/Solver.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <bitset>
 
@@ -113,9 +115,9 @@ bool Clears(const Figure& figure, const std::vector<Cell>& order)
 QString DifficultyName(Difficulty difficulty)
 {
     switch (difficulty) {
-    case Difficulty::Easy: return QStringLiteral("やさしい");
-    case Difficulty::Normal: return QStringLiteral("ふつう");
-    case Difficulty::Hard: return QStringLiteral("むずかしい");
+    case Difficulty::Easy: return QCoreApplication::translate("Rules", "やさしい");
+    case Difficulty::Normal: return QCoreApplication::translate("Rules", "ふつう");
+    case Difficulty::Hard: return QCoreApplication::translate("Rules", "むずかしい");
     }
     return {};
 }
@@ -155,7 +157,7 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
         stage.order = Snake(random, wanted);
         stage.figure = Figure(stage.order);
     }
-    stage.title = QStringLiteral("おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
+    stage.title = QCoreApplication::translate("Rules", "おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
     return stage;
 }
 
