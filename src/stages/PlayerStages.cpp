@@ -6,6 +6,7 @@
 #include "stages/StageFile.h"
 #include "stages/StageProof.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -171,11 +172,11 @@ Added Add(const QString& title, const Rules::Figure& figure)
 
     const QString folder = Folder();
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        return Refused(QStringLiteral("ステージを保存するフォルダーを作れません"));
+        return Refused(QCoreApplication::translate("PlayerStages", "ステージを保存するフォルダーを作れません"));
     const QString path = QDir(folder).filePath(NextFileName(QDir(folder)));
     if (const int error = StoreFile::WriteAtomically(path, bytes); error != 0) {
         qWarning("The stage file %s could not be written: %s", qUtf8Printable(path), std::strerror(error));
-        return Refused(QStringLiteral("ステージを保存できませんでした"));
+        return Refused(QCoreApplication::translate("PlayerStages", "ステージを保存できませんでした"));
     }
     TheFolder().entries.push_back(MakeEntry(path, reading.stage));
     PlayerStagesNotice::Instance().TellStagesChanged();

@@ -2,6 +2,7 @@
 #include "stages/StageCode.h"
 
 #include <QList>
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <array>
@@ -22,10 +23,9 @@ enum Packing : unsigned char {
     CellList = 1,  // then a count and that many cell numbers, ascending
 };
 
-QString Text(const char16_t* text) { return QString::fromUtf16(text); }
-QString ForeignCode() { return Text(u"ズミラクのステージコードではありません。"); }
-QString DamagedCode() { return Text(u"ステージコードが壊れています。"); }
-QString NewerCode() { return Text(u"このステージコードは新しい版のズミラクで作られたものです。"); }
+QString ForeignCode() { return QCoreApplication::translate("StageCode", "ズミラクのステージコードではありません。"); }
+QString DamagedCode() { return QCoreApplication::translate("StageCode", "ステージコードが壊れています。"); }
+QString NewerCode() { return QCoreApplication::translate("StageCode", "このステージコードは新しい版のズミラクで作られたものです。"); }
 
 int CellNumber(Rules::Cell cell) { return cell.row * Rules::BoardSize + cell.column; }
 Rules::Cell CellAt(int number) { return {number / Rules::BoardSize, number % Rules::BoardSize}; }

@@ -4,6 +4,7 @@
 #include "records/IniFile.h"
 #include "stages/LayoutString.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,7 +29,7 @@ StageFileReading Refused(const QString& reason, const QString& reasonForLog)
 
 StageFileReading NotAStageFile(const QString& why)
 {
-    return Refused(QStringLiteral("ステージファイルの形式ではありません"),
+    return Refused(QCoreApplication::translate("StageFile", "ステージファイルの形式ではありません"),
                    QStringLiteral("not a stage file (%1)").arg(why));
 }
 
@@ -36,12 +37,12 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
 {
     switch (layout.fault) {
     case LayoutFault::NoBall:
-        return Refused(QStringLiteral("ボールがありません"), QStringLiteral("no ball"));
+        return Refused(QCoreApplication::translate("StageFile", "ボールがありません"), QStringLiteral("no ball"));
     case LayoutFault::OffBoard:
-        return Refused(QStringLiteral("盤の外にボールがあります"),
+        return Refused(QCoreApplication::translate("StageFile", "盤の外にボールがあります"),
                        QStringLiteral("a ball lies off the board (%1)").arg(layout.error));
     case LayoutFault::SharedCell:
-        return Refused(QStringLiteral("一つのマスにボールが二つあります"),
+        return Refused(QCoreApplication::translate("StageFile", "一つのマスにボールが二つあります"),
                        QStringLiteral("two balls on one cell (%1)").arg(layout.error));
     case LayoutFault::None:
     case LayoutFault::Form:
@@ -78,7 +79,7 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
 
     const QString title = section->value(TitleName);
     if (title.toUcs4().size() > LongestTitle)
-        return Refused(QStringLiteral("名前が%1文字を超えています").arg(LongestTitle),
+        return Refused(QCoreApplication::translate("StageFile", "名前が%1文字を超えています").arg(LongestTitle),
                        QStringLiteral("the title is longer than %1 characters").arg(LongestTitle));
     if (HasControlCharacter(title))
         return NotAStageFile(QStringLiteral("a control character in the title"));
@@ -100,10 +101,10 @@ StageFileReading ReadStageFileAt(const QString& path)
     const QFileInfo info(path);
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return Refused(QStringLiteral("ファイルを読み込めません"), QStringLiteral("cannot be read"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
     const QByteArray bytes = file.read(LargestFile + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refused(QStringLiteral("ファイルを読み込めません"), QStringLiteral("cannot be read"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
     return ReadStageFile(bytes);
 }
 
