@@ -72,7 +72,7 @@ protected:
 QString SpokenStage(int index, bool cleared)
 {
     const QString title = StageList::Title(index);
-    return cleared ? title + QStringLiteral("　クリア済み") : title;
+    return cleared ? QCoreApplication::translate("GameSelect", "%1　クリア済み").arg(title) : title;
 }
 
 } // namespace
@@ -92,7 +92,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     // It hands its focus on to the bar and must not report it as its own.
     ExposeRole(*this, QAccessible::Client);
     // The window has no title bar; assistive technology still gets a name.
-    setAccessibleName(QStringLiteral("ステージ選択"));
+    setAccessibleName(tr("ステージ選択"));
 
     GameTip = new StageTip(this);
     GameTip->setGeometry(Twips::Rect(120, 120, 3000, 3000));
@@ -101,7 +101,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 
     auto* bar = new StageScrollBar(Qt::Horizontal, this);
     bar->returnPressed = [this] { emit StartRequested(); };
-    bar->setAccessibleDescription(QStringLiteral("ステージの選択（Enterキーで開始）"));
+    bar->setAccessibleDescription(tr("ステージの選択（Enterキーで開始）"));
     HScroll1 = bar;
     HScroll1->setGeometry(Twips::Rect(120, 3120, 3015, 255));
     HScroll1->setRange(0, StageList::Count() - 1);
@@ -157,8 +157,8 @@ void GameSelect::ShowStage(int index)
     GameTip->setToolTip(title);
     GameTip->setAccessibleName(title);
     GameTip->setAccessibleDescription(
-        QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
-    Caption->setText(QStringLiteral("%1　%2").arg(index).arg(title));
+        tr("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
+    Caption->setText(tr("%1　%2", "stage number and title").arg(index).arg(title));
     // Only as wide as its text: the figure is centred, so the corner it sits
     // in is mostly empty and as few balls as possible lie under it.
     Caption->resize(std::min(Caption->sizeHint().width(), GameTip->width()), Caption->height());

@@ -45,4 +45,5 @@ private:
     ~RecordsOverview() override;
     void Refresh();
     void NumberRowHeaders();  // after every sort
+    void WidenForColumns();
 };
