@@ -30,14 +30,14 @@ namespace {
 // Seeds drawn for the player stay short enough to read out and type in.
 constexpr std::uint64_t SeedRange = 1'000'000'000;
 
-QString GameTitle() { return QStringLiteral("ズミラク"); }
+QString GameTitle() { return QCoreApplication::translate("StageWorkshop", "ズミラク"); }
 
 void Tell(QWidget* parent, const QString& text) { MsgBox(parent, text, GameTitle(), QMessageBox::Ok); }
 
 void PrepareStageFileDialog(CommonDialog& dialog, const QString& title)
 {
     dialog.DialogTitle = title;
-    dialog.Filter = QStringLiteral("ステージファイル (*.%1)|*.%1").arg(StageFileSuffix);
+    dialog.Filter = QCoreApplication::translate("StageWorkshop", "ステージファイル (*.%1)|*.%1").arg(StageFileSuffix);
     dialog.FileKind = QStandardPaths::DocumentsLocation;
     dialog.DefaultSuffix = StageFileSuffix;
 }
@@ -84,11 +84,11 @@ void StageWorkshop::Save()
         return;
     const PlayerStages::Added added = PlayerStages::Add(Title(), Figure());
     if (!added.error.isEmpty()) {
-        Tell(this, QStringLiteral("ステージを保存できません。\r\n%1").arg(added.error));
+        Tell(this, tr("ステージを保存できません。\r\n%1").arg(added.error));
         return;
     }
-    VerdictLine->setText(added.alreadyThere ? QStringLiteral("同じ形のステージが自作%1にあります").arg(added.index + 1)
-                                            : QStringLiteral("自作%1として保存しました").arg(added.index + 1));
+    VerdictLine->setText(added.alreadyThere ? tr("同じ形のステージが自作%1にあります").arg(added.index + 1)
+                                            : tr("自作%1として保存しました").arg(added.index + 1));
 }
 
 void StageWorkshop::OpenChosenStage()
@@ -113,12 +113,12 @@ void StageWorkshop::DeleteChosenStage()
         return;
     const QString title = PlayerStages::All()[std::size_t(k)].title;
     const auto answer = MsgBox(this,
-                               QStringLiteral("自作%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(k + 1).arg(title),
+                               tr("自作%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(k + 1).arg(title),
                                GameTitle(), QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     if (!PlayerStages::Remove(k))
-        Tell(this, QStringLiteral("ステージを削除できませんでした。"));
+        Tell(this, tr("ステージを削除できませんでした。"));
 }
 
 void StageWorkshop::CopyCode()
@@ -142,12 +142,12 @@ void StageWorkshop::ExportFile()
     if (!surroundings_.fileDialog || Figure().Count() == 0)
         return;
     CommonDialog& dialog = *surroundings_.fileDialog;
-    PrepareStageFileDialog(dialog, QStringLiteral("書き出し"));
+    PrepareStageFileDialog(dialog, tr("書き出し"));
     if (!dialog.ShowSave(this))
         return;
     QSaveFile file(dialog.FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit())
-        Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
+        Tell(this, tr("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
 }
 
 void StageWorkshop::ImportFile()
@@ -155,7 +155,7 @@ void StageWorkshop::ImportFile()
     if (!surroundings_.fileDialog)
         return;
     CommonDialog& dialog = *surroundings_.fileDialog;
-    PrepareStageFileDialog(dialog, QStringLiteral("読み込み"));
+    PrepareStageFileDialog(dialog, tr("読み込み"));
     if (!dialog.ShowOpen(this))
         return;
     // On the board whenever it reads, to be mended if need be; among the
@@ -165,7 +165,7 @@ void StageWorkshop::ImportFile()
         LoadStage(reading.stage.title, reading.stage.figure);
     const PlayerStages::Added added = PlayerStages::Import(dialog.FileName);
     if (!added.error.isEmpty()) {
-        Tell(this, QStringLiteral("「%1」はステージに追加できません。\r\n%2")
+        Tell(this, tr("「%1」はステージに追加できません。\r\n%2")
                        .arg(QFileInfo(dialog.FileName).fileName(), added.error));
     }
 }

@@ -52,8 +52,8 @@ WorkshopBoard::WorkshopBoard(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(sizeHint());
-    setAccessibleName(QStringLiteral("盤"));
-    setAccessibleDescription(QStringLiteral("矢印キーで移動し、スペースキーでボールを置いたり取ったりします"));
+    setAccessibleName(tr("盤"));
+    setAccessibleDescription(tr("矢印キーで移動し、スペースキーでボールを置いたり取ったりします"));
 
     design_ = new ShapedButton(this);
     design_->resize(Twips::Size(BallTwips, BallTwips));
@@ -89,7 +89,7 @@ ShapedButton* WorkshopBoard::BallOn(Rules::Cell cell)
         ball->setAttribute(Qt::WA_TransparentForMouseEvents);
         ball->move(cell.column * CellPixels() + Twips::ToPixels(BallInsetTwips),
                    cell.row * CellPixels() + Twips::ToPixels(BallInsetTwips));
-        ball->setAccessibleName(QStringLiteral("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1));
+        ball->setAccessibleName(tr("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1));
     }
     return ball;
 }
@@ -197,8 +197,8 @@ void WorkshopBoard::NameCursor()
     cursorMark_->move(cursor_.column * CellPixels(), cursor_.row * CellPixels());
     cursorMark_->raise();
     // Assistive technology reads where the cursor is and what lies there.
-    setAccessibleDescription(QStringLiteral("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1)
-                                 .arg(figure_.Has(cursor_) ? QStringLiteral("ボールあり") : QStringLiteral("空き")));
+    setAccessibleDescription(tr("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1)
+                                 .arg(figure_.Has(cursor_) ? tr("ボールあり") : tr("空き")));
 }
 
 void WorkshopBoard::keyPressEvent(QKeyEvent* event)
