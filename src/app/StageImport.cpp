@@ -4,6 +4,7 @@
 #include "shared/MsgBox.h"
 #include "stages/PlayerStages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 bool ImportStageFile(const QString& path, QWidget* parent)
@@ -11,8 +12,8 @@ bool ImportStageFile(const QString& path, QWidget* parent)
     const PlayerStages::Added added = PlayerStages::Import(path);
     if (!added.error.isEmpty()) {
         MsgBox(parent,
-               QStringLiteral("「%1」はステージに追加できません。\r\n%2").arg(QFileInfo(path).fileName(), added.error),
-               QStringLiteral("ズミラク"), QMessageBox::Ok);
+               QCoreApplication::translate("StageImport", "「%1」はステージに追加できません。\r\n%2").arg(QFileInfo(path).fileName(), added.error),
+               QCoreApplication::translate("StageImport", "ズミラク"), QMessageBox::Ok);
     }
     return added.index >= 0;
 }
