@@ -24,13 +24,13 @@ About::About(QWidget* owner)
       picture_(TitlePicture())
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf16(u"ズミラク\u3000About"));
+    setWindowTitle(tr("ズミラク　About"));
     setWindowIcon(ProgramIcon());
     setFixedSize(Twips::Size(6675, 5235));
     ExposeRole(*this, QAccessible::Dialog);
 
     // The button comes first in the tab order: it has the focus at once.
-    Command1 = new QPushButton(QString::fromUtf16(u"ＯＫ"), this);
+    Command1 = new QPushButton(tr("ＯＫ"), this);
     Command1->setFont(GothicFont(9, false));
     Command1->setGeometry(Twips::Rect(5160, 4800, 1215, 375));
     Command1->setDefault(true);
@@ -38,12 +38,15 @@ About::About(QWidget* owner)
 
     Label1[2] = AddVersionLabel(this);
 
-    Label2[2] = AddDesignLabel(this, QString::fromUtf16(u"会社名"), 360, 4680, 600, 180, 9);
+    Label2[2] = AddDesignLabel(this, tr("会社名"), 360, 4680, 600, 180, 9);
     F_Name = AddDesignLabel(this, QString(), 1800, 4680, 645, 195, 9.75);
     F_Name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2[1] = AddDesignLabel(this, QString::fromUtf16(u"ユーザ名"), 360, 4920, 795, 180, 9);
+    Label2[1] = AddDesignLabel(this, tr("ユーザ名"), 360, 4920, 795, 180, 9);
     U_Name = AddDesignLabel(this, QString(), 1800, 4920, 645, 195, 9.75);
     U_Name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A longer translation of a caption shows whole, up to its name.
+    WidenToText(*Label2[2], F_Name->x());
+    WidenToText(*Label2[1], U_Name->x());
 
     CentreOnScreen(*this);
     Form_Load();

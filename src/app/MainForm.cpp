@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/About.h"
+#include "app/InterfaceLanguage.h"
 #include "play/DefModule.h"
 #include "play/GameTable.h"
 #include "select/GameSelect.h"
@@ -53,18 +54,36 @@ protected:
 };
 
 struct PanelDesign {
-    const char16_t* text;
-    const char16_t* toolTip;
+    const char* text;
+    const char* toolTip;
     int widthTwips;
 };
 
 constexpr PanelDesign panelDesigns[3] = {
-    {u"0秒", u"現在のゲームで何秒かかっているか", 1000},
-    {u"1回目の挑戦", u"今回で何回目の挑戦か", 1300},
-    {u"達成記録 0秒", u"過去に成功した最短時間", 1440},
+    {QT_TRANSLATE_NOOP("PanelStatusBar", "0秒"), QT_TRANSLATE_NOOP("PanelStatusBar", "現在のゲームで何秒かかっているか"), 1000},
+    {QT_TRANSLATE_NOOP("PanelStatusBar", "1回目の挑戦"), QT_TRANSLATE_NOOP("PanelStatusBar", "今回で何回目の挑戦か"), 1300},
+    {QT_TRANSLATE_NOOP("PanelStatusBar", "達成記録 0秒"), QT_TRANSLATE_NOOP("PanelStatusBar", "過去に成功した最短時間"), 1440},
 };
 
-QString Text(const char16_t* text) { return QString::fromUtf16(text); }
+// A panel is as wide as designed, or wider when its text needs more room (a
+// longer translation, a long record): the text is never cut.
+void FitPanel(QLabel& panel)
+{
+    if (panel.sizeHint().width() > panel.width())
+        panel.setFixedWidth(panel.sizeHint().width());
+}
+
+// The document of the interface's language beside the Japanese one
+// ("Help_en.htm" beside "Help.htm"), else the Japanese one.
+QString DocumentName(const QDir& folder, const QString& japanese)
+{
+    const QString language = InterfaceLanguage::Current();
+    if (language == InterfaceLanguage::Japanese)
+        return japanese;
+    const QFileInfo name(japanese);
+    const QString translated = name.completeBaseName() + u'_' + language + u'.' + name.suffix();
+    return folder.entryList(QDir::Files).contains(translated) ? translated : japanese;
+}
 
 } // namespace
 
@@ -72,11 +91,12 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
     for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(Text(panelDesigns[i].text), this);
-        panel->setToolTip(Text(panelDesigns[i].toolTip));
+        auto* panel = new QLabel(tr(panelDesigns[i].text), this);
+        panel->setToolTip(tr(panelDesigns[i].toolTip));
         panel->setFixedWidth(Twips::ToPixels(panelDesigns[i].widthTwips));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(2);
+        FitPanel(*panel);
         addWidget(panel);
         panels_[i] = panel;
     }
@@ -85,12 +105,13 @@ PanelStatusBar::PanelStatusBar(QWidget* parent) : QStatusBar(parent)
 void PanelStatusBar::SetPanelText(int panel, const QString& text)
 {
     Panels(panel)->setText(text);
+    FitPanel(*Panels(panel));
 }
 
 void PanelStatusBar::ResetPanelTexts()
 {
     for (int i = 0; i < 3; ++i)
-        panels_[i]->setText(Text(panelDesigns[i].text));
+        panels_[i]->setText(tr(panelDesigns[i].text));
 }
 
 QLabel* PanelStatusBar::Panels(int index) const
@@ -103,7 +124,7 @@ MainForm::MainForm()
 {
     theMainForm = this;
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Text(u"ズミラク"));
+    setWindowTitle(tr("ズミラク"));
     setWindowIcon(ProgramIcon());
 
     workspace_ = new QMdiArea(this);
@@ -117,7 +138,7 @@ MainForm::MainForm()
     StatusBar1 = new PanelStatusBar(this);
     setStatusBar(StatusBar1);
 
-    CommonDialog1.Filter = Text(u"Wavファイル (*.wav)|*.wav");
+    CommonDialog1.Filter = tr("Wavファイル (*.wav)|*.wav");
 
     ExposeMenuItems();
     BuildMenus();
@@ -159,69 +180,70 @@ void MainForm::BuildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    mnu_Start = bar->addAction(Text(u"ｽﾀｰﾄ"));
+    mnu_Start = bar->addAction(tr("ｽﾀｰﾄ"));
     connect(mnu_Start, &QAction::triggered, this, &MainForm::mnu_Start_Click);
 
-    QMenu* options = bar->addMenu(Text(u"ｵﾌﾟｼｮﾝ"));
+    QMenu* options = bar->addMenu(tr("ｵﾌﾟｼｮﾝ"));
     mnu_Option = options->menuAction();
-    mnu_BackColar = options->addAction(Text(u"壁紙の設定"));
+    mnu_BackColar = options->addAction(tr("壁紙の設定"));
     mnu_BackColar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(mnu_BackColar, &QAction::triggered, this, &MainForm::mnu_BackColar_Click);
     options->addSeparator();  // mnu_Line1
 
-    mnu_Sound = options->addAction(Text(u"ｻｳﾝﾄﾞの有無"));
+    mnu_Sound = options->addAction(tr("ｻｳﾝﾄﾞの有無"));
     mnu_Sound->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     mnu_Sound->setCheckable(true);
     mnu_Sound->setChecked(true);
     connect(mnu_Sound, &QAction::triggered, this, &MainForm::mnu_Sound_Click);
 
-    QMenu* soundSet = options->addMenu(Text(u"ｻｳﾝﾄﾞの設定"));
+    QMenu* soundSet = options->addMenu(tr("ｻｳﾝﾄﾞの設定"));
     mnu_SoundSet = soundSet->menuAction();
-    mnu_SoundHitBall = soundSet->addAction(Text(u"ボール選択音"));
+    mnu_SoundHitBall = soundSet->addAction(tr("ボール選択音"));
     connect(mnu_SoundHitBall, &QAction::triggered, this, &MainForm::mnu_SoundHitBall_Click);
-    mnu_SoundNoBall = soundSet->addAction(Text(u"選択できない時の音"));
+    mnu_SoundNoBall = soundSet->addAction(tr("選択できない時の音"));
     connect(mnu_SoundNoBall, &QAction::triggered, this, &MainForm::mnu_SoundNoBall_Click);
-    mnu_SoundClear = soundSet->addAction(Text(u"面ｸﾘｱ時の音"));
+    mnu_SoundClear = soundSet->addAction(tr("面ｸﾘｱ時の音"));
     connect(mnu_SoundClear, &QAction::triggered, this, &MainForm::mnu_SoundClear_Click);
-    mnu_SoundBack = soundSet->addAction(Text(u"ﾊﾞｯｸﾐｭｰｼﾞｯｸ"));
+    mnu_SoundBack = soundSet->addAction(tr("ﾊﾞｯｸﾐｭｰｼﾞｯｸ"));
     connect(mnu_SoundBack, &QAction::triggered, this, &MainForm::mnu_SoundBack_Click);
     options->addSeparator();  // mnu_Line3
 
-    QMenu* ball = options->addMenu(Text(u"ボールの形設定"));
+    QMenu* ball = options->addMenu(tr("ボールの形設定"));
     mnu_Ball = ball->menuAction();
     // One of the four is always checked: an exclusive group keeps a click on
     // the checked item from clearing its mark.
     auto* shapes = new QActionGroup(this);
     shapes->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    auto addShape = [&](const char16_t* caption, void (MainForm::*handler)()) {
-        QAction* item = ball->addAction(Text(caption));
+    auto addShape = [&](const QString& caption, void (MainForm::*handler)()) {
+        QAction* item = ball->addAction(caption);
         item->setCheckable(true);
         shapes->addAction(item);
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
-    mnu_Maru = addShape(u"まる", &MainForm::mnu_Maru_Click);
-    mnu_Daia = addShape(u"ダイヤ", &MainForm::mnu_Daia_Click);
-    mnu_Sankaku = addShape(u"三角", &MainForm::mnu_Sankaku_Click);
-    mnu_Ame = addShape(u"アメフト", &MainForm::mnu_Ame_Click);
+    mnu_Maru = addShape(tr("まる"), &MainForm::mnu_Maru_Click);
+    mnu_Daia = addShape(tr("ダイヤ"), &MainForm::mnu_Daia_Click);
+    mnu_Sankaku = addShape(tr("三角"), &MainForm::mnu_Sankaku_Click);
+    mnu_Ame = addShape(tr("アメフト"), &MainForm::mnu_Ame_Click);
     mnu_Maru->setChecked(true);
     checkedBallShape_ = mnu_Maru;
     options->addSeparator();  // mnu_Line4
 
-    mnu_Del = options->addAction(Text(u"記録の削除"));
+    mnu_Del = options->addAction(tr("記録の削除"));
     connect(mnu_Del, &QAction::triggered, this, &MainForm::mnu_Del_Click);
-    mnu_RecordList = options->addAction(Text(u"記録一覧"));
+    mnu_RecordList = options->addAction(tr("記録一覧"));
     connect(mnu_RecordList, &QAction::triggered, this, &MainForm::mnu_RecordList_Click);
-    mnu_StageMake = options->addAction(Text(u"ステージ作成"));
+    mnu_StageMake = options->addAction(tr("ステージ作成"));
     connect(mnu_StageMake, &QAction::triggered, this, &MainForm::mnu_StageMake_Click);
+    BuildLanguageMenu(*options);
 
-    QMenu* help = bar->addMenu(Text(u"ﾍﾙﾌﾟ"));
+    QMenu* help = bar->addMenu(tr("ﾍﾙﾌﾟ"));
     mnu_Help = help->menuAction();
-    mnu_MainHelp = help->addAction(Text(u"ズミラク ﾍﾙﾌﾟ"));
+    mnu_MainHelp = help->addAction(tr("ズミラク ﾍﾙﾌﾟ"));
     mnu_MainHelp->setShortcut(QKeySequence(Qt::Key_F1));
     connect(mnu_MainHelp, &QAction::triggered, this, &MainForm::mnu_MainHelp_Click);
     help->addSeparator();  // mnu_Line2
-    mnu_About = help->addAction(Text(u"ズミラク About"));
+    mnu_About = help->addAction(tr("ズミラク About"));
     mnu_About->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(mnu_About, &QAction::triggered, this, &MainForm::mnu_About_Click);
 }
@@ -328,15 +350,17 @@ void MainForm::mnu_About_Click()
 void MainForm::mnu_MainHelp_Click()
 {
     // The help page when "Help/Help.htm" exists with exactly that case, else
-    // the read-me beside the program.
+    // the read-me beside the program; each in the interface's language where
+    // there is one ("Help_en.htm", "Readme_en.txt").
     const QString folder = AppPath();
-    QString file = folder + QStringLiteral("/Readme.txt");
+    QString file = folder + u'/' + DocumentName(QDir(folder), QStringLiteral("Readme.txt"));
     const QDir helpDir(folder + QStringLiteral("/Help"));
-    if (helpDir.exists() && helpDir.entryList(QDir::Files).contains(QStringLiteral("Help.htm")))
-        file = helpDir.filePath(QStringLiteral("Help.htm"));
+    const QString helpPage = DocumentName(helpDir, QStringLiteral("Help.htm"));
+    if (helpDir.exists() && helpDir.entryList(QDir::Files).contains(helpPage))
+        file = helpDir.filePath(helpPage);
     // Without a program to open pages (xdg-open), the player learns where to look.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        MsgBox(this, QStringLiteral("ヘルプを開くプログラムが見つかりません。\r\nヘルプは次のファイルにあります。\r\n")
-                         + QDir::toNativeSeparators(file),
-               QStringLiteral("ズミラク"), QMessageBox::Ok);
+        MsgBox(this, tr("ヘルプを開くプログラムが見つかりません。\r\nヘルプは次のファイルにあります。\r\n%1")
+                         .arg(QDir::toNativeSeparators(file)),
+               tr("ズミラク"), QMessageBox::Ok);
 }

@@ -14,6 +14,7 @@
 
 class QAction;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 class GameSelect;
 
@@ -67,6 +68,7 @@ public:
     QAction* mnu_Del = nullptr;
     QAction* mnu_RecordList = nullptr;
     QAction* mnu_StageMake = nullptr;
+    QAction* mnu_Language = nullptr;
     QAction* mnu_Help = nullptr;
     QAction* mnu_MainHelp = nullptr;
     QAction* mnu_About = nullptr;
@@ -113,6 +115,7 @@ protected:
 private:
     void MDIForm_Load();
     void BuildMenus();
+    void BuildLanguageMenu(QMenu& options);
     void SelectBallShape(QAction* item, const QString& shape);
     void AddKeyboardCommands();
 

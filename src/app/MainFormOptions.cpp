@@ -18,8 +18,8 @@
 
 void MainForm::mnu_BackColar_Click()
 {
-    CommonDialog1.DialogTitle = QStringLiteral("壁紙の設定");
-    CommonDialog1.Filter = QStringLiteral(
+    CommonDialog1.DialogTitle = tr("壁紙の設定", "dialog title");
+    CommonDialog1.Filter = tr(
         "BMPファイル (*.bmp)|*.bmp|JPGファイル (*.jpg)|*.jpg;*.jpeg|gifファイル (*.gif)|*.gif");
     CommonDialog1.FileKind = QStandardPaths::PicturesLocation;
     if (CommonDialog1.ShowOpen(this))
@@ -46,8 +46,8 @@ void MainForm::mnu_Ame_Click() { SelectBallShape(mnu_Ame, QStringLiteral("Ame"))
 
 void MainForm::mnu_Del_Click()
 {
-    const auto answer = MsgBox(this, QStringLiteral("全ての記録を削除しますが、\r\n宜しいですか？"),
-                               QStringLiteral("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
+    const auto answer = MsgBox(this, tr("全ての記録を削除しますが、\r\n宜しいですか？"),
+                               tr("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     // Every stage slot and every stage of the player's own back to its first

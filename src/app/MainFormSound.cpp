@@ -32,7 +32,7 @@ void MainForm::mnu_Sound_Click()
     // Ctrl+S leaves no menu open to read the mark from: the new state is said.
     QWidget* focused = QApplication::focusWidget();
     Announce(focused ? *focused : *static_cast<QWidget*>(this),
-             mnu_Sound->isChecked() ? QStringLiteral("サウンドあり") : QStringLiteral("サウンドなし"));
+             mnu_Sound->isChecked() ? tr("サウンドあり") : tr("サウンドなし"));
 }
 
 void MainForm::mnu_SoundHitBall_Click() { ChooseInto(DefModule::HitSoundPath, 1, CommonDialog1, this); }

@@ -25,7 +25,7 @@ constexpr int ShowMilliseconds = 2500;
 Opening::Opening() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), picture_(TitlePicture())
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf16(u"ズミラク"));
+    setWindowTitle(tr("ズミラク"));
     setWindowIcon(ProgramIcon());
     setFixedSize(Twips::Size(WidthTwips, HeightTwips));
     // The window is see-through and paints only its ellipse: a Wayland
@@ -34,11 +34,14 @@ Opening::Opening() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), pic
     setAttribute(Qt::WA_TranslucentBackground);
     ExposeRole(*this, QAccessible::Window);
 
-    Label1[0] = AddDesignLabel(this, QString::fromUtf16(u"会社名"), 3840, 840, 645, 195, 9.75);
+    Label1[0] = AddDesignLabel(this, tr("会社名"), 3840, 840, 645, 195, 9.75);
     F_Name = AddDesignLabel(this, QString(), 5040, 840, 645, 195, 9.75);
-    Label1[1] = AddDesignLabel(this, QString::fromUtf16(u"ユーザ名"), 3840, 1080, 825, 195, 9.75);
+    Label1[1] = AddDesignLabel(this, tr("ユーザ名"), 3840, 1080, 825, 195, 9.75);
     U_Name = AddDesignLabel(this, QString(), 5040, 1080, 645, 195, 9.75);
     Label1[2] = AddVersionLabel(this);
+    // A longer translation of a caption shows whole, up to its name.
+    WidenToText(*Label1[0], F_Name->x());
+    WidenToText(*Label1[1], U_Name->x());
 
     // The timer runs from the load: one tick ends the splash.
     Timer1 = new QTimer(this);

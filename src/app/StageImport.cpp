@@ -106,7 +106,7 @@ void TellOutcome(const Outcome& outcome)
         form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
         form->raise();
         form->activateWindow();
-        MsgBox(form, Message(outcome), QStringLiteral("ズミラク"), QMessageBox::Ok);
+        MsgBox(form, Message(outcome), QCoreApplication::translate("StageImport", "ズミラク"), QMessageBox::Ok);
     }
     queue.importing = false;
     if (!queue.waiting.isEmpty())

@@ -2,22 +2,19 @@
 #include "app/StartUp.h"
 
 #include "app/InstanceLock.h"
+#include "app/InterfaceLanguage.h"
 #include "app/Opening.h"
 #include "app/StageFileHandover.h"
 #include "app/StageImport.h"
 #include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
-#include "shared/JapaneseFont.h"
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QThreadPool>
-#include <QTranslator>
 
 
 namespace {
@@ -28,7 +25,7 @@ constexpr int ListedFiles = 10;
 
 QString RunningCopyMessage(const QStringList& stageFiles)
 {
-    QStringList lines{QString::fromUtf16(u"既に起動されています")};
+    QStringList lines{QCoreApplication::translate("StartUp", "既に起動されています")};
     if (stageFiles.isEmpty())
         return lines.front();
     lines << QCoreApplication::translate("StartUp", "起動中のズミラクが応答しないため、次のファイルは追加されていません。");
@@ -49,19 +46,13 @@ void PrepareApplication(QApplication& app)
     // the windows to it and its icon.
     app.setDesktopFileName(QStringLiteral("org.brenhavel.zumirak"));
     app.setWindowIcon(ProgramIcon());
-    UseGothicForEveryWindow();
+    // The language and its font, before any window reads a text.
+    InterfaceLanguage::Install(app);
 
     // The painter hands large fills (the style's scroll bars and frames) to
     // the global thread pool, whose threads would then idle on for half a
     // minute. A program at rest keeps none: they go soon after the painting.
     QThreadPool::globalInstance()->setExpiryTimeout(PaintHelperIdleMilliseconds);
-
-    // The program speaks Japanese whatever the system's language: so do the
-    // buttons of message boxes and file dialogs.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
 }
 
 QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
@@ -72,7 +63,8 @@ QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
         // named, so none is lost without a word.
         if (!stageFiles.isEmpty() && StageFileHandover::HandOver(stageFiles))
             return nullptr;
-        MsgBox(nullptr, RunningCopyMessage(stageFiles), QString::fromUtf16(u"ズミラク"), QMessageBox::Ok);
+        MsgBox(nullptr, RunningCopyMessage(stageFiles), QCoreApplication::translate("StartUp", "ズミラク"),
+               QMessageBox::Ok);
         return nullptr;
     }
     StageFileHandover::ImportHandedStageFiles();

@@ -7,8 +7,8 @@ class InstanceLock;
 class QApplication;
 class QWidget;
 
-// The program's start, before any window: names, fonts and Japanese
-// texts for Qt's own dialogs.
+// The program's start, before any window: names, the interface's language
+// with its font, and the same language for Qt's own dialogs.
 void PrepareApplication(QApplication& app);
 
 // Refuses a second running copy ("既に起動されています"), unless it was started

@@ -60,9 +60,9 @@ std::int16_t CellOf(int pixels)
 // counted from 1 at the top-left corner, and once taken its take number.
 QString BallAccessibleName(int row, int column, const QString& caption)
 {
-    QString name = QStringLiteral("ボール %1行 %2列").arg(row + 1).arg(column + 1);
+    QString name = QCoreApplication::translate("GameTable", "ボール %1行 %2列").arg(row + 1).arg(column + 1);
     if (!caption.isEmpty())
-        name += QStringLiteral(" %1番目に取得").arg(caption);
+        name += QCoreApplication::translate("GameTable", " %1番目に取得").arg(caption);
     return name;
 }
 
@@ -276,7 +276,7 @@ void GameTable::PushCommand_Click(std::int16_t index)
             WAVEMIX::SoundPlay(RefusalChannel, 0);
         // Said without a window, so the player stays on the ball; the
         // ball keeps its own name.
-        Announce(*ball, QStringLiteral("このボールは選択できません"));
+        Announce(*ball, tr("このボールは選択できません"));
         return;
     case ClickOutcome::Taken:
         if (SoundOn())
@@ -315,7 +315,7 @@ void GameTable::StageClear()
     }
     StageCleared = QStringLiteral("1");
 
-    MsgBox(this, QStringLiteral("クリア"), QStringLiteral("ズミラク"), QMessageBox::Ok);
+    MsgBox(this, tr("クリア"), tr("ズミラク"), QMessageBox::Ok);
 }
 
 void GameTable::closeEvent(QCloseEvent* event)

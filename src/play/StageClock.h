@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -19,7 +20,7 @@ constexpr std::int16_t NextSecond(std::int16_t seconds)
 // The clock's status bar text, "12秒".
 inline QString Text(std::int16_t seconds)
 {
-    return QString::number(seconds) + QStringLiteral("秒");
+    return QCoreApplication::translate("StageClock", "%1秒").arg(seconds);
 }
 
 } // namespace StageClock

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/StageRecord.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace StageRecord {
@@ -17,12 +19,13 @@ bool ClearRecorded(const QString& clearTime)
 
 QString AttemptText(const QString& chargeNum, const QString& clearTime)
 {
-    return chargeNum + (NeverCleared(clearTime) ? QStringLiteral("回目の挑戦") : QStringLiteral("回目で成功"));
+    return NeverCleared(clearTime) ? QCoreApplication::translate("StageRecord", "%1回目の挑戦").arg(chargeNum)
+                                   : QCoreApplication::translate("StageRecord", "%1回目で成功").arg(chargeNum);
 }
 
 QString BestTimeText(const QString& clearTime)
 {
-    return QStringLiteral("達成記録") + clearTime + QStringLiteral("秒");
+    return QCoreApplication::translate("StageRecord", "達成記録%1秒").arg(clearTime);
 }
 
 

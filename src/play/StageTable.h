@@ -9,14 +9,14 @@ namespace StageTable {
 inline constexpr int Count = 30;
 
 struct Stage {
-    const char16_t* title;
+    const char* title;  // the Japanese title; Title() gives it in the interface's language
     const char16_t* layout;
 };
 
 // Stage i, 0..29.
 const Stage& At(int index);
 
-inline QString Title(int index) { return QString::fromUtf16(At(index).title); }
+QString Title(int index);
 inline QString Layout(int index) { return QString::fromUtf16(At(index).layout); }
 
 } // namespace StageTable

@@ -16,10 +16,11 @@ void ShowRecordFileMessages()
         &RecordsNotice::Instance(), &RecordsNotice::RecordFileUnreachable, QCoreApplication::instance(),
         [](const QString& file) {
             MsgBox(nullptr,
-                   QStringLiteral("記録ファイルのリンク先が見つかりません。\r\n%1\r\n"
-                                  "見つかるようになるまで、記録は保存されません。")
+                   QCoreApplication::translate("RecordFileMessage",
+                                               "記録ファイルのリンク先が見つかりません。\r\n%1\r\n"
+                                               "見つかるようになるまで、記録は保存されません。")
                        .arg(file),
-                   QStringLiteral("ズミラク"), QMessageBox::Ok);
+                   QCoreApplication::translate("RecordFileMessage", "ズミラク"), QMessageBox::Ok);
         },
         Qt::QueuedConnection);
 }

@@ -28,36 +28,37 @@ UserAdd::UserAdd()
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf16(u"ﾕｰｻﾞ登録"));
+    setWindowTitle(tr("ﾕｰｻﾞ登録"));
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
     setFixedSize(Twips::Size(4470, 2265));
 
-    auto addLabel = [this](int index, const char16_t* text, QRect twips) {
-        Label1[index] = AddDesignLabel(this, QString::fromUtf16(text), twips.x(), twips.y(),
+    auto addLabel = [this](int index, const QString& text, QRect twips) {
+        Label1[index] = AddDesignLabel(this, text, twips.x(), twips.y(),
                                        twips.width(), twips.height());
+        WidenToText(*Label1[index]);  // a longer translation shows whole
     };
     // Created in tab order: the company box first, so it has the focus.
-    addLabel(0, u"会社名", {600, 840, 540, 180});
+    addLabel(0, tr("会社名"), {600, 840, 540, 180});
     FactBox = new QLineEdit(this);
     FactBox->setGeometry(Twips::Rect(1560, 720, 2775, 375));
-    addLabel(1, u"ユーザ名", {600, 1320, 720, 180});
+    addLabel(1, tr("ユーザ名"), {600, 1320, 720, 180});
     UserBox = new QLineEdit(this);
     UserBox->setGeometry(Twips::Rect(1560, 1200, 2775, 375));
-    Command1 = new QPushButton(QString::fromUtf16(u"ＯＫ"), this);
+    Command1 = new QPushButton(tr("ＯＫ"), this);
     Command1->setGeometry(Twips::Rect(3120, 1800, 1215, 375));
     Command1->setAutoDefault(true);
     connect(Command1, &QPushButton::clicked, this, &UserAdd::Command1_Click);
     // Return in either box confirms, as the button does.
     connect(FactBox, &QLineEdit::returnPressed, this, &UserAdd::Command1_Click);
     connect(UserBox, &QLineEdit::returnPressed, this, &UserAdd::Command1_Click);
-    addLabel(2, u"ズミラクをDownLoadして頂き、ありがとうございました", {120, 120, 4200, 180});
-    addLabel(3, u"使用される前にユーザ登録を行って下さい。", {1080, 360, 3315, 180});
+    addLabel(2, tr("ズミラクをDownLoadして頂き、ありがとうございました"), {120, 120, 4200, 180});
+    addLabel(3, tr("使用される前にユーザ登録を行って下さい。"), {1080, 360, 3315, 180});
 
     // The window reads as a dialog whose instruction a screen reader speaks
     // as it opens, and the boxes read as their labels.
     ExposeRole(*this, QAccessible::Dialog);
-    setAccessibleDescription(Label1[2]->text() + Label1[3]->text());
+    setAccessibleDescription(tr("%1%2", "the window's two lines, spoken as one").arg(Label1[2]->text(), Label1[3]->text()));
     FactBox->setAccessibleName(Label1[0]->text());
     UserBox->setAccessibleName(Label1[1]->text());
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/Difficulty.h"
 
+#include <QCoreApplication>
+
 #include "rules/BoardState.h"
 #include "rules/Random.h"
 #include "rules/Solver.h"
@@ -21,9 +23,9 @@ constexpr int ThreeStarsFrom = 420;
 QString DifficultyName(Difficulty difficulty)
 {
     switch (difficulty) {
-    case Difficulty::Easy: return QStringLiteral("やさしい");
-    case Difficulty::Normal: return QStringLiteral("ふつう");
-    case Difficulty::Hard: return QStringLiteral("むずかしい");
+    case Difficulty::Easy: return QCoreApplication::translate("Rules", "やさしい");
+    case Difficulty::Normal: return QCoreApplication::translate("Rules", "ふつう");
+    case Difficulty::Hard: return QCoreApplication::translate("Rules", "むずかしい");
     }
     return {};
 }

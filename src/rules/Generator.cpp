@@ -7,6 +7,8 @@
 #include "rules/Random.h"
 #include "rules/Solver.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <bitset>
 
@@ -145,7 +147,7 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
         stage.order = Snake(random, wanted);
         stage.figure = Figure(stage.order);
     }
-    stage.title = QStringLiteral("おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
+    stage.title = QCoreApplication::translate("Rules", "おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
     return stage;
 }
 

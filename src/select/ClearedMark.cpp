@@ -65,7 +65,7 @@ ClearedMark::ClearedMark(QWidget* picture) : QWidget(picture)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    setAccessibleName(QStringLiteral("クリア済み"));
+    setAccessibleName(tr("クリア済み"));
     setGeometry(picture->width() - Inset - Diameter, Inset, Diameter, Diameter);
     hide();
 }

@@ -81,7 +81,7 @@ QString TitleShown(int index)
 QString SpokenStage(int index, bool cleared)
 {
     const QString title = TitleShown(index);
-    return cleared ? title + QStringLiteral("　クリア済み") : title;
+    return cleared ? QCoreApplication::translate("GameSelect", "%1　クリア済み").arg(title) : title;
 }
 
 } // namespace
@@ -101,7 +101,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     // It hands its focus on to the bar and must not report it as its own.
     ExposeRole(*this, QAccessible::Client);
     // The window has no title bar; assistive technology still gets a name.
-    setAccessibleName(QStringLiteral("ステージ選択"));
+    setAccessibleName(tr("ステージ選択"));
 
     GameTip = new StageTip(this);
     GameTip->setGeometry(Twips::Rect(120, 120, 3000, 3000));
@@ -110,7 +110,7 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
 
     auto* bar = new StageScrollBar(Qt::Horizontal, this);
     bar->returnPressed = [this] { emit StartRequested(); };
-    bar->setAccessibleDescription(QStringLiteral("ステージの選択（Enterキーで開始）"));
+    bar->setAccessibleDescription(tr("ステージの選択（Enterキーで開始）"));
     HScroll1 = bar;
     HScroll1->setGeometry(Twips::Rect(120, 3120, 3015, 255));
     HScroll1->setRange(0, StageList::Count() - 1);
@@ -162,7 +162,7 @@ void GameSelect::HScroll1_Change()
     // is cleared (the bar's new name, with the number before it). Leafed
     // from another window, that window says what it did.
     if (HScroll1->hasFocus())
-        Announce(*HScroll1, QStringLiteral("%1　%2").arg(index).arg(HScroll1->accessibleName()));
+        Announce(*HScroll1, tr("%1　%2", "stage number and title").arg(index).arg(HScroll1->accessibleName()));
 }
 
 // The play window reads the stage from GameTip when it opens, so the picture,
@@ -175,12 +175,12 @@ void GameSelect::ShowStage(int index)
     GameTip->setToolTip(title);
     GameTip->setAccessibleName(title);
     GameTip->setAccessibleDescription(
-        QStringLiteral("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
+        tr("ボール%1個").arg(ReadLayoutString(GameTip->Tag).balls.size()));
     // Shortened with "…" when it is wider than the picture (the picture's
     // tooltip holds the whole title), never cut through a character.
     const QMargins margins = Caption->contentsMargins();
     const int roomForText = GameTip->width() - margins.left() - margins.right() - 2 * Caption->indent();
-    Caption->setText(Caption->fontMetrics().elidedText(QStringLiteral("%1　%2").arg(index).arg(TitleShown(index)), Qt::ElideRight,
+    Caption->setText(Caption->fontMetrics().elidedText(tr("%1　%2", "stage number and title").arg(index).arg(TitleShown(index)), Qt::ElideRight,
                                                        roomForText));
     // Only as wide as its text: the figure is centred, so the corner it sits
     // in is mostly empty and as few balls as possible lie under it.

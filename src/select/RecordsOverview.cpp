@@ -2,6 +2,7 @@
 #include "select/RecordsOverview.h"
 
 #include "play/StageRecord.h"
+#include "play/StageTable.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "select/StageList.h"
@@ -18,6 +19,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -28,18 +31,18 @@ namespace {
 RecordsOverview* openOverview = nullptr;
 
 struct ColumnDesign {
-    const char16_t* heading;
+    const char* heading;
     Qt::Alignment alignment;
 };
 
 // The title takes what the other columns, as wide as their headings, leave.
 constexpr ColumnDesign columnDesigns[RecordsOverview::ColumnCount] = {
-    {u"面", Qt::AlignRight},
-    {u"名前", Qt::AlignLeft},
-    {u"挑戦回数", Qt::AlignRight},
-    {u"達成記録（秒）", Qt::AlignRight},
-    {u"クリア", Qt::AlignHCenter},
-    {u"難易度", Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "面"), Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "名前"), Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "挑戦回数"), Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "達成記録（秒）"), Qt::AlignRight},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "クリア"), Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("RecordsOverview", "難易度"), Qt::AlignLeft},
 };
 
 // A damaged record may hold a very long text; a cell shows its beginning.
@@ -94,7 +97,7 @@ RecordsOverview::RecordsOverview(QWidget* owner)
 )
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("記録一覧"));
+    setWindowTitle(tr("記録一覧"));
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
     // Its first size is its smallest: it can be widened for long titles.
@@ -113,14 +116,14 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     // Tab leaves the table for the count line and the button, as in any
     // other window; the arrow keys still move between the rows.
     Table->setTabKeyNavigation(false);
-    Table->setAccessibleName(QStringLiteral("記録一覧"));
+    Table->setAccessibleName(tr("記録一覧"));
     PlaceInnerWidgetsBesideTable(*Table);
     Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Table->setSortingEnabled(true);
     QHeaderView* header = Table->horizontalHeader();
     header->setSortIndicator(StageColumn, Qt::AscendingOrder);
     for (int column = 0; column < ColumnCount; ++column) {
-        auto* heading = new QTableWidgetItem(QString::fromUtf16(columnDesigns[column].heading));
+        auto* heading = new QTableWidgetItem(tr(columnDesigns[column].heading));
         heading->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         Table->setHorizontalHeaderItem(column, heading);
         header->setSectionResizeMode(column, column == TitleColumn ? QHeaderView::Stretch : QHeaderView::Fixed);
@@ -140,11 +143,12 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     // A stop in the tab order, so a screen reader reaches and reads it.
     ClearCount->setFocusPolicy(Qt::TabFocus);
 
-    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1 = new QPushButton(tr("閉じる"), this);
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(Table, ClearCount);
     setTabOrder(ClearCount, Command1);
+    WidenForColumns();
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
     connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this, &RecordsOverview::Refresh);
@@ -157,10 +161,32 @@ void RecordsOverview::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (!Command1)
         return;  // still being built
-    const QSize extra = size() - minimumSize();
+    const QSize extra = size() - Twips::Size(6300, 6435);
     Table->setGeometry(Twips::Rect(120, 120, 6060, 5640).adjusted(0, 0, extra.width(), extra.height()));
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375).translated(0, extra.height()));
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375).translated(extra.width(), extra.height()));
+}
+
+// Longer headings or titles than the design's (a translation) widen the table
+// and the window: no column is pushed out of sight, and the thirty titles
+// show whole.
+void RecordsOverview::WidenForColumns()
+{
+    const int cellMargins = 2 * Table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Table)
+                            + 3 * Table->fontMetrics().averageCharWidth();
+    int titleWidth = Table->horizontalHeader()->sectionSizeHint(TitleColumn);
+    for (int stage = 0; stage < StageTable::Count; ++stage)
+        titleWidth = std::max(titleWidth, Table->fontMetrics().horizontalAdvance(StageList::Title(stage)) + cellMargins);
+    int wanted = titleWidth + 2 * Table->frameWidth() + Table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (column != TitleColumn)
+            wanted += Table->columnWidth(column);
+    }
+    const int extra = wanted - Table->width();
+    if (extra <= 0)
+        return;
+    setMinimumSize(minimumSize() + QSize(extra, 0));
+    resize(minimumSize());
 }
 
 RecordsOverview::~RecordsOverview()
@@ -218,16 +244,16 @@ void RecordsOverview::Refresh()
         Table->item(stage, TitleColumn)->setToolTip(title);
         cell(AttemptColumn, record.chargeNum, NumberSortKey(record.chargeNum));
         // A stage never cleared has no time: it sorts after every time.
-        cell(TimeColumn, cleared ? record.clearTime : QStringLiteral("－"),
+        cell(TimeColumn, cleared ? record.clearTime : tr("－", "no time yet"),
              cleared ? NumberSortKey(record.clearTime) : NoValueKey);
-        cell(ClearedColumn, cleared ? QStringLiteral("○") : QString(),
+        cell(ClearedColumn, cleared ? tr("○", "cleared") : QString(),
              cleared ? QStringLiteral("0") : QStringLiteral("1"));
         // A player's stage whose proof is under way has no stars yet.
         const int stars = StageList::Stars(stage);
         cell(StarsColumn, StageList::Proven(stage) ? StarsText(stars) : tr("確認中"), QString::number(stars));
         // The empty cell still tells a screen reader what it means, and the
         // marks are read as words.
-        Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : QStringLiteral("未クリア"));
+        Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : tr("未クリア"));
         if (!cleared)
             Table->item(stage, TimeColumn)->setData(Qt::AccessibleTextRole, tr("記録なし"));
         if (stars > 0)
@@ -235,7 +261,7 @@ void RecordsOverview::Refresh()
     }
     Table->setSortingEnabled(true);
     NumberRowHeaders();
-    ClearCount->setText(QStringLiteral("クリア %1/%2").arg(clearedCount).arg(stageCount));
+    ClearCount->setText(tr("クリア %1/%2").arg(clearedCount).arg(stageCount));
 
     // The chosen stage stays chosen; at the first reading the top row is,
     // so the arrow keys start from a row the player sees.
@@ -266,7 +292,7 @@ QString RecordsOverview::SpokenRow(int row) const
         if (!text.isEmpty())
             cells.append(Table->horizontalHeaderItem(column)->text() + u' ' + text);
     }
-    return cells.join(QStringLiteral("、"));
+    return cells.join(tr("、", "between the cells of a row read aloud"));
 }
 
 bool RecordsOverview::eventFilter(QObject* watched, QEvent* event)

@@ -50,4 +50,5 @@ private:
     void Refresh();
     void NumberRowHeaders();  // after every sort
     QString SpokenRow(int row) const;
+    void WidenForColumns();
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/AtSpiSpeech.h"
 
+#include <QCoreApplication>
 #include <QAccessible>
 #include <QApplication>
 #include <QDBusArgument>
@@ -141,7 +142,7 @@ private:
             if (KeysInMenus() && (waited_ += LookMilliseconds) < LongestWaitMilliseconds)
                 return;
             look_.stop();
-            const QString said = texts_.join(QStringLiteral("、"));
+            const QString said = texts_.join(QCoreApplication::translate("Announce", "、"));
             texts_.clear();
             if (source_)
                 Send(*source_, said);

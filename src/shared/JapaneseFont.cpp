@@ -8,6 +8,8 @@
 
 namespace {
 
+bool desktopFontKept = false;
+
 QString FindGothicFamily()
 {
     // Compared with the list of installed families: asking for a family by
@@ -24,8 +26,12 @@ QString FindGothicFamily()
 
 } // namespace
 
+void KeepDesktopFont() { desktopFontKept = true; }
+
 QString InstalledGothicFamily()
 {
+    if (desktopFontKept)
+        return QString();
     static const QString family = FindGothicFamily();
     return family;
 }

@@ -16,6 +16,10 @@ inline constexpr char16_t GothicFamily[] = u"ＭＳ Ｐゴシック";
 // Japanese; empty when there is none (the default font then does its best).
 QString InstalledGothicFamily();
 
+// For an interface in another language than Japanese: the desktop's own font
+// then stands in for the Gothic everywhere, the design fonts included.
+void KeepDesktopFont();
+
 // Makes the Gothic the font of every window (menus, status bar, dialogs),
 // at the size the desktop asks for.
 void UseGothicForEveryWindow();

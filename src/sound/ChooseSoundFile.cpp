@@ -3,14 +3,16 @@
 
 #include "shared/CommonDialog.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Dialog titles of kinds 1..4, in menu order.
-const char16_t* const dialogTitles[] = {
-    u"ボール選択音",
-    u"ボールが選択できない時の音",
-    u"面クリア時の音",
-    u"バックミュージック",
+const char* const dialogTitles[] = {
+    QT_TRANSLATE_NOOP("ChooseSoundFile", "ボール選択音"),
+    QT_TRANSLATE_NOOP("ChooseSoundFile", "ボールが選択できない時の音"),
+    QT_TRANSLATE_NOOP("ChooseSoundFile", "面クリア時の音"),
+    QT_TRANSLATE_NOOP("ChooseSoundFile", "バックミュージック"),
 };
 
 } // namespace
@@ -19,10 +21,10 @@ std::optional<QString> ChooseSoundFile(std::int16_t kind, CommonDialog& dialog, 
 {
     if (kind < 1 || kind > 4)
         return std::nullopt;
-    dialog.DialogTitle = QString::fromUtf16(dialogTitles[kind - 1]);
+    dialog.DialogTitle = QCoreApplication::translate("ChooseSoundFile", dialogTitles[kind - 1]);
     // Set every time: the wallpaper chooser shares the dialog with its own
     // filter and kind of file.
-    dialog.Filter = QStringLiteral("Wavファイル (*.wav)|*.wav");
+    dialog.Filter = QCoreApplication::translate("ChooseSoundFile", "Wavファイル (*.wav)|*.wav");
     dialog.FileKind = QStandardPaths::MusicLocation;
     // A cancel reports false and leaves whatever name another chooser left.
     if (!dialog.ShowOpen(parent) || dialog.FileName.isEmpty())

@@ -3,8 +3,10 @@
 
 #include "shared/MsgBox.h"
 
+#include <QCoreApplication>
+
 void ShowSoundFailureMessage(QWidget* parent)
 {
-    MsgBox(parent, QStringLiteral("WaveMix DLLが見つかりません。\r\n正常に音が出力されません。"),
-           QStringLiteral("ズミラク  WaveMix Error"), QMessageBox::Ok);
+    MsgBox(parent, QCoreApplication::translate("SoundFailureMessage", "WaveMix DLLが見つかりません。\r\n正常に音が出力されません。"),
+           QCoreApplication::translate("SoundFailureMessage", "ズミラク  WaveMix Error"), QMessageBox::Ok);
 }

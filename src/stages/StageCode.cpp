@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageCode.h"
 
+#include <QCoreApplication>
+#include <QList>
 #include <QStringList>
 #include <QStringDecoder>
 
@@ -24,10 +26,9 @@ enum Packing : unsigned char {
     CellList = 1,  // then a count and that many cell numbers, ascending
 };
 
-QString Text(const char16_t* text) { return QString::fromUtf16(text); }
-QString ForeignCode() { return Text(u"ズミラクのステージコードではありません。"); }
-QString DamagedCode() { return Text(u"ステージコードが壊れています。"); }
-QString NewerCode() { return Text(u"このステージコードは新しい版のズミラクで作られたものです。"); }
+QString ForeignCode() { return QCoreApplication::translate("StageCode", "ズミラクのステージコードではありません。"); }
+QString DamagedCode() { return QCoreApplication::translate("StageCode", "ステージコードが壊れています。"); }
+QString NewerCode() { return QCoreApplication::translate("StageCode", "このステージコードは新しい版のズミラクで作られたものです。"); }
 
 
 quint16 Checksum(QByteArrayView bytes) { return qChecksum(bytes, Qt::ChecksumIso3309); }

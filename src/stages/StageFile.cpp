@@ -38,7 +38,7 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
 {
     switch (layout.fault) {
     case LayoutFault::NoBall:
-        return Refused(QStringLiteral("ボールがありません"), QStringLiteral("no ball"));
+        return Refused(QCoreApplication::translate("StageFile", "ボールがありません"), QStringLiteral("no ball"));
     case LayoutFault::OffBoard:
         return Refused(Tr("盤の外にボールがあります：%1").arg(layout.reason),
                        QStringLiteral("a ball lies off the board (%1)").arg(layout.error));
@@ -49,7 +49,7 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
     case LayoutFault::Form:
         break;
     }
-    return NotAStageFile(QStringLiteral("Layout: ") + layout.error, QStringLiteral("Layout：") + layout.reason);
+    return NotAStageFile(QStringLiteral("Layout: ") + layout.error, Tr("Layout：") + layout.reason);
 }
 
 } // namespace
@@ -71,7 +71,7 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
     switch (CheckTitle(title)) {
     case TitleFault::None: break;
     case TitleFault::TooLong:
-        return Refused(QStringLiteral("名前が%1文字を超えています").arg(LongestTitle),
+        return Refused(Tr("名前が%1文字を超えています").arg(LongestTitle),
                        QStringLiteral("the title is longer than %1 characters").arg(LongestTitle));
     case TitleFault::ControlCharacter:
         return NotAStageFile(QStringLiteral("a control character in the title"), Tr("題名に制御文字があります"));
@@ -109,10 +109,10 @@ StageFileReading ReadStageFileAt(const QString& path)
         return Refused(Tr("ファイルを読み込めません（読む許可がありません）"),
                        QStringLiteral("cannot be read (no permission to read it)"));
     if (!file.open(QIODevice::ReadOnly))
-        return Refused(QStringLiteral("ファイルを読み込めません"), QStringLiteral("cannot be read"));
+        return Refused(Tr("ファイルを読み込めません"), QStringLiteral("cannot be read"));
     const QByteArray bytes = file.read(LargestFile + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refused(QStringLiteral("ファイルを読み込めません"), QStringLiteral("cannot be read"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
     return ReadStageFile(bytes);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageProof.h"
 
+#include <QCoreApplication>
+
 StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& limits)
 {
     StageProof proof;
@@ -9,11 +11,11 @@ StageProof ProveStage(const Rules::Figure& figure, const Rules::SolverLimits& li
     case Rules::Verdict::Clearable:
         break;
     case Rules::Verdict::NotClearable:
-        proof.reason = QStringLiteral("クリアできない配置です");
+        proof.reason = QCoreApplication::translate("StageProof", "クリアできない配置です");
         proof.reasonForLog = QStringLiteral("not clearable");
         break;
     case Rules::Verdict::Unknown:
-        proof.reason = QStringLiteral("クリアできるか確かめきれませんでした");
+        proof.reason = QCoreApplication::translate("StageProof", "クリアできるか確かめきれませんでした");
         proof.reasonForLog = QStringLiteral("unknown (limit)");
         break;
     }

@@ -118,7 +118,7 @@ protected:
 StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroundings_(surroundings)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ステージ作成"));
+    setWindowTitle(tr("ステージ作成"));
     search_ = new VerdictSearch(this);
     connect(search_, &VerdictSearch::Found, this, &StageWorkshop::ShowVerdict);
 
@@ -147,7 +147,7 @@ QWidget* StageWorkshop::BuildControls()
     auto* column = new QVBoxLayout(controls);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto* titleLabel = new QLabel(QStringLiteral("題名"), controls);
+    auto* titleLabel = new QLabel(tr("題名"), controls);
     TitleBox = new QLineEdit(controls);
     TitleBox->setValidator(new TitleValidator(TitleBox));
     titleLabel->setBuddy(TitleBox);
@@ -177,11 +177,11 @@ QWidget* StageWorkshop::BuildControls()
     column->addWidget(ResultLine);
 
     NewButton = Button(tr("新規"), controls, this, &StageWorkshop::NewFigure);
-    UndoButton = Button(QStringLiteral("元に戻す"), controls, this, &StageWorkshop::Undo);
-    RedoButton = Button(QStringLiteral("やり直す"), controls, this, &StageWorkshop::Redo);
+    UndoButton = Button(tr("元に戻す"), controls, this, &StageWorkshop::Undo);
+    RedoButton = Button(tr("やり直す"), controls, this, &StageWorkshop::Redo);
     AddButtonRow(*column, {NewButton, UndoButton, RedoButton});
 
-    auto* generate = new QGroupBox(QStringLiteral("自動で作る"), controls);
+    auto* generate = new QGroupBox(tr("自動で作る"), controls);
     auto* generateGrid = new QGridLayout(generate);
     GenerateBalls = new QSpinBox(generate);
     GenerateBalls->setRange(2, Rules::BoardSize * Rules::BoardSize);
@@ -192,13 +192,13 @@ QWidget* StageWorkshop::BuildControls()
     GenerateDifficulty->setCurrentIndex(1);
     SeedBox = new QLineEdit(generate);
     SeedBox->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,19}")), SeedBox));
-    SeedBox->setPlaceholderText(QStringLiteral("空なら毎回ちがう形"));
-    GenerateButton = Button(QStringLiteral("おまかせ"), generate, this, &StageWorkshop::GenerateFigure);
-    const std::pair<const char16_t*, QWidget*> generateRows[] = {
-        {u"ボールの数", GenerateBalls}, {u"難しさ", GenerateDifficulty}, {u"種", SeedBox}};
+    SeedBox->setPlaceholderText(tr("空なら毎回ちがう形"));
+    GenerateButton = Button(tr("おまかせ"), generate, this, &StageWorkshop::GenerateFigure);
+    const std::pair<QString, QWidget*> generateRows[] = {
+        {tr("ボールの数"), GenerateBalls}, {tr("難しさ"), GenerateDifficulty}, {tr("種"), SeedBox}};
     int row = 0;
     for (const auto& [text, field] : generateRows) {
-        auto* label = new QLabel(QString::fromUtf16(text), generate);
+        auto* label = new QLabel(text, generate);
         label->setBuddy(field);
         generateGrid->addWidget(label, row, 0);
         generateGrid->addWidget(field, row++, 1);
@@ -211,21 +211,21 @@ QWidget* StageWorkshop::BuildControls()
     generateGrid->addWidget(SeedUsed, row, 0, 1, 2);
     column->addWidget(generate);
 
-    TryButton = Button(QStringLiteral("試す"), controls, this, &StageWorkshop::TryOut);
-    SaveButton = Button(QStringLiteral("保存"), controls, this, &StageWorkshop::Save);
+    TryButton = Button(tr("試す"), controls, this, &StageWorkshop::TryOut);
+    SaveButton = Button(tr("保存"), controls, this, &StageWorkshop::Save);
     AddButtonRow(*column, {TryButton, SaveButton});
 
-    auto* stages = new QGroupBox(QStringLiteral("ステージを開く"), controls);
+    auto* stages = new QGroupBox(tr("ステージを開く"), controls);
     auto* stagesGrid = new QGridLayout(stages);
     StageChoice = new TitleChoice(stages);
-    StageChoice->setAccessibleName(QStringLiteral("開くステージ"));
+    StageChoice->setAccessibleName(tr("開くステージ"));
     // As wide as the other controls whatever the titles: a long one is
     // shortened with "…" and shown whole in its tooltip.
     StageChoice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     StageChoice->setMinimumContentsLength(12);
     StageChoice->view()->setTextElideMode(Qt::ElideRight);
-    OpenButton = Button(QStringLiteral("開く"), stages, this, &StageWorkshop::OpenChosenStage);
-    DeleteButton = Button(QStringLiteral("削除"), stages, this, &StageWorkshop::DeleteChosenStage);
+    OpenButton = Button(tr("開く"), stages, this, &StageWorkshop::OpenChosenStage);
+    DeleteButton = Button(tr("削除"), stages, this, &StageWorkshop::DeleteChosenStage);
     connect(StageChoice, &QComboBox::currentIndexChanged, this, [this] {
         DeleteButton->setEnabled(StageChoice->currentData().toInt() >= StageTable::Count);
     });
@@ -234,12 +234,12 @@ QWidget* StageWorkshop::BuildControls()
     stagesGrid->addWidget(DeleteButton, 1, 1);
     column->addWidget(stages);
 
-    auto* sharing = new QGroupBox(QStringLiteral("共有"), controls);
+    auto* sharing = new QGroupBox(tr("共有"), controls);
     auto* sharingGrid = new QGridLayout(sharing);
-    CopyButton = Button(QStringLiteral("コピー"), sharing, this, &StageWorkshop::CopyCode);
-    PasteButton = Button(QStringLiteral("貼り付け"), sharing, this, &StageWorkshop::PasteCode);
-    ExportButton = Button(QStringLiteral("書き出し"), sharing, this, &StageWorkshop::ExportFile);
-    ImportButton = Button(QStringLiteral("読み込み"), sharing, this, &StageWorkshop::ImportFile);
+    CopyButton = Button(tr("コピー"), sharing, this, &StageWorkshop::CopyCode);
+    PasteButton = Button(tr("貼り付け"), sharing, this, &StageWorkshop::PasteCode);
+    ExportButton = Button(tr("書き出し"), sharing, this, &StageWorkshop::ExportFile);
+    ImportButton = Button(tr("読み込み"), sharing, this, &StageWorkshop::ImportFile);
     sharingGrid->addWidget(CopyButton, 0, 0);
     sharingGrid->addWidget(PasteButton, 0, 1);
     sharingGrid->addWidget(ExportButton, 1, 0);
@@ -325,7 +325,7 @@ void StageWorkshop::ShowFigure()
     TitleBox->setPlaceholderText(PlayerStages::TitleLeftEmpty(figure));
     const std::vector<Rules::Cell> cutOff = Rules::CutOffBalls(figure);
     Board->ShowFigure(figure, cutOff);
-    BallCount->setText(QStringLiteral("ボールの数：%1").arg(figure.Count()));
+    BallCount->setText(tr("ボールの数：%1").arg(figure.Count()));
     UndoButton->setEnabled(history_.CanUndo());
     RedoButton->setEnabled(history_.CanRedo());
     const bool hasBalls = figure.Count() > 0;
@@ -333,25 +333,25 @@ void StageWorkshop::ShowFigure()
     CopyButton->setEnabled(hasBalls);
     ExportButton->setEnabled(hasBalls);
     SaveButton->setEnabled(false);
-    Stars->setText(QStringLiteral("難しさ："));
+    Stars->setText(tr("難しさ："));
     ResultLine->clear();
     ResultLine->setToolTip(QString());
 
     if (!hasBalls) {
         search_->Cancel();
-        VerdictLine->setText(QStringLiteral("ボールを置いてください"));
+        VerdictLine->setText(tr("ボールを置いてください"));
         SayVerdict();
         return;
     }
     if (!cutOff.empty()) {
         // No take ever crosses from one group to another: no search needed.
         search_->Cancel();
-        VerdictLine->setText(QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
+        VerdictLine->setText(tr("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
         SayVerdict();
         return;
     }
 
-    VerdictLine->setText(QStringLiteral("クリアできるか調べています…"));
+    VerdictLine->setText(tr("クリアできるか調べています…"));
     search_->Start(figure);
 }
 
@@ -360,7 +360,7 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
     if (Figure().Count() == 0 || !Rules::CutOffBalls(Figure()).empty())
         return;
     switch (verdict) {
-    case Rules::Verdict::Clearable: VerdictLine->setText(QStringLiteral("クリアできます")); break;
+    case Rules::Verdict::Clearable: VerdictLine->setText(tr("クリアできます")); break;
     case Rules::Verdict::NotClearable:
         // In words: why, when it shows in the figure itself.
         if (const std::size_t deadEnds = Rules::DeadEndBalls(Figure()).size(); deadEnds > 2)
@@ -369,10 +369,10 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
             VerdictLine->setText(tr("クリアできません（どの順に取っても途中で次のボールがなくなります）"));
         break;
     case Rules::Verdict::Unknown:
-        VerdictLine->setText(QStringLiteral("クリアできるか確かめきれません（保存できません）"));
+        VerdictLine->setText(tr("クリアできるか確かめきれません（保存できません）"));
         break;
     }
-    Stars->setText(QStringLiteral("難しさ：") + StarsText(stars));
+    Stars->setText(tr("難しさ：") + StarsText(stars));
     SaveButton->setEnabled(verdict == Rules::Verdict::Clearable);
     if (importing_ && importing_->figure == Figure())
         AddImported();
@@ -395,13 +395,13 @@ void StageWorkshop::FillStageChoice()
     const int chosen = StageChoice->currentData().isValid() ? StageChoice->currentData().toInt() : 0;
     StageChoice->clear();
     for (int index = 0; index < StageTable::Count; ++index)
-        StageChoice->addItem(QStringLiteral("%1：%2").arg(index).arg(StageTable::Title(index)), index);
+        StageChoice->addItem(tr("%1：%2").arg(index).arg(StageTable::Title(index)), index);
     // The player's own by the numbers the selection window and the records
     // overview give them.
     const std::vector<PlayerStages::Entry>& own = PlayerStages::All();
     for (std::size_t k = 0; k < own.size(); ++k) {
         const int number = PlayerStages::Number(int(k));
-        StageChoice->addItem(QStringLiteral("%1：%2").arg(number).arg(own[k].title), number);
+        StageChoice->addItem(tr("%1：%2").arg(number).arg(own[k].title), number);
     }
     for (int item = 0; item < StageChoice->count(); ++item)
         StageChoice->setItemData(item, StageChoice->itemText(item), Qt::ToolTipRole);

@@ -38,14 +38,14 @@ namespace {
 // Seeds drawn for the player stay short enough to read out and type in.
 constexpr std::uint64_t SeedRange = 1'000'000'000;
 
-QString GameTitle() { return QStringLiteral("ズミラク"); }
+QString GameTitle() { return QCoreApplication::translate("StageWorkshop", "ズミラク"); }
 
 void Tell(QWidget* parent, const QString& text) { MsgBox(parent, text, GameTitle(), QMessageBox::Ok); }
 
 void PrepareStageFileDialog(CommonDialog& dialog, const QString& title)
 {
     dialog.DialogTitle = title;
-    dialog.Filter = QStringLiteral("ステージファイル (*.%1)|*.%1").arg(StageFileSuffix);
+    dialog.Filter = QCoreApplication::translate("StageWorkshop", "ステージファイル (*.%1)|*.%1").arg(StageFileSuffix);
     dialog.FileKind = QStandardPaths::DocumentsLocation;
     dialog.DefaultSuffix = StageFileSuffix;
 }
@@ -191,7 +191,7 @@ void StageWorkshop::DeleteChosenStage()
     if (answer != QMessageBox::Ok)
         return;
     if (!PlayerStages::Remove(stage.figure))
-        Tell(this, QStringLiteral("ステージを削除できませんでした。"));
+        Tell(this, tr("ステージを削除できませんでした。"));
 }
 
 void StageWorkshop::CopyCode()
@@ -217,7 +217,7 @@ void StageWorkshop::ExportFile()
     if (!surroundings_.fileDialog || Figure().Count() == 0)
         return;
     CommonDialog& dialog = *surroundings_.fileDialog;
-    PrepareStageFileDialog(dialog, QStringLiteral("書き出し"));
+    PrepareStageFileDialog(dialog, tr("書き出し"));
     dialog.SuggestedName = FileNameFor(Title());
     const bool chosen = dialog.ShowSave(this);
     dialog.SuggestedName.clear();
@@ -225,7 +225,7 @@ void StageWorkshop::ExportFile()
         return;
     QSaveFile file(dialog.FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(WriteStageFile(Title(), Figure())) < 0 || !file.commit()) {
-        Tell(this, QStringLiteral("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
+        Tell(this, tr("「%1」に書き出せませんでした。").arg(QFileInfo(dialog.FileName).fileName()));
         return;
     }
     MarkSaved();
@@ -240,7 +240,7 @@ void StageWorkshop::ImportFile()
     if (!surroundings_.fileDialog)
         return;
     CommonDialog& dialog = *surroundings_.fileDialog;
-    PrepareStageFileDialog(dialog, QStringLiteral("読み込み"));
+    PrepareStageFileDialog(dialog, tr("読み込み"));
     if (!dialog.ShowOpen(this))
         return;
     // On the board whenever it reads, to be mended if need be; among the

@@ -70,8 +70,8 @@ WorkshopBoard::WorkshopBoard(QWidget* parent) : QWidget(parent)
     cellPixels_ = CellPixelsFor(screen());
     ballPixels_ = cellPixels_ * BallTwips / CellTwips;
     setFixedSize(sizeHint());
-    setAccessibleName(QStringLiteral("盤"));
-    setAccessibleDescription(QStringLiteral("矢印キーで移動し、スペースキーでボールを置いたり取ったりします"));
+    setAccessibleName(tr("盤"));
+    setAccessibleDescription(tr("矢印キーで移動し、スペースキーでボールを置いたり取ったりします"));
 
     design_ = new ShapedButton(this);
     design_->resize(ballPixels_, ballPixels_);
@@ -105,7 +105,7 @@ ShapedButton* WorkshopBoard::BallOn(Rules::Cell cell)
         ball->setAttribute(Qt::WA_TransparentForMouseEvents);
         const int inset = (CellPixels() - ballPixels_) / 2;
         ball->move(cell.column * CellPixels() + inset, cell.row * CellPixels() + inset);
-        ball->setAccessibleName(QStringLiteral("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1));
+        ball->setAccessibleName(tr("ボール %1行 %2列").arg(cell.row + 1).arg(cell.column + 1));
     }
     return ball;
 }
@@ -217,12 +217,12 @@ void WorkshopBoard::NameCursor()
 
 QString WorkshopBoard::CursorText() const
 {
-    QString content = QStringLiteral("空き");
+    QString content = tr("空き");
     if (MarkedCutOff(cursor_))
         content = tr("ボールあり（×：ほかのボールから取れません）");
     else if (figure_.Has(cursor_))
-        content = QStringLiteral("ボールあり");
-    return QStringLiteral("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1).arg(content);
+        content = tr("ボールあり");
+    return tr("%1行 %2列 %3").arg(cursor_.row + 1).arg(cursor_.column + 1).arg(content);
 }
 
 // Where the cursor is and what lies there, said as it moves or the cell

@@ -59,7 +59,7 @@ expected=(
   usr/games/zumirak "$private"/zumirak
   "$data"/Back1.wav "$data"/Hit1.wav "$data"/No1.wav "$data"/Win1.wav
   "$data"/Back5.gif "$data"/B_Push.shp "$data"/D_Push.shp "$data"/M_Push.shp
-  "$data"/S_Push.shp "$data"/Help/Help.htm "$data"/Readme.txt
+  "$data"/S_Push.shp "$data"/Help/Help.htm "$data"/Help/Help_en.htm "$data"/Readme.txt "$data"/Readme_en.txt
   usr/share/applications/"$app_id".desktop
   usr/share/metainfo/"$app_id".metainfo.xml
   usr/share/mime/packages/"$app_id".xml

@@ -1,0 +1,837 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>About</name>
+    <message>
+        <source>ズミラク&#x3000;About</source>
+        <translation>About Zumirak</translation>
+    </message>
+    <message>
+        <source>ＯＫ</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>会社名</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>ユーザ名</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseSoundFile</name>
+    <message>
+        <source>ボール選択音</source>
+        <translation>Sound of a Ball Taken</translation>
+    </message>
+    <message>
+        <source>ボールが選択できない時の音</source>
+        <translation>Sound of a Ball That Cannot Be Taken</translation>
+    </message>
+    <message>
+        <source>面クリア時の音</source>
+        <translation>Sound of a Cleared Stage</translation>
+    </message>
+    <message>
+        <source>バックミュージック</source>
+        <translation>Background Music</translation>
+    </message>
+    <message>
+        <source>Wavファイル (*.wav)|*.wav</source>
+        <translation>Wave files (*.wav)|*.wav</translation>
+    </message>
+</context>
+<context>
+    <name>ClearedMark</name>
+    <message>
+        <source>クリア済み</source>
+        <translation>Cleared</translation>
+    </message>
+</context>
+<context>
+    <name>GameSelect</name>
+    <message>
+        <source>%1&#x3000;クリア済み</source>
+        <translation>%1, cleared</translation>
+    </message>
+    <message>
+        <source>ステージ選択</source>
+        <translation>Stage selection</translation>
+    </message>
+    <message>
+        <source>ステージの選択（Enterキーで開始）</source>
+        <translation>Choose a stage (Enter starts it)</translation>
+    </message>
+    <message>
+        <source>ボール%1個</source>
+        <translation>%1 balls</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <comment>stage number and title</comment>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>GameTable</name>
+    <message>
+        <source>ボール %1行 %2列</source>
+        <translation>Ball, row %1, column %2</translation>
+    </message>
+    <message>
+        <source> %1番目に取得</source>
+        <translation>, taken as number %1</translation>
+    </message>
+    <message>
+        <source>このボールは選択できません</source>
+        <translation>This ball cannot be taken</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Cleared!</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+</context>
+<context>
+    <name>MainForm</name>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>Wavファイル (*.wav)|*.wav</source>
+        <translation>Wave files (*.wav)|*.wav</translation>
+    </message>
+    <message>
+        <source>ｽﾀｰﾄ</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>壁紙の設定</source>
+        <translation>&amp;Wallpaper...</translation>
+    </message>
+    <message>
+        <source>ｻｳﾝﾄﾞの有無</source>
+        <translation>&amp;Sound</translation>
+    </message>
+    <message>
+        <source>ｻｳﾝﾄﾞの設定</source>
+        <translation>Sound &amp;Files</translation>
+    </message>
+    <message>
+        <source>ボール選択音</source>
+        <translation>Ball &amp;Taken...</translation>
+    </message>
+    <message>
+        <source>選択できない時の音</source>
+        <translation>Ball &amp;Refused...</translation>
+    </message>
+    <message>
+        <source>面ｸﾘｱ時の音</source>
+        <translation>Stage &amp;Cleared...</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｯｸﾐｭｰｼﾞｯｸ</source>
+        <translation>Background &amp;Music...</translation>
+    </message>
+    <message>
+        <source>ボールの形設定</source>
+        <translation>&amp;Ball Shape</translation>
+    </message>
+    <message>
+        <source>まる</source>
+        <translation>&amp;Round</translation>
+    </message>
+    <message>
+        <source>ダイヤ</source>
+        <translation>&amp;Diamond</translation>
+    </message>
+    <message>
+        <source>三角</source>
+        <translation>&amp;Triangle</translation>
+    </message>
+    <message>
+        <source>アメフト</source>
+        <translation>&amp;Football</translation>
+    </message>
+    <message>
+        <source>記録の削除</source>
+        <translation>&amp;Delete Records...</translation>
+    </message>
+    <message>
+        <source>記録一覧</source>
+        <translation>Records &amp;Overview</translation>
+    </message>
+    <message>
+        <source>ステージ作成</source>
+        <translation>Stage Wor&amp;kshop</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ズミラク ﾍﾙﾌﾟ</source>
+        <translation>Zumirak &amp;Help</translation>
+    </message>
+    <message>
+        <source>ズミラク About</source>
+        <translation>&amp;About Zumirak</translation>
+    </message>
+    <message>
+        <source>ヘルプを開くプログラムが見つかりません。<byte value="xd"/>
+ヘルプは次のファイルにあります。<byte value="xd"/>
+%1</source>
+        <translation>No program to open the help was found.<byte value="xd"/>
+The help is in this file:<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>言語の設定を保存できませんでした。</source>
+        <translation>The language could not be saved.</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>壁紙の設定</source>
+        <comment>dialog title</comment>
+        <translation>Wallpaper</translation>
+    </message>
+    <message>
+        <source>BMPファイル (*.bmp)|*.bmp|JPGファイル (*.jpg)|*.jpg;*.jpeg|gifファイル (*.gif)|*.gif</source>
+        <translation>BMP files (*.bmp)|*.bmp|JPG files (*.jpg)|*.jpg;*.jpeg|GIF files (*.gif)|*.gif</translation>
+    </message>
+    <message>
+        <source>全ての記録を削除しますが、<byte value="xd"/>
+宜しいですか？</source>
+        <translation>All records will be deleted.<byte value="xd"/>
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>サウンドあり</source>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>サウンドなし</source>
+        <translation>Sound off</translation>
+    </message>
+</context>
+<context>
+    <name>Opening</name>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>会社名</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>ユーザ名</source>
+        <translation>Name</translation>
+    </message>
+</context>
+<context>
+    <name>PanelStatusBar</name>
+    <message>
+        <source>0秒</source>
+        <translation>0 s</translation>
+    </message>
+    <message>
+        <source>現在のゲームで何秒かかっているか</source>
+        <translation>Seconds spent on the current game</translation>
+    </message>
+    <message>
+        <source>1回目の挑戦</source>
+        <translation>Attempt 1</translation>
+    </message>
+    <message>
+        <source>今回で何回目の挑戦か</source>
+        <translation>Which attempt this is</translation>
+    </message>
+    <message>
+        <source>達成記録 0秒</source>
+        <translation>Best 0 s</translation>
+    </message>
+    <message>
+        <source>過去に成功した最短時間</source>
+        <translation>Shortest time of a past success</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerStages</name>
+    <message>
+        <source>ステージを保存するフォルダーを作れません</source>
+        <translation>Cannot create the folder for the stages</translation>
+    </message>
+    <message>
+        <source>ステージを保存できませんでした</source>
+        <translation>The stage could not be saved</translation>
+    </message>
+</context>
+<context>
+    <name>RecordFileMessage</name>
+    <message>
+        <source>記録ファイルのリンク先が見つかりません。<byte value="xd"/>
+%1<byte value="xd"/>
+見つかるようになるまで、記録は保存されません。</source>
+        <translation>The record file is a link whose target cannot be found.<byte value="xd"/>
+%1<byte value="xd"/>
+Records will not be saved until it can be found again.</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+</context>
+<context>
+    <name>RecordsOverview</name>
+    <message>
+        <source>面</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>挑戦回数</source>
+        <translation>Attempts</translation>
+    </message>
+    <message>
+        <source>達成記録（秒）</source>
+        <translation>Best (s)</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Cleared</translation>
+    </message>
+    <message>
+        <source>難易度</source>
+        <translation>Difficulty</translation>
+    </message>
+    <message>
+        <source>記録一覧</source>
+        <translation>Records Overview</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>－</source>
+        <comment>no time yet</comment>
+        <translation>–</translation>
+    </message>
+    <message>
+        <source>○</source>
+        <comment>cleared</comment>
+        <translation>✓</translation>
+    </message>
+    <message>
+        <source>未クリア</source>
+        <translation>Not cleared</translation>
+    </message>
+    <message>
+        <source>クリア %1/%2</source>
+        <translation>Cleared %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>Rules</name>
+    <message>
+        <source>やさしい</source>
+        <translation>Easy</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>むずかしい</source>
+        <translation>Hard</translation>
+    </message>
+    <message>
+        <source>おまかせ・%1・%2</source>
+        <translation>Surprise · %1 · %2</translation>
+    </message>
+</context>
+<context>
+    <name>SoundFailureMessage</name>
+    <message>
+        <source>WaveMix DLLが見つかりません。<byte value="xd"/>
+正常に音が出力されません。</source>
+        <translation>The WaveMix DLL cannot be found.<byte value="xd"/>
+Sound will not play properly.</translation>
+    </message>
+    <message>
+        <source>ズミラク  WaveMix Error</source>
+        <translation>Zumirak  WaveMix Error</translation>
+    </message>
+</context>
+<context>
+    <name>StageClock</name>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
+    <name>StageCode</name>
+    <message>
+        <source>ズミラクのステージコードではありません。</source>
+        <translation>This is not a Zumirak stage code.</translation>
+    </message>
+    <message>
+        <source>ステージコードが壊れています。</source>
+        <translation>The stage code is damaged.</translation>
+    </message>
+    <message>
+        <source>このステージコードは新しい版のズミラクで作られたものです。</source>
+        <translation>This stage code was made by a newer version of Zumirak.</translation>
+    </message>
+</context>
+<context>
+    <name>StageFile</name>
+    <message>
+        <source>ステージファイルの形式ではありません</source>
+        <translation>Not a stage file</translation>
+    </message>
+    <message>
+        <source>ボールがありません</source>
+        <translation>There is no ball</translation>
+    </message>
+    <message>
+        <source>盤の外にボールがあります</source>
+        <translation>A ball lies outside the board</translation>
+    </message>
+    <message>
+        <source>一つのマスにボールが二つあります</source>
+        <translation>Two balls lie on one square</translation>
+    </message>
+    <message>
+        <source>名前が%1文字を超えています</source>
+        <translation>The name is longer than %1 characters</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません</source>
+        <translation>The file cannot be read</translation>
+    </message>
+</context>
+<context>
+    <name>StageImport</name>
+    <message>
+        <source>「%1」はステージに追加できません。<byte value="xd"/>
+%2</source>
+        <translation>“%1” cannot be added to the stages.<byte value="xd"/>
+%2</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+</context>
+<context>
+    <name>StageProof</name>
+    <message>
+        <source>クリアできない配置です</source>
+        <translation>This figure cannot be cleared</translation>
+    </message>
+    <message>
+        <source>クリアできるか確かめきれませんでした</source>
+        <translation>It could not be made sure that this figure can be cleared</translation>
+    </message>
+</context>
+<context>
+    <name>StageRecord</name>
+    <message>
+        <source>%1回目の挑戦</source>
+        <translation>Attempt %1</translation>
+    </message>
+    <message>
+        <source>%1回目で成功</source>
+        <translation>Cleared on try %1</translation>
+    </message>
+    <message>
+        <source>達成記録%1秒</source>
+        <translation>Best %1 s</translation>
+    </message>
+</context>
+<context>
+    <name>StageTable</name>
+    <message>
+        <source>矢の羽</source>
+        <translation>Fletching</translation>
+    </message>
+    <message>
+        <source>片根矢</source>
+        <translation>Half Fletching</translation>
+    </message>
+    <message>
+        <source>升２</source>
+        <translation>Measuring Box 2</translation>
+    </message>
+    <message>
+        <source>井</source>
+        <translation>Well</translation>
+    </message>
+    <message>
+        <source>まん字</source>
+        <translation>Manji</translation>
+    </message>
+    <message>
+        <source>八つ橋</source>
+        <translation>Zigzag Bridge</translation>
+    </message>
+    <message>
+        <source>升１</source>
+        <translation>Measuring Box 1</translation>
+    </message>
+    <message>
+        <source>九</source>
+        <translation>Nine</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>Ｙ</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>ワイングラス</source>
+        <translation>Wine Glass</translation>
+    </message>
+    <message>
+        <source>タクシー</source>
+        <translation>Taxi</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>Ｂ’z</source>
+        <translation>B’z</translation>
+    </message>
+    <message>
+        <source>宗</source>
+        <translation>Creed</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>薬ビン</source>
+        <translation>Medicine Bottle</translation>
+    </message>
+    <message>
+        <source>チョウチョ</source>
+        <translation>Butterfly</translation>
+    </message>
+    <message>
+        <source>克</source>
+        <translation>Conquer</translation>
+    </message>
+    <message>
+        <source>飛行機</source>
+        <translation>Aeroplane</translation>
+    </message>
+    <message>
+        <source>十字架</source>
+        <translation>Cross</translation>
+    </message>
+    <message>
+        <source>剣</source>
+        <translation>Sword</translation>
+    </message>
+    <message>
+        <source>与</source>
+        <translation>Give</translation>
+    </message>
+    <message>
+        <source>ピン</source>
+        <translation>Pin</translation>
+    </message>
+    <message>
+        <source>ピン２</source>
+        <translation>Pin 2</translation>
+    </message>
+    <message>
+        <source>リング</source>
+        <translation>Ring</translation>
+    </message>
+    <message>
+        <source>Ａ</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>Ａ２</source>
+        <translation>A 2</translation>
+    </message>
+    <message>
+        <source>やじろべー</source>
+        <translation>Balancing Toy</translation>
+    </message>
+    <message>
+        <source>６８</source>
+        <translation>68</translation>
+    </message>
+</context>
+<context>
+    <name>StageWorkshop</name>
+    <message>
+        <source>ステージ作成</source>
+        <translation>Stage Workshop</translation>
+    </message>
+    <message>
+        <source>題名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>%1文字まで</source>
+        <translation>up to %1 characters</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>自動で作る</source>
+        <translation>Make One for Me</translation>
+    </message>
+    <message>
+        <source>空なら毎回ちがう形</source>
+        <translation>empty: random</translation>
+    </message>
+    <message>
+        <source>おまかせ</source>
+        <translation>Surprise Me</translation>
+    </message>
+    <message>
+        <source>ボールの数</source>
+        <translation>Balls</translation>
+    </message>
+    <message>
+        <source>難しさ</source>
+        <translation>Difficulty</translation>
+    </message>
+    <message>
+        <source>種</source>
+        <translation>Seed</translation>
+    </message>
+    <message>
+        <source>試す</source>
+        <translation>Try</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>ステージを開く</source>
+        <translation>Open a Stage</translation>
+    </message>
+    <message>
+        <source>開くステージ</source>
+        <translation>Stage to open</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>共有</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>書き出し</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>ボールの数：%1</source>
+        <translation>Balls: %1</translation>
+    </message>
+    <message>
+        <source>難しさ：</source>
+        <translation>Difficulty: </translation>
+    </message>
+    <message>
+        <source>ボールを置いてください</source>
+        <translation>Place some balls</translation>
+    </message>
+    <message>
+        <source>クリアできません（×のボールは縦にも横にもほかとつながっていません）</source>
+        <translation>Cannot be cleared (a ball marked × shares no row or column with another)</translation>
+    </message>
+    <message>
+        <source>クリアできるか調べています…</source>
+        <translation>Finding out whether it can be cleared…</translation>
+    </message>
+    <message>
+        <source>クリアできます</source>
+        <translation>Can be cleared</translation>
+    </message>
+    <message>
+        <source>クリアできません</source>
+        <translation>Cannot be cleared</translation>
+    </message>
+    <message>
+        <source>クリアできるか確かめきれません（保存できません）</source>
+        <translation>Cannot make sure that it can be cleared (cannot be saved)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>自作%1：%2</source>
+        <translation>Own %1: %2</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>ステージファイル (*.%1)|*.%1</source>
+        <translation>Stage files (*.%1)|*.%1</translation>
+    </message>
+    <message>
+        <source>ステージを保存できません。<byte value="xd"/>
+%1</source>
+        <translation>The stage cannot be saved.<byte value="xd"/>
+%1</translation>
+    </message>
+    <message>
+        <source>同じ形のステージが自作%1にあります</source>
+        <translation>Your own stage %1 has the same figure</translation>
+    </message>
+    <message>
+        <source>自作%1として保存しました</source>
+        <translation>Saved as your own stage %1</translation>
+    </message>
+    <message>
+        <source>自作%1「%2」を削除します。<byte value="xd"/>
+その記録も消えますが、宜しいですか？</source>
+        <translation>Your own stage %1 “%2” will be deleted,<byte value="xd"/>
+and its record with it. Are you sure?</translation>
+    </message>
+    <message>
+        <source>ステージを削除できませんでした。</source>
+        <translation>The stage could not be deleted.</translation>
+    </message>
+    <message>
+        <source>「%1」に書き出せませんでした。</source>
+        <translation>Could not export to “%1”.</translation>
+    </message>
+    <message>
+        <source>「%1」はステージに追加できません。<byte value="xd"/>
+%2</source>
+        <translation>“%1” cannot be added to the stages.<byte value="xd"/>
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>StartUp</name>
+    <message>
+        <source>既に起動されています</source>
+        <translation>Zumirak is already running</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+</context>
+<context>
+    <name>UserAdd</name>
+    <message>
+        <source>ﾕｰｻﾞ登録</source>
+        <translation>User Registration</translation>
+    </message>
+    <message>
+        <source>会社名</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>ユーザ名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>ＯＫ</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ズミラクをDownLoadして頂き、ありがとうございました</source>
+        <translation>Thank you for downloading Zumirak.</translation>
+    </message>
+    <message>
+        <source>使用される前にユーザ登録を行って下さい。</source>
+        <translation>Please register before you play.</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <comment>the window&apos;s two lines, spoken as one</comment>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>WorkshopBoard</name>
+    <message>
+        <source>盤</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>矢印キーで移動し、スペースキーでボールを置いたり取ったりします</source>
+        <translation>The arrow keys move; Space puts a ball on or takes it off</translation>
+    </message>
+    <message>
+        <source>ボール %1行 %2列</source>
+        <translation>Ball, row %1, column %2</translation>
+    </message>
+    <message>
+        <source>%1行 %2列 %3</source>
+        <translation>Row %1, column %2, %3</translation>
+    </message>
+    <message>
+        <source>ボールあり</source>
+        <translation>ball</translation>
+    </message>
+    <message>
+        <source>空き</source>
+        <translation>empty</translation>
+    </message>
+</context>
+</TS>
