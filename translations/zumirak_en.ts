@@ -21,6 +21,13 @@
     </message>
 </context>
 <context>
+    <name>Announce</name>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>ChooseSoundFile</name>
     <message>
         <source>ボール選択音</source>
@@ -73,6 +80,10 @@
         <comment>stage number and title</comment>
         <translation>%1 %2</translation>
     </message>
+    <message>
+        <source>（確認中）</source>
+        <translation> (being checked)</translation>
+    </message>
 </context>
 <context>
     <name>GameTable</name>
@@ -95,6 +106,45 @@
     <message>
         <source>ズミラク</source>
         <translation>Zumirak</translation>
+    </message>
+</context>
+<context>
+    <name>LayoutString</name>
+    <message>
+        <source>ボールがありません</source>
+        <translation>There is no ball</translation>
+    </message>
+    <message>
+        <source>最後のボールの記録の終わりにコンマがありません</source>
+        <translation>the last ball’s record does not end with a comma</translation>
+    </message>
+    <message>
+        <source>%1文字で、10文字ずつのボールの記録に分かれません</source>
+        <translation>%1 characters do not split into ball records of 10 characters each</translation>
+    </message>
+    <message>
+        <source>%1個目のボール</source>
+        <translation>ball %1</translation>
+    </message>
+    <message>
+        <source>：数のあとにコンマがありません</source>
+        <translation>: no comma after a number</translation>
+    </message>
+    <message>
+        <source>：%1 が4桁の数ではありません</source>
+        <translation>: %1 is not a number of 4 digits</translation>
+    </message>
+    <message>
+        <source>：%1 が1マスの大きさ600の倍数ではありません</source>
+        <translation>: %1 is not a multiple of 600, the size of one cell</translation>
+    </message>
+    <message>
+        <source>（行,列 %1）。盤は 0,0～14,14 です</source>
+        <translation> (row,column %1). The board runs from 0,0 to 14,14</translation>
+    </message>
+    <message>
+        <source>（行,列 %1）が前のボールと同じマスにあります</source>
+        <translation> (row,column %1) lies on the same cell as an earlier ball</translation>
     </message>
 </context>
 <context>
@@ -228,6 +278,17 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>MsgBox</name>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>保存しない</source>
+        <translation>Don’t Save</translation>
+    </message>
+</context>
+<context>
     <name>Opening</name>
     <message>
         <source>ズミラク</source>
@@ -272,12 +333,20 @@ Are you sure?</translation>
 <context>
     <name>PlayerStages</name>
     <message>
-        <source>ステージを保存するフォルダーを作れません</source>
-        <translation>Cannot create the folder for the stages</translation>
-    </message>
-    <message>
         <source>ステージを保存できませんでした</source>
         <translation>The stage could not be saved</translation>
+    </message>
+    <message>
+        <source>クリアできない配置です</source>
+        <translation>This figure cannot be cleared</translation>
+    </message>
+    <message>
+        <source>クリアできるか確かめきれませんでした</source>
+        <translation>It could not be made sure that this figure can be cleared</translation>
+    </message>
+    <message>
+        <source>自作%1</source>
+        <translation>Own %1</translation>
     </message>
 </context>
 <context>
@@ -347,6 +416,27 @@ Records will not be saved until it can be found again.</translation>
         <source>クリア %1/%2</source>
         <translation>Cleared %1/%2</translation>
     </message>
+    <message>
+        <source>ステージ選択に %1&#x3000;%2 を表示しました</source>
+        <translation>Stage %1 %2 is now shown in the stage selection</translation>
+    </message>
+    <message>
+        <source>確認中</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>記録なし</source>
+        <translation>no record</translation>
+    </message>
+    <message>
+        <source>難しさ %1</source>
+        <translation>difficulty %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the cells of a row read aloud</comment>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>Rules</name>
@@ -405,20 +495,8 @@ Sound will not play properly.</translation>
 <context>
     <name>StageFile</name>
     <message>
-        <source>ステージファイルの形式ではありません</source>
-        <translation>Not a stage file</translation>
-    </message>
-    <message>
         <source>ボールがありません</source>
         <translation>There is no ball</translation>
-    </message>
-    <message>
-        <source>盤の外にボールがあります</source>
-        <translation>A ball lies outside the board</translation>
-    </message>
-    <message>
-        <source>一つのマスにボールが二つあります</source>
-        <translation>Two balls lie on one square</translation>
     </message>
     <message>
         <source>名前が%1文字を超えています</source>
@@ -427,6 +505,62 @@ Sound will not play properly.</translation>
     <message>
         <source>ファイルを読み込めません</source>
         <translation>The file cannot be read</translation>
+    </message>
+    <message>
+        <source>ステージファイルの形式ではありません（%1）</source>
+        <translation>This is not a stage file (%1)</translation>
+    </message>
+    <message>
+        <source>盤の外にボールがあります：%1</source>
+        <translation>A ball lies off the board: %1</translation>
+    </message>
+    <message>
+        <source>一つのマスにボールが二つあります：%1</source>
+        <translation>Two balls lie on one cell: %1</translation>
+    </message>
+    <message>
+        <source>Layout：</source>
+        <translation>Layout: </translation>
+    </message>
+    <message>
+        <source>%1バイトより大きいファイルです</source>
+        <translation>the file is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>UTF-8のINI形式のテキストではありません</source>
+        <translation>not UTF-8 text in INI form</translation>
+    </message>
+    <message>
+        <source>[Stage] の Layout がありません</source>
+        <translation>no Layout in [Stage]</translation>
+    </message>
+    <message>
+        <source>題名に制御文字があります</source>
+        <translation>a control character in the title</translation>
+    </message>
+    <message>
+        <source>題名に半端な文字があります</source>
+        <translation>half a character in the title</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>There is no such file</translation>
+    </message>
+    <message>
+        <source>リンク先のファイルがありません</source>
+        <translation>The link leads to no file</translation>
+    </message>
+    <message>
+        <source>ファイルではなくフォルダーです</source>
+        <translation>This is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません（普通のファイルではありません）</source>
+        <translation>The file cannot be read (not a regular file)</translation>
+    </message>
+    <message>
+        <source>ファイルを読み込めません（読む許可がありません）</source>
+        <translation>The file cannot be read (no permission to read it)</translation>
     </message>
 </context>
 <context>
@@ -440,6 +574,34 @@ Sound will not play properly.</translation>
     <message>
         <source>ズミラク</source>
         <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>ステージ%1「%2」</source>
+        <translation>stage %1 “%2”</translation>
+    </message>
+    <message>
+        <source>「%1」と同じ形のステージは既にあります（%2）。</source>
+        <translation>A stage of the same figure as “%1” is there already (%2).</translation>
+    </message>
+    <message>
+        <source>「%1」と同じ形のステージの題名を変えました（%2）。</source>
+        <translation>The stage of the same figure as “%1” got its title (%2).</translation>
+    </message>
+    <message>
+        <source>%1を追加しました。</source>
+        <translation>Added %1.</translation>
+    </message>
+    <message>
+        <source>次の%1個のファイルはステージに追加できません。</source>
+        <translation>These %1 files cannot be added to the stages.</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>ほか%1個</source>
+        <translation>and %1 more</translation>
     </message>
 </context>
 <context>
@@ -602,10 +764,6 @@ Sound will not play properly.</translation>
         <translation>Title</translation>
     </message>
     <message>
-        <source>%1文字まで</source>
-        <translation>up to %1 characters</translation>
-    </message>
-    <message>
         <source>元に戻す</source>
         <translation>Undo</translation>
     </message>
@@ -706,20 +864,12 @@ Sound will not play properly.</translation>
         <translation>Can be cleared</translation>
     </message>
     <message>
-        <source>クリアできません</source>
-        <translation>Cannot be cleared</translation>
-    </message>
-    <message>
         <source>クリアできるか確かめきれません（保存できません）</source>
         <translation>Cannot make sure that it can be cleared (cannot be saved)</translation>
     </message>
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>自作%1：%2</source>
-        <translation>Own %1: %2</translation>
     </message>
     <message>
         <source>ズミラク</source>
@@ -736,20 +886,6 @@ Sound will not play properly.</translation>
 %1</translation>
     </message>
     <message>
-        <source>同じ形のステージが自作%1にあります</source>
-        <translation>Your own stage %1 has the same figure</translation>
-    </message>
-    <message>
-        <source>自作%1として保存しました</source>
-        <translation>Saved as your own stage %1</translation>
-    </message>
-    <message>
-        <source>自作%1「%2」を削除します。<byte value="xd"/>
-その記録も消えますが、宜しいですか？</source>
-        <translation>Your own stage %1 “%2” will be deleted,<byte value="xd"/>
-and its record with it. Are you sure?</translation>
-    </message>
-    <message>
         <source>ステージを削除できませんでした。</source>
         <translation>The stage could not be deleted.</translation>
     </message>
@@ -763,6 +899,80 @@ and its record with it. Are you sure?</translation>
         <translation>“%1” cannot be added to the stages.<byte value="xd"/>
 %2</translation>
     </message>
+    <message>
+        <source>新規</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）</source>
+        <translation>Cannot be cleared (%1 dead-end balls: only the first and the last can be one)</translation>
+    </message>
+    <message>
+        <source>クリアできません（どの順に取っても途中で次のボールがなくなります）</source>
+        <translation>Cannot be cleared (every order runs out of balls to take)</translation>
+    </message>
+    <message>
+        <source>ステージ</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>おまかせで使った種：%1</source>
+        <translation>Seed used: %1</translation>
+    </message>
+    <message>
+        <source>プレイ中のステージ「%1」を閉じて、この図形を試します。<byte value="xd"/>
+閉じたステージは挑戦1回と数えられます。宜しいですか？</source>
+        <translation>The stage in play, “%1”, closes to try this figure.<byte value="xd"/>
+The stage closed counts as one attempt. Go ahead?</translation>
+    </message>
+    <message>
+        <source>この形は既にステージ%1「%2」です</source>
+        <translation>This figure is stage %1 “%2” already</translation>
+    </message>
+    <message>
+        <source>ステージ%1の題名を「%2」にしました</source>
+        <translation>Stage %1 is now titled “%2”</translation>
+    </message>
+    <message>
+        <source>「%1」をステージ%2「%3」として追加しました</source>
+        <translation>“%1” added as stage %2 “%3”</translation>
+    </message>
+    <message>
+        <source>ステージ%1「%2」として保存しました</source>
+        <translation>Saved as stage %1 “%2”</translation>
+    </message>
+    <message>
+        <source>ステージ%1「%2」を削除します。<byte value="xd"/>
+その記録も消えますが、宜しいですか？</source>
+        <translation>Stage %1 “%2” will be deleted.<byte value="xd"/>
+Its record goes too. Go ahead?</translation>
+    </message>
+    <message>
+        <source>ステージコードをクリップボードにコピーしました</source>
+        <translation>The stage code is on the clipboard</translation>
+    </message>
+    <message>
+        <source>「%1」を書き出しました
+場所：%2</source>
+        <translation>“%1” written
+Folder: %2</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>ステージ作成の図形%1は保存されていません。<byte value="xd"/>
+保存しますか？</source>
+        <translation>The figure%1 in the stage workshop is not saved.<byte value="xd"/>
+Save it?</translation>
+    </message>
+    <message>
+        <source>ステージ作成の図形%1は保存されていません。<byte value="xd"/>
+クリアできると確かめられていないので、保存するとファイルに書き出します。</source>
+        <translation>The figure%1 in the stage workshop is not saved.<byte value="xd"/>
+It is not proven clearable, so saving writes it to a file.</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>
@@ -773,6 +983,14 @@ and its record with it. Are you sure?</translation>
     <message>
         <source>ズミラク</source>
         <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>起動中のズミラクが応答しないため、次のファイルは追加されていません。</source>
+        <translation>Zumirak, already running, does not answer: these files were not added.</translation>
+    </message>
+    <message>
+        <source>ほか%1個</source>
+        <translation>and %1 more</translation>
     </message>
 </context>
 <context>
@@ -832,6 +1050,10 @@ and its record with it. Are you sure?</translation>
     <message>
         <source>空き</source>
         <translation>empty</translation>
+    </message>
+    <message>
+        <source>ボールあり（×：ほかのボールから取れません）</source>
+        <translation>ball (×: cannot be reached from any other ball)</translation>
     </message>
 </context>
 </TS>

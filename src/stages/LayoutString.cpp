@@ -36,7 +36,6 @@ LayoutReading Rejected(LayoutFault fault, QString why, QString reason)
     return reading;
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("LayoutString", text); }
 
 // A record that would be whole with one more comma at the end.
 bool LacksOnlyItsLastComma(QStringView layout)
@@ -49,15 +48,15 @@ bool LacksOnlyItsLastComma(QStringView layout)
 LayoutReading ReadLayoutString(QStringView layout)
 {
     if (layout.isEmpty())
-        return Rejected(LayoutFault::NoBall, QStringLiteral("the layout holds no ball"), Tr("ボールがありません"));
+        return Rejected(LayoutFault::NoBall, QStringLiteral("the layout holds no ball"), QCoreApplication::translate("LayoutString", "ボールがありません"));
     if (LacksOnlyItsLastComma(layout))
         return Rejected(LayoutFault::Form, QStringLiteral("the last ball's record lacks its closing comma"),
-                        Tr("最後のボールの記録の終わりにコンマがありません"));
+                        QCoreApplication::translate("LayoutString", "最後のボールの記録の終わりにコンマがありません"));
     if (layout.size() % RecordLength != 0)
         return Rejected(LayoutFault::Form,
                         QStringLiteral("its %1 characters are not whole ball records of ten characters each")
                             .arg(layout.size()),
-                        Tr("%1文字で、10文字ずつのボールの記録に分かれません").arg(layout.size()));
+                        QCoreApplication::translate("LayoutString", "%1文字で、10文字ずつのボールの記録に分かれません").arg(layout.size()));
 
     const qsizetype count = layout.size() / RecordLength;
     LayoutReading reading;
@@ -67,35 +66,35 @@ LayoutReading ReadLayoutString(QStringView layout)
     for (qsizetype k = 0; k < count; ++k) {
         const QStringView record = layout.mid(k * RecordLength, RecordLength);
         const QString ball = QStringLiteral("ball %1").arg(k + 1);
-        const QString ballForPlayer = Tr("%1個目のボール").arg(k + 1);
+        const QString ballForPlayer = QCoreApplication::translate("LayoutString", "%1個目のボール").arg(k + 1);
         if (record[4] != u',' || record[9] != u',')
             return Rejected(LayoutFault::Form, ball + QStringLiteral(": a number is not followed by its comma"),
-                            ballForPlayer + Tr("：数のあとにコンマがありません"));
+                            ballForPlayer + QCoreApplication::translate("LayoutString", "：数のあとにコンマがありません"));
 
         const std::optional<int> left = FourDigits(record.mid(0, 4));
         const std::optional<int> top = FourDigits(record.mid(5, 4));
         for (const auto& [value, field] : {std::pair{left, record.mid(0, 4)}, {top, record.mid(5, 4)}}) {
             if (!value)
                 return Rejected(LayoutFault::Form, ball + QStringLiteral(": %1 is not four digits").arg(Field(field)),
-                                ballForPlayer + Tr("：%1 が4桁の数ではありません").arg(Field(field)));
+                                ballForPlayer + QCoreApplication::translate("LayoutString", "：%1 が4桁の数ではありません").arg(Field(field)));
         }
         if (*left % CellTwips != 0 || *top % CellTwips != 0)
             return Rejected(LayoutFault::Form,
                             ball + QStringLiteral(": %1 is not a multiple of 600, the size of a cell")
                                        .arg(record.left(9).toString()),
-                            ballForPlayer + Tr("：%1 が1マスの大きさ600の倍数ではありません").arg(record.left(9).toString()));
+                            ballForPlayer + QCoreApplication::translate("LayoutString", "：%1 が1マスの大きさ600の倍数ではありません").arg(record.left(9).toString()));
 
         const BallRecord placed{*left, *top};
         const QString cell = QStringLiteral("%1,%2").arg(placed.row()).arg(placed.column());
         if (placed.column() >= BoardCells || placed.row() >= BoardCells)
             return Rejected(LayoutFault::OffBoard,
                             ball + QStringLiteral(" at row,column %1; the board is 0,0 to 14,14").arg(cell),
-                            ballForPlayer + Tr("（行,列 %1）。盤は 0,0～14,14 です").arg(cell));
+                            ballForPlayer + QCoreApplication::translate("LayoutString", "（行,列 %1）。盤は 0,0～14,14 です").arg(cell));
         bool& taken = occupied[static_cast<std::size_t>(placed.row())][static_cast<std::size_t>(placed.column())];
         if (taken)
             return Rejected(LayoutFault::SharedCell,
                             ball + QStringLiteral(" at row,column %1 shares its cell with an earlier ball").arg(cell),
-                            ballForPlayer + Tr("（行,列 %1）が前のボールと同じマスにあります").arg(cell));
+                            ballForPlayer + QCoreApplication::translate("LayoutString", "（行,列 %1）が前のボールと同じマスにあります").arg(cell));
         taken = true;
         reading.balls.push_back(placed);
     }

@@ -25,12 +25,11 @@ StageFileReading Refused(const QString& reason, const QString& reasonForLog)
     return reading;
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("StageFile", text); }
 
 // The player reads the same reason as the log, in Japanese.
 StageFileReading NotAStageFile(const QString& why, const QString& reason)
 {
-    return Refused(Tr("ステージファイルの形式ではありません（%1）").arg(reason),
+    return Refused(QCoreApplication::translate("StageFile", "ステージファイルの形式ではありません（%1）").arg(reason),
                    QStringLiteral("not a stage file (%1)").arg(why));
 }
 
@@ -40,16 +39,16 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
     case LayoutFault::NoBall:
         return Refused(QCoreApplication::translate("StageFile", "ボールがありません"), QStringLiteral("no ball"));
     case LayoutFault::OffBoard:
-        return Refused(Tr("盤の外にボールがあります：%1").arg(layout.reason),
+        return Refused(QCoreApplication::translate("StageFile", "盤の外にボールがあります：%1").arg(layout.reason),
                        QStringLiteral("a ball lies off the board (%1)").arg(layout.error));
     case LayoutFault::SharedCell:
-        return Refused(Tr("一つのマスにボールが二つあります：%1").arg(layout.reason),
+        return Refused(QCoreApplication::translate("StageFile", "一つのマスにボールが二つあります：%1").arg(layout.reason),
                        QStringLiteral("two balls on one cell (%1)").arg(layout.error));
     case LayoutFault::None:
     case LayoutFault::Form:
         break;
     }
-    return NotAStageFile(QStringLiteral("Layout: ") + layout.error, Tr("Layout：") + layout.reason);
+    return NotAStageFile(QStringLiteral("Layout: ") + layout.error, QCoreApplication::translate("StageFile", "Layout：") + layout.reason);
 }
 
 } // namespace
@@ -58,25 +57,25 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
 {
     if (bytes.size() > LargestFile)
         return NotAStageFile(QStringLiteral("larger than %1 bytes").arg(LargestFile),
-                             Tr("%1バイトより大きいファイルです").arg(LargestFile));
+                             QCoreApplication::translate("StageFile", "%1バイトより大きいファイルです").arg(LargestFile));
     const std::optional<IniContents> ini = ParseIni(bytes);
     if (!ini)
-        return NotAStageFile(QStringLiteral("not UTF-8 INI text"), Tr("UTF-8のINI形式のテキストではありません"));
+        return NotAStageFile(QStringLiteral("not UTF-8 INI text"), QCoreApplication::translate("StageFile", "UTF-8のINI形式のテキストではありません"));
     const auto section = ini->groups.constFind(Section);
     if (section == ini->groups.cend() || !section->contains(LayoutName))
         return NotAStageFile(QStringLiteral("no [Stage] section with a Layout"),
-                             Tr("[Stage] の Layout がありません"));
+                             QCoreApplication::translate("StageFile", "[Stage] の Layout がありません"));
 
     const QString title = section->value(TitleName);
     switch (CheckTitle(title)) {
     case TitleFault::None: break;
     case TitleFault::TooLong:
-        return Refused(Tr("名前が%1文字を超えています").arg(LongestTitle),
+        return Refused(QCoreApplication::translate("StageFile", "名前が%1文字を超えています").arg(LongestTitle),
                        QStringLiteral("the title is longer than %1 characters").arg(LongestTitle));
     case TitleFault::ControlCharacter:
-        return NotAStageFile(QStringLiteral("a control character in the title"), Tr("題名に制御文字があります"));
+        return NotAStageFile(QStringLiteral("a control character in the title"), QCoreApplication::translate("StageFile", "題名に制御文字があります"));
     case TitleFault::BrokenCharacter:
-        return NotAStageFile(QStringLiteral("half a character in the title"), Tr("題名に半端な文字があります"));
+        return NotAStageFile(QStringLiteral("half a character in the title"), QCoreApplication::translate("StageFile", "題名に半端な文字があります"));
     }
 
     const QString layout = section->value(LayoutName);
@@ -97,19 +96,19 @@ StageFileReading ReadStageFileAt(const QString& path)
     QFile file(path);
     // Each way a path can fail to be a readable file says which it is.
     if (!info.exists() && !info.isSymLink())
-        return Refused(Tr("ファイルがありません"), QStringLiteral("no such file"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルがありません"), QStringLiteral("no such file"));
     if (!info.exists())
-        return Refused(Tr("リンク先のファイルがありません"), QStringLiteral("a link to no file"));
+        return Refused(QCoreApplication::translate("StageFile", "リンク先のファイルがありません"), QStringLiteral("a link to no file"));
     if (info.isDir())
-        return Refused(Tr("ファイルではなくフォルダーです"), QStringLiteral("a folder, not a file"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルではなくフォルダーです"), QStringLiteral("a folder, not a file"));
     if (!info.isFile())
-        return Refused(Tr("ファイルを読み込めません（普通のファイルではありません）"),
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（普通のファイルではありません）"),
                        QStringLiteral("cannot be read (not a regular file)"));
     if (!info.isReadable())
-        return Refused(Tr("ファイルを読み込めません（読む許可がありません）"),
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（読む許可がありません）"),
                        QStringLiteral("cannot be read (no permission to read it)"));
     if (!file.open(QIODevice::ReadOnly))
-        return Refused(Tr("ファイルを読み込めません"), QStringLiteral("cannot be read"));
+        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
     const QByteArray bytes = file.read(LargestFile + 1);
     if (file.error() != QFileDevice::NoError)
         return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
