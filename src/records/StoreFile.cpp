@@ -158,22 +158,6 @@ bool SaveFailed(const QString& file, int error)
     return false;
 }
 
-// Writes all of `bytes` to `fd` and makes them reach the disk; 0 or errno.
-int WriteAll(int fd, const QByteArray& bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0)
-            return EIO;
-        else if (errno != EINTR)
-            return errno;
-    }
-    // Some file systems cannot sync a file (EINVAL); the rename still holds.
-    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
-}
-
 std::optional<IniContents> Read(const QString& path)
 {
     QFile file(path);
@@ -196,6 +180,21 @@ void SyncFolder(const QString& folder)
 }
 
 } // namespace
+
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0)
+            return EIO;
+        else if (errno != EINTR)
+            return errno;
+    }
+    // Some file systems cannot sync a file (EINVAL); the rename still holds.
+    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
+}
 
 std::optional<IniContents> Load(const QString& path)
 {

@@ -36,6 +36,10 @@ bool Save(const QString& path, const IniContents& contents);
 // otherwise the errno of the failure; nothing is printed.
 int WriteAtomically(const QString& path, const QByteArray& bytes);
 
+// Writes all of `bytes` to the open file `fd` and makes them reach the
+// disk; 0 or the errno of the failure.
+int WriteAll(int fd, const QByteArray& bytes);
+
 // The name a damaged file is given.
 QString DamagedName(const QString& path, const QDateTime& when);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageFileNumbers.h"
 
+#include "records/StoreFile.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -17,20 +19,6 @@ constexpr int NumberDigits = 4;  // "0007": the names sort as numbers in a file 
 constexpr qsizetype LongestNumber = 15;  // far above any count of files, far below overflow
 constexpr int Attempts = 1000;  // names taken by another copy meanwhile, one after another
 
-int WriteAll(int fd, const QByteArray& bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0)
-            return EIO;
-        else if (errno != EINTR)
-            return errno;
-    }
-    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
-}
-
 // The whole file under a private name beside its final place; "" and errno set on failure.
 QByteArray WriteTemporary(const QString& folder, const QByteArray& bytes)
 {
@@ -38,7 +26,7 @@ QByteArray WriteTemporary(const QString& folder, const QByteArray& bytes)
     const int fd = ::mkostemps(name.data(), int(qstrlen(".saving")), O_CLOEXEC);
     if (fd < 0)
         return {};
-    const int error = WriteAll(fd, bytes);
+    const int error = StoreFile::WriteAll(fd, bytes);
     ::close(fd);
     if (error != 0) {
         ::unlink(name.constData());
