@@ -959,7 +959,7 @@ Folder: %2</translation>
     </message>
     <message>
         <source>「%1」</source>
-        <translation>“%1”</translation>
+        <translation> “%1”</translation>
     </message>
     <message>
         <source>ステージ作成の図形%1は保存されていません。<byte value="xd"/>

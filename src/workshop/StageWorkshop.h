@@ -95,6 +95,8 @@ public:
     // workshop may close: saved, not wanted, or nothing to lose. Once agreed,
     // a later close of the same workshop does not ask again.
     bool MayClose();
+    // Whether the figure drawn may give way to another: asks as MayClose does.
+    bool MayReplaceFigure();
 
     // The buttons (StageWorkshopActions.cpp).
     void NewFigure();

@@ -68,6 +68,8 @@ QString FileNameFor(const QString& title)
 
 void StageWorkshop::GenerateFigure()
 {
+    if (!MayReplaceFigure())
+        return;
     // A seed in the box always gives its figure; an empty box a new one.
     bool typed = false;
     std::uint64_t seed = SeedBox->text().toULongLong(&typed);
@@ -80,6 +82,8 @@ void StageWorkshop::GenerateFigure()
     QApplication::restoreOverrideCursor();
     LoadStage(stage.title, stage.figure);
     SeedUsed->setText(tr("おまかせで使った種：%1").arg(seed));
+    // Its seed makes it again: another おまかせ may replace it without a question.
+    MarkSaved();
 }
 
 void StageWorkshop::TryOut()
@@ -163,6 +167,8 @@ void StageWorkshop::ShowAdded(const PlayerStages::Added& added, const QString& f
 
 void StageWorkshop::OpenChosenStage()
 {
+    if (!MayReplaceFigure())
+        return;
     const int index = StageChoice->currentData().toInt();
     if (index < StageTable::Count) {
         if (const std::optional<Rules::Figure> figure = FigureOfLayout(StageTable::Layout(index)))
@@ -209,6 +215,8 @@ void StageWorkshop::PasteCode()
         Tell(this, reading.error);
         return;
     }
+    if (!MayReplaceFigure())
+        return;
     LoadStage(reading.title, reading.figure);
 }
 
@@ -251,6 +259,8 @@ void StageWorkshop::ImportFile()
         ShowAdded(PlayerStages::Added{-1, reading.reason}, fileName);
         return;
     }
+    if (!MayReplaceFigure())
+        return;
     LoadStage(reading.stage.title, reading.stage.figure);
     importing_ = {reading.stage.title, reading.stage.figure, fileName};
     if (!search_->Searching())

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing drawn is lost without the player saying so: closing the workshop,
-// by any way, and clearing the board with 新規 ask first when the figure or
-// its title changed since it was last saved or opened.
+// by any way, clearing the board with 新規 and putting another figure in its
+// place (おまかせ, 開く, 貼り付け, 読み込み) ask first when the figure or its
+// title changed since it was last saved or opened.
 #include "workshop/StageWorkshop.h"
 
 #include "shared/MsgBox.h"
@@ -54,11 +55,17 @@ void StageWorkshop::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+bool StageWorkshop::MayReplaceFigure()
+{
+    const bool agreed = MayClose();
+    closeAgreed_ = false;  // the workshop stays open
+    return agreed;
+}
+
 void StageWorkshop::NewFigure()
 {
-    if (!MayClose())
+    if (!MayReplaceFigure())
         return;
-    closeAgreed_ = false;
     TitleBox->clear();
     ChangeFigure({});  // undoable, as any change
     MarkSaved();

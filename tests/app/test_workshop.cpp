@@ -118,7 +118,7 @@ class WorkshopTest : public QObject {
     {
         SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
             kit->boxes.push_back(box);
-            return QMessageBox::Ok;
+            return PlayKit::AcceptingAnswer(box);
         });
     }
 
@@ -371,7 +371,7 @@ private slots:
         }
         SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
             kit->boxes.push_back(box);
-            return QMessageBox::Ok;
+            return PlayKit::AcceptingAnswer(box);
         });
         QCOMPARE(StageTable::Count + int(PlayerStages::All().size()), own);
         QCOMPARE(workshop->StageChoice->findData(own), -1);
@@ -404,10 +404,7 @@ private slots:
             SetMsgBoxResponderForTesting([](const MsgBoxShown&) { return QMessageBox::Ok; });
             workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(number));
             workshop->DeleteButton->click();
-            SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
-                kit->boxes.push_back(box);
-                return QMessageBox::Ok;
-            });
+            ReplyAsKit();
         };
         const Step steps[] = {
             {"saved", [&] { save(Line(4), QStringLiteral("四")); fourFile = PlayerStages::All().at(0).path; },
@@ -556,6 +553,15 @@ private slots:
                 if (answer == QMessageBox::Cancel)
                     QCOMPARE(workshop->Figure(), Line(5));
             }
+        }
+        // Another figure in the drawing's place asks the same question.
+        SetMsgBoxResponderForTesting([](const MsgBoxShown&) { return QMessageBox::Cancel; });
+        workshop->TitleBox->setText(QStringLiteral("描きかけ"));
+        workshop->ChangeFigure(Line(5));
+        for (QPushButton* replacing : {workshop->GenerateButton, workshop->OpenButton}) {
+            replacing->click();
+            QCOMPARE(workshop->Figure(), Line(5));
+            QCOMPARE(workshop->TitleBox->text(), QStringLiteral("描きかけ"));
         }
         // 新規 asks the same question; on an empty board, none.
         int asked = 0;

@@ -64,7 +64,7 @@ public:
         WriteFirstRunStore();
         SetMsgBoxResponderForTesting([this](const MsgBoxShown& box) {
             boxes.push_back(box);
-            return QMessageBox::Ok;
+            return AcceptingAnswer(box);
         });
         WAVEMIX::SetSoundCallObserverForTesting(
             [this](std::string_view routine, std::int32_t channel, std::int32_t loops, const QString& fileName) {
@@ -81,6 +81,13 @@ public:
             table->close();
         SetMsgBoxResponderForTesting({});
         WAVEMIX::SetSoundCallObserverForTesting({});
+    }
+
+    // OK, or where a box asks whether to keep a drawing, 保存しない: the
+    // tests go on as a player who agrees to everything.
+    static QMessageBox::StandardButton AcceptingAnswer(const MsgBoxShown& box)
+    {
+        return box.buttons.testFlag(QMessageBox::Discard) ? QMessageBox::Discard : QMessageBox::Ok;
     }
 
     // What the play window sees of the windows around it.
