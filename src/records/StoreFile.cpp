@@ -169,7 +169,8 @@ std::optional<IniContents> Read(const QString& path)
     return ParseIni(bytes);
 }
 
-// Makes a finished rename last through a power cut as well.
+} // namespace
+
 void SyncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -178,8 +179,6 @@ void SyncFolder(const QString& folder)
         ::close(fd);
     }
 }
-
-} // namespace
 
 int WriteAll(int fd, const QByteArray& bytes)
 {

@@ -40,6 +40,9 @@ int WriteAtomically(const QString& path, const QByteArray& bytes);
 // disk; 0 or the errno of the failure.
 int WriteAll(int fd, const QByteArray& bytes);
 
+// Makes a finished rename or link in `folder` last through a power cut as well.
+void SyncFolder(const QString& folder);
+
 // The name a damaged file is given.
 QString DamagedName(const QString& path, const QDateTime& when);
 

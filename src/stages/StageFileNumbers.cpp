@@ -53,15 +53,6 @@ int PlaceAt(const QByteArray& written, const QByteArray& target)
     return ::rename(written.constData(), target.constData()) == 0 ? 0 : errno;
 }
 
-void SyncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 std::optional<qint64> Number(const QString& fileName)
@@ -115,7 +106,7 @@ NewFile WriteNew(const QString& folder, const QString& suffix, const QByteArray&
     if (file.path.isEmpty() && file.error == 0)
         file.error = EEXIST;
     ::unlink(written.constData());
-    SyncFolder(folder);
+    StoreFile::SyncFolder(folder);
     return file;
 }
 
