@@ -2,6 +2,7 @@
 #include "records/StoreFile.h"
 
 #include "records/RecordsNotice.h"
+#include "shared/CrashSafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace StoreFile {
 
@@ -84,22 +83,6 @@ Presence Stat(const QString& path, FileIdentity& identity)
     return S_ISREG(info.st_mode) ? Presence::Present : Presence::Unknown;
 }
 
-// Where a chain of links ends, even at a file that does not exist; the path
-// itself when it is no link, or the links go round in a loop.
-QString LinkEnd(const QString& path)
-{
-    // As many links as the system itself follows.
-    constexpr int MaxLinks = 40;
-    QString at = path;
-    for (int link = 0; link < MaxLinks; ++link) {
-        const QFileInfo info(at);
-        if (!info.isSymLink())
-            return at;
-        at = info.symLinkTarget();
-    }
-    return path;
-}
-
 // Says once, until it can be reached again, that the file behind a link
 // cannot be reached; the windows show it to the player.
 void SayUnreachable(const QString& path)
@@ -107,7 +90,7 @@ void SayUnreachable(const QString& path)
     if (unreachableSaid().contains(path))
         return;
     unreachableSaid().insert(path);
-    const QString end = LinkEnd(path);
+    const QString end = CrashSafeFile::LinkEnd(path);
     qWarning("The record file %s leads to %s, which cannot be reached; "
              "records are not saved until it can.", qUtf8Printable(path), qUtf8Printable(end));
     emit RecordsNotice::Instance().RecordFileUnreachable(end);
@@ -117,7 +100,7 @@ void SayUnreachable(const QString& path)
 bool SetAside(const QString& path)
 {
     knownFiles().remove(path);
-    const QString damaged = LinkEnd(path);
+    const QString damaged = CrashSafeFile::LinkEnd(path);
     const QString base = DamagedName(damaged, QDateTime::currentDateTime());
     QString target = base;
     // Two damaged files within one second: both are kept.
@@ -135,19 +118,12 @@ bool SetAside(const QString& path)
     return true;
 }
 
-// The new file while it is being written. Only one copy of the program
-// runs, so one fixed name serves; one left by a crash is thrown away.
-QString SavingName(const QString& path)
-{
-    return path + QStringLiteral(".saving");
-}
-
 // The file a save replaces. A record file that is a symbolic link (dotfile
 // managers keep such links) stays one: the file at the end of its chain is
 // replaced instead.
 QString FileToReplace(const QString& path)
 {
-    return LinkEnd(path);
+    return CrashSafeFile::LinkEnd(path);
 }
 
 // A failed save shows the player nothing; whoever started the game from a
@@ -171,34 +147,10 @@ std::optional<IniContents> Read(const QString& path)
 
 } // namespace
 
-void SyncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-int WriteAll(int fd, const QByteArray& bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0)
-            return EIO;
-        else if (errno != EINTR)
-            return errno;
-    }
-    // Some file systems cannot sync a file (EINVAL); the rename still holds.
-    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
-}
-
 std::optional<IniContents> Load(const QString& path)
 {
     if (!knownFiles().contains(path))
-        QFile::remove(SavingName(FileToReplace(path)));  // left by a save that never finished
+        CrashSafeFile::ClearDebris(FileToReplace(path));  // left by a save that never finished
 
     FileIdentity identity;
     const Presence presence = Stat(path, identity);
@@ -227,38 +179,16 @@ std::optional<IniContents> Load(const QString& path)
     return IniContents{};
 }
 
-int WriteAtomically(const QString& path, const QByteArray& bytes)
+IniContents Peek(const QString& path)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return errno != 0 ? errno : EIO;
-
-    // The new file is written in full beside the one it replaces and then
-    // renamed over it, keeping the old file's permissions. A half-written
-    // file is thrown away.
-    const QString file = FileToReplace(path);
-    const QByteArray fileName = QFile::encodeName(file);
-    const QByteArray savingName = QFile::encodeName(SavingName(file));
-    // Made anew, never through whatever stands at that name: a link planted
-    // there (or left by a crash) is removed, not followed.
-    if (::unlink(savingName.constData()) != 0 && errno != ENOENT)
-        return errno;
-    const int fd = ::open(savingName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno;
-    struct stat old {};
-    if (::stat(fileName.constData(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
-    int error = WriteAll(fd, bytes);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(savingName.constData(), fileName.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(savingName.constData());
-        return error;
-    }
-    SyncFolder(QFileInfo(file).absolutePath());
-    return 0;
+    FileIdentity identity;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    identity = {info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    if (const auto known = knownFiles().constFind(path); known != knownFiles().cend() && known->identity == identity)
+        return known->contents;
+    return Read(path).value_or(IniContents{});
 }
 
 bool Save(const QString& path, const IniContents& contents)
@@ -270,7 +200,7 @@ bool Save(const QString& path, const IniContents& contents)
         SayUnreachable(path);
         return false;
     }
-    if (const int error = WriteAtomically(path, FormatIni(contents)); error != 0)
+    if (const int error = CrashSafeFile::Replace(path, FormatIni(contents)); error != 0)
         return SaveFailed(FileToReplace(path), error);
     linksToRestart().remove(path);
 

@@ -10,9 +10,9 @@
 
 // The record file on disk. Loading keeps what it read until the file
 // changes, so reading one record after another does not parse the file
-// again. Saving writes the new file beside the old one ("<file>.saving") and
-// renames it over the old one: a crash or a full disk leaves the old file or
-// the new one, never a mixture. A record file that is a symbolic link stays
+// again. Saving goes through CrashSafeFile: a crash or a full disk leaves the
+// old file or the new one, never a mixture; the first load of a run clears
+// the debris of a save that never finished. A record file that is a symbolic link stays
 // one: the file it points to is replaced. While that file cannot be reached,
 // loading gives what was read before (if anything) and saving writes
 // nothing; standard error and RecordsNotice hear of it once.
@@ -26,22 +26,16 @@ namespace StoreFile {
 // damaged file is in the way and could not be moved aside.
 std::optional<IniContents> Load(const QString& path);
 
+// What the file holds, read without changing anything on disk or telling
+// anyone: no debris cleared, no damaged file moved aside, no notice of an
+// unreachable link (empty contents then). A copy that does not hold the
+// instance lock reads only this way, since the running copy may be saving.
+IniContents Peek(const QString& path);
+
 // Writes `contents` as the new file, making its folder when needed.
 // True when the file reached the disk; otherwise one line on standard error
 // names the file and the reason.
 bool Save(const QString& path, const IniContents& contents);
-
-// Writes `bytes` as the file at `path` in the same crash-safe way (other
-// files than the records use it too). 0 when the file reached the disk,
-// otherwise the errno of the failure; nothing is printed.
-int WriteAtomically(const QString& path, const QByteArray& bytes);
-
-// Writes all of `bytes` to the open file `fd` and makes them reach the
-// disk; 0 or the errno of the failure.
-int WriteAll(int fd, const QByteArray& bytes);
-
-// Makes a finished rename or link in `folder` last through a power cut as well.
-void SyncFolder(const QString& folder);
 
 // The name a damaged file is given.
 QString DamagedName(const QString& path, const QDateTime& when);

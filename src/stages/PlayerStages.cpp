@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/PlayerStages.h"
 
-#include "records/StoreFile.h"
+#include "shared/CrashSafeFile.h"
 #include "stages/FigureProofs.h"
 #include "stages/LayoutString.h"
 #include "stages/PlayerStageRecords.h"
@@ -167,7 +167,7 @@ Added Rename(int index, const QString& title)
     if (files.isEmpty())
         return CannotSave();
     const QString path = files.contains(entry.path) ? entry.path : files.front();
-    if (const int error = StoreFile::WriteAtomically(path, WriteStageFile(title, entry.figure)); error != 0) {
+    if (const int error = CrashSafeFile::Replace(path, WriteStageFile(title, entry.figure)); error != 0) {
         qWarning("The stage file %s could not be written: %s", qUtf8Printable(path), std::strerror(error));
         return CannotSave();
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/ProofCacheFile.h"
 
-#include "records/StoreFile.h"
+#include "shared/CrashSafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ bool Write(const QString& path, const QHash<QByteArray, Line>& proofs)
                  + '\n';
     }
     QDir().mkpath(QFileInfo(path).path());
-    return StoreFile::WriteAtomically(path, bytes) == 0;
+    return CrashSafeFile::Replace(path, bytes) == 0;
 }
 
 } // namespace ProofCacheFile

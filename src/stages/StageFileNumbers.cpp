@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageFileNumbers.h"
 
-#include "records/StoreFile.h"
+#include "shared/CrashSafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,29 +19,12 @@ constexpr int NumberDigits = 4;  // "0007": the names sort as numbers in a file 
 constexpr qsizetype LongestNumber = 15;  // far above any count of files, far below overflow
 constexpr int Attempts = 1000;  // names taken by another copy meanwhile, one after another
 
-// The whole file under a private name beside its final place; "" and errno set on failure.
-QByteArray WriteTemporary(const QString& folder, const QByteArray& bytes)
-{
-    QByteArray name = QFile::encodeName(folder) + "/.new-XXXXXX.saving";
-    const int fd = ::mkostemps(name.data(), int(qstrlen(".saving")), O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    const int error = StoreFile::WriteAll(fd, bytes);
-    ::close(fd);
-    if (error != 0) {
-        ::unlink(name.constData());
-        errno = error;
-        return {};
-    }
-    return name;
-}
-
 // Puts the written file at `target` unless something is there already.
 // Some file systems have no hard links: there the name is first taken by an
 // empty file created exclusively, which the written file then replaces.
-int PlaceAt(const QByteArray& written, const QByteArray& target)
+int PlaceAt(CrashSafeFile::Temporary& written, const QByteArray& target)
 {
-    if (::link(written.constData(), target.constData()) == 0)
+    if (::link(written.Name().constData(), target.constData()) == 0)
         return 0;
     const int error = errno;
     if (error != EPERM && error != ENOTSUP && error != ENOSYS)
@@ -50,7 +33,7 @@ int PlaceAt(const QByteArray& written, const QByteArray& target)
     if (fd < 0)
         return errno;
     ::close(fd);
-    return ::rename(written.constData(), target.constData()) == 0 ? 0 : errno;
+    return written.MoveTo(target);
 }
 
 } // namespace
@@ -87,15 +70,15 @@ NewFile WriteNew(const QString& folder, const QString& suffix, const QByteArray&
     for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
         last = std::max(last, Number(name).value_or(0));
 
-    const QByteArray written = WriteTemporary(folder, bytes);
-    if (written.isEmpty()) {
-        file.error = errno;
+    // Written whole under a private name first, then linked to the first free number.
+    CrashSafeFile::Temporary temporary(QDir(folder).filePath(QStringLiteral("new")));
+    file.error = temporary.Error() != 0 ? temporary.Error() : temporary.Write(bytes);
+    if (file.error != 0)
         return file;
-    }
     for (int attempt = 1; attempt <= Attempts; ++attempt) {
         const QString path = QDir(folder).filePath(
             QStringLiteral("%1.%2").arg(last + attempt, NumberDigits, 10, QLatin1Char('0')).arg(suffix));
-        const int error = PlaceAt(written, QFile::encodeName(path));
+        const int error = PlaceAt(temporary, QFile::encodeName(path));
         if (error == EEXIST)
             continue;  // another copy of the program took it meanwhile
         if (error == 0)
@@ -105,8 +88,7 @@ NewFile WriteNew(const QString& folder, const QString& suffix, const QByteArray&
     }
     if (file.path.isEmpty() && file.error == 0)
         file.error = EEXIST;
-    ::unlink(written.constData());
-    StoreFile::SyncFolder(folder);
+    CrashSafeFile::SyncFolder(folder);
     return file;
 }
 
