@@ -74,7 +74,9 @@ QStringList Available()
 
 QString Stored()
 {
-    return KeyStore::ReadValue(RegUpRead::HKEY_CURRENT_USER, RegUpRead::ProgramKey, LanguageValue);
+    // Read before the instance lock, maybe while the running copy saves:
+    // a read that changes nothing on disk and tells no one.
+    return KeyStore::PeekValue(RegUpRead::HKEY_CURRENT_USER, RegUpRead::ProgramKey, LanguageValue);
 }
 
 bool Store(const QString& language)

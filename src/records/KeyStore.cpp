@@ -73,6 +73,9 @@ QString ValueIn(const Location& location, const QString& valueName)
     return settings.value(valueName).toString();
 }
 
+// The registry is read without side effects anyway.
+QString PeekIn(const Location& location, const QString& valueName) { return ValueIn(location, valueName); }
+
 QStringList SubKeysIn(const Location& location)
 {
     QSettings settings(location.store, QSettings::NativeFormat);
@@ -129,6 +132,11 @@ QString ValueIn(const Location& location, const QString& valueName)
     return contents ? contents->groups.value(location.group).value(valueName) : QString();
 }
 
+QString PeekIn(const Location& location, const QString& valueName)
+{
+    return StoreFile::Peek(location.store).groups.value(location.group).value(valueName);
+}
+
 QStringList SubKeysIn(const Location& location)
 {
     const auto contents = StoreFile::Load(location.store);
@@ -182,6 +190,12 @@ QString ReadValue(std::uint32_t root, const QString& keyPath, const QString& val
 {
     const auto location = Locate(root, keyPath);
     return location ? ValueIn(*location, valueName) : QString();
+}
+
+QString PeekValue(std::uint32_t root, const QString& keyPath, const QString& valueName)
+{
+    const auto location = Locate(root, keyPath);
+    return location ? PeekIn(*location, valueName) : QString();
 }
 
 bool WriteValues(std::uint32_t root, const std::vector<RegWrite>& writes, bool create)

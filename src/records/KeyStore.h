@@ -37,6 +37,10 @@ QStringList SubKeys(std::uint32_t root, const QString& keyPath);
 // The value, or "" when the key or the value does not exist.
 QString ReadValue(std::uint32_t root, const QString& keyPath, const QString& valueName);
 
+// The same value, read without changing anything on disk or telling anyone
+// (see StoreFile::Peek): for a copy that does not hold the instance lock yet.
+QString PeekValue(std::uint32_t root, const QString& keyPath, const QString& valueName);
+
 // Stores all `writes` together: afterwards either all of them are on disk or
 // none is (they must all lie below one program key). With `create` false
 // nothing is written unless every key written to exists already.

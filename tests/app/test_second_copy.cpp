@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the real program on one display: the second is refused with
 // its message box, ends when the box is answered, and leaves the records as
-// they were (no LoadDate stamp); the first runs on undisturbed. Runs on a
+// they were (no LoadDate stamp, no file of the records' folder written,
+// renamed or deleted); the first runs on undisturbed. Runs on a
 // private X server (Xvfb) and answers the box with xdotool.
 #include "app/InstanceLock.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
+#include "shared/CrashSafeFile.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -100,6 +102,16 @@ private slots:
         QVERIFY(RegSetString(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"),
                              QStringLiteral("while the first runs"), false));
         const QByteArray recordsBefore = store.ReadFile();
+        // The first copy in the middle of a save, and what looks like the
+        // leftovers of older saves: only the copy holding the lock may judge them.
+        CrashSafeFile::Temporary saving(store.File());
+        QCOMPARE(saving.Write(recordsBefore), 0);
+        for (const QString& name : {QStringLiteral("Zumirak.ini.saving"), QStringLiteral(".Zumirak.ini.Ab12Cd.saving")}) {
+            QFile leftover(QDir(store.MakerFolder()).filePath(name));
+            QVERIFY(leftover.open(QIODevice::WriteOnly));
+        }
+        const QStringList filesBefore =
+            QDir(store.MakerFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 
         // A copy that has run for a day still holds its lock: its age alone
         // must not make it stale.
@@ -124,6 +136,9 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
 
         QCOMPARE(store.ReadFile(), recordsBefore);
+        QCOMPARE(QDir(store.MakerFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 filesBefore);
+        QCOMPARE(saving.MoveTo(QFile::encodeName(store.File())), 0);
         QCOMPARE(LoadDate(), QStringLiteral("while the first runs"));
         QCOMPARE(first.state(), QProcess::Running);
 
