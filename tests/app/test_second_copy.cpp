@@ -5,6 +5,7 @@
 // renamed or deleted); the first runs on undisturbed. Runs on a
 // private X server (Xvfb) and answers the box with xdotool.
 #include "app/InstanceLock.h"
+#include "app/PrivateDisplay.h"
 #include "records/FreshStore.h"
 #include "records/RegUpRead.h"
 #include "shared/CrashSafeFile.h"
@@ -26,62 +27,21 @@ QString LoadDate()
     return KeyStore::ReadValue(HKEY_CURRENT_USER, ProgramKey, QStringLiteral("LoadDate"));
 }
 
-// Runs xdotool and returns what it printed, trimmed; empty on failure.
-QString XDoTool(const QProcessEnvironment& environment, const QStringList& arguments, int timeoutMs = 15000)
-{
-    QProcess tool;
-    tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral("xdotool"), arguments);
-    if (!tool.waitForFinished(timeoutMs)) {
-        tool.kill();
-        tool.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
-}
-
 } // namespace
 
 class SecondCopyTest : public QObject {
     Q_OBJECT
 
-    QProcess display_;
+    PrivateDisplay display_;
     QProcessEnvironment environment_;
 
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-            QSKIP("needs Xvfb and xdotool (tools/setup.sh installs them)");
-
-        // Xvfb picks a free display itself and tells its number. Without
-        // -noreset it would restart whenever its last client leaves, and a
-        // program starting at that moment could not connect.
-        display_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                QStringLiteral("-screen"), QStringLiteral("0"),
-                                                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp"), QStringLiteral("-noreset")});
-        QVERIFY(display_.waitForStarted());
-        QElapsedTimer waited;
-        waited.start();
-        while (!display_.canReadLine() && waited.elapsed() < 15000)
-            display_.waitForReadyRead(500);
-        const QByteArray number = display_.readLine().trimmed();
-        QVERIFY2(!number.isEmpty(), "Xvfb did not start");
-
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(number));
-        environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment_.remove(QStringLiteral("XAUTHORITY"));
-    }
-
-    void cleanupTestCase()
-    {
-        if (display_.state() != QProcess::NotRunning) {
-            display_.terminate();
-            display_.waitForFinished(5000);
-        }
+        QString reason;
+        if (!display_.Start(reason))
+            QSKIP(qPrintable(reason));
+        environment_ = display_.Environment();
     }
 
     void secondCopyIsRefusedAndLeavesTheRecordsAlone()
@@ -122,15 +82,14 @@ private slots:
         second.setProcessEnvironment(environment);
         second.start(program, {});
         QVERIFY(second.waitForStarted());
-        const QString box = XDoTool(environment, {QStringLiteral("search"), QStringLiteral("--sync"),
-                                                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                                  QString::number(second.processId())});
-        QVERIFY2(!box.isEmpty() && !box.contains(u'\n'), "the second copy showed no single box");
-        QCOMPARE(XDoTool(environment, {QStringLiteral("getwindowname"), box}), QStringLiteral("ズミラク"));
+        const QStringList windows = display_.WindowsOf(second.processId());
+        QVERIFY2(windows.size() == 1, "the second copy showed no single box");
+        const QString box = windows.front();
+        QCOMPARE(display_.WindowName(box), QStringLiteral("ズミラク"));
         // Until the box is answered the second copy waits.
         QVERIFY(!second.waitForFinished(300));
 
-        XDoTool(environment, {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+        display_.XDoTool({QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
         QVERIFY(second.waitForFinished(15000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
