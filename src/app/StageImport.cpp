@@ -23,7 +23,9 @@ namespace {
 // While the splash or the new-user window shows, the queue looks again
 // this often for the main window.
 constexpr int MainWindowWaitMilliseconds = 200;
-// A message lists at most this many refused files; it stays on the screen.
+// A message lists at most this many files that became stages, and at most
+// this many refused ones, so that with its OK button it stays on the screen.
+constexpr int ListedStages = 10;
 constexpr int ListedRefusals = 10;
 
 struct ImportQueue {
@@ -75,7 +77,9 @@ void Record(const QString& file, const PlayerStages::Added& added, Outcome& outc
 
 QString Message(const Outcome& outcome)
 {
-    QStringList lines = outcome.said;
+    QStringList lines = outcome.said.mid(0, ListedStages);
+    if (outcome.said.size() > ListedStages)
+        lines << QCoreApplication::translate("StageImport", "ほか%1個").arg(outcome.said.size() - ListedStages);
     const auto refused = qsizetype(outcome.refused.size());
     if (refused == 1) {
         const Refusal& only = outcome.refused.front();

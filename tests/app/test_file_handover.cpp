@@ -194,6 +194,36 @@ private slots:
         QTRY_COMPARE(kit->boxes.size(), std::size_t(1));
     }
 
+    void aBatchOfManyFilesGivesAMessageThatFits_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("added") << QStringLiteral("横") << QStringLiteral("を追加しました。");
+        QTest::newRow("already there") << QStringLiteral("横") << QStringLiteral("のステージは既にあります");
+        QTest::newRow("renamed") << QStringLiteral("改名") << QStringLiteral("のステージの題名を変えました");
+    }
+
+    // Twenty-five files of one kind: ten are named, the rest counted.
+    void aBatchOfManyFilesGivesAMessageThatFits()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, firstLine);
+        QStringList paths;
+        for (int row = 0; row < 5; ++row) {
+            for (int column = 0; column < 5; ++column) {
+                const Rules::Figure pair({{10 + row, column * 2}, {10 + row, column * 2 + 1}});
+                paths << Write(QStringLiteral("pair%1%2.zumirak").arg(row).arg(column), WriteStageFile(title, pair));
+            }
+        }
+        kit->boxes.clear();
+        StageImport::Queue(paths);
+        QTRY_COMPARE_WITH_TIMEOUT(kit->boxes.size(), std::size_t(1), 20000);
+        const QStringList lines = kit->boxes.back().text.split(QStringLiteral("\r\n"));
+        QVERIFY2(lines.size() == 11, qPrintable(kit->boxes.back().text));
+        QVERIFY2(lines.front().contains(firstLine), qPrintable(lines.front()));
+        QCOMPARE(lines.back(), QStringLiteral("ほか15個"));
+    }
+
     void cleanupTestCase()
     {
         main.reset();
