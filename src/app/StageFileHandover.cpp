@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <limits>
+#include <vector>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -65,47 +66,89 @@ QString StageFileHandover::SpoolFolder()
     return name + QStringLiteral(".handover");
 }
 
-bool StageFileHandover::HandOver(const QStringList& paths, int timeoutMs)
+namespace {
+
+// One request: whole lines, never more than the running copy reads of one.
+struct Request {
+    QByteArray lines;
+    QStringList paths;
+    QString name;  // where it lies while the running copy has not taken it
+};
+
+// As file URLs: any character of a path, a line break included, travels on
+// one line. A command line of thousands of long names is split into as many
+// requests as it needs.
+std::vector<Request> Split(const QStringList& paths)
 {
+    std::vector<Request> requests(1);
+    for (const QString& path : paths) {
+        const QByteArray line = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + '\n';
+        if (requests.back().lines.size() + line.size() > MaxRequestBytes && !requests.back().paths.isEmpty())
+            requests.emplace_back();
+        requests.back().lines += line;
+        requests.back().paths << path;
+    }
+    return requests;
+}
+
+// Written whole under another name first, so the running copy never reads
+// half a request. False when it could not be written.
+bool Leave(const QString& folder, Request& request)
+{
+    static std::atomic<int> sequence{0};
+    const QString base = folder + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid()).arg(++sequence);
+    QFile part(base + PartSuffix);
+    if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    const bool written = part.write(request.lines) == request.lines.size() && part.flush();
+    part.close();
+    if (!written || !part.rename(base + RequestSuffix)) {
+        part.remove();
+        return false;
+    }
+    request.name = base + RequestSuffix;
+    return true;
+}
+
+} // namespace
+
+bool StageFileHandover::HandOver(const QStringList& paths, int timeoutMs, QStringList* notHanded)
+{
+    QStringList left = paths;
+    const auto answer = [&left, notHanded] {
+        if (notHanded)
+            *notHanded = left;
+        return left.isEmpty();
+    };
     const QDeadlineTimer deadline(timeoutMs);
     const QString folder = SpoolFolder();
     // A copy started at the same moment as the running one may come before
     // the folder: it waits for it.
     while (!Exists(folder)) {
         if (deadline.hasExpired())
-            return false;
+            return answer();
         QThread::msleep(PollMilliseconds);
     }
     if (!PrivateFolder(folder, false))
-        return false;
+        return answer();
 
-    // As file URLs: any character of a path, a line break included, travels
-    // on one line. Written whole under another name first, so the running
-    // copy never reads half a request.
-    QByteArray lines;
-    for (const QString& path : paths)
-        lines += QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + '\n';
-    if (lines.size() > MaxRequestBytes)
-        return false;
-    static std::atomic<int> sequence{0};
-    const QString base = folder + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid()).arg(++sequence);
-    const QString request = base + RequestSuffix;
-    QFile part(base + PartSuffix);
-    if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    const bool written = part.write(lines) == lines.size() && part.flush();
-    part.close();
-    if (!written || !part.rename(request)) {
-        part.remove();
-        return false;
+    std::vector<Request> requests = Split(paths);
+    left.clear();
+    for (Request& request : requests) {
+        if (!Leave(folder, request))
+            left << request.paths;
     }
-    // The running copy takes a request by removing it.
-    while (QFileInfo::exists(request)) {
-        if (deadline.hasExpired())
-            return !QFile::remove(request);  // withdrawn, unless taken just now
-        QThread::msleep(PollMilliseconds);
+    // The running copy takes a request by removing it. One it has not taken
+    // by the deadline is withdrawn: its files were not handed over.
+    for (const Request& request : requests) {
+        if (request.name.isEmpty())
+            continue;
+        while (QFileInfo::exists(request.name) && !deadline.hasExpired())
+            QThread::msleep(PollMilliseconds);
+        if (QFile::remove(request.name))  // withdrawn, unless taken just now
+            left << request.paths;
     }
-    return true;
+    return answer();
 }
 
 bool StageFileHandover::ImportHandedStageFiles()

@@ -19,11 +19,12 @@ namespace StageFileHandover {
 // The requests' folder: beside the instance lock, in the user's runtime folder.
 QString SpoolFolder();
 
-// Leaves `paths` (made absolute) for the running copy as one request and
-// waits until it is taken. False when no copy watches a private folder or it
-// does not take the request in time (busy, or gone); the request is then
-// withdrawn, so none of the paths was handed over.
-bool HandOver(const QStringList& paths, int timeoutMs = 5000);
+// Leaves `paths` (made absolute) for the running copy, as one request or,
+// for a very long list, a few, and waits until they are taken. False when
+// no copy watches a private folder or it does not take every request in time
+// (busy, or gone); the requests not taken are then withdrawn, nothing is left
+// in the folder, and `notHanded` (when given) names the paths of those.
+bool HandOver(const QStringList& paths, int timeoutMs = 5000, QStringList* notHanded = nullptr);
 
 // In the running copy: watches for stage files handed over and queues them
 // for import (see StageImport.h). False when the folder could not be set up

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr int PaintHelperIdleMilliseconds = 200;
+// How long a later copy waits for the running one to take its files.
+constexpr int HandOverMilliseconds = 5000;
 // The refusal names at most this many files it could not hand over.
 constexpr int ListedFiles = 10;
 
@@ -61,9 +63,10 @@ QWidget* StartUp(InstanceLock& lock, const QStringList& stageFiles)
         // Stage files opened while the game runs go to the running copy,
         // which imports them: no refusal then. Files it did not take are
         // named, so none is lost without a word.
-        if (!stageFiles.isEmpty() && StageFileHandover::HandOver(stageFiles))
+        QStringList notHanded;
+        if (!stageFiles.isEmpty() && StageFileHandover::HandOver(stageFiles, HandOverMilliseconds, &notHanded))
             return nullptr;
-        MsgBox(nullptr, RunningCopyMessage(stageFiles), QCoreApplication::translate("StartUp", "ズミラク"),
+        MsgBox(nullptr, RunningCopyMessage(notHanded), QCoreApplication::translate("StartUp", "ズミラク"),
                QMessageBox::Ok);
         return nullptr;
     }

@@ -71,9 +71,28 @@ private slots:
         PlayerStages::Reload();
     }
 
+    void noListenerNoHandover_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("no copy made the folder") << false;
+        QTest::newRow("no copy watches the folder") << true;
+    }
+
+    // Nothing is left behind, and the later copy can name every file to the player.
     void noListenerNoHandover()
     {
-        QVERIFY(!StageFileHandover::HandOver({QStringLiteral("/tmp/x.zumirak")}, 500));
+        QFETCH(bool, folder);
+        QDir spool(StageFileHandover::SpoolFolder());
+        QVERIFY(spool.removeRecursively());
+        if (folder) {
+            QVERIFY(spool.mkpath(QStringLiteral(".")));
+            QVERIFY(::chmod(QFile::encodeName(spool.path()).constData(), 0700) == 0);
+        }
+        const QStringList paths{QStringLiteral("/tmp/x.zumirak"), QStringLiteral("/tmp/y.zumirak")};
+        QStringList notHanded;
+        QVERIFY(!StageFileHandover::HandOver(paths, 500, &notHanded));
+        QCOMPARE(notHanded, paths);
+        QCOMPARE(spool.entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // Two copies started together: the one that gets the lock takes what the
@@ -103,6 +122,24 @@ private slots:
         QTRY_COMPARE(received.count(), 1);
         QCOMPARE(received.front().front().toStringList(), QStringList{QStringLiteral("/waiting.zumirak")});
         QCOMPARE(spool.entryList(QDir::Files), QStringList());
+    }
+
+    // Thousands of long Japanese names, a command line the system allows,
+    // make more than one request's worth: all of them arrive.
+    void aVeryLongCommandLineIsHandedOverWhole()
+    {
+        // 1.9 MB as arguments, 5.6 MB as the lines of a request.
+        const QString longName = QStringLiteral("ステージの題名がとても長いファイルの名前").repeated(5);
+        QStringList paths;
+        for (int i = 0; i < 6200; ++i)
+            paths << QStringLiteral("/%1%2.zumirak").arg(longName).arg(i);
+        StageFileReceiver receiver;
+        QStringList received;
+        connect(&receiver, &StageFileReceiver::FilesReceived, this, [&received](const QStringList& some) { received << some; });
+        QVERIFY(receiver.Listen());
+        QVERIFY(HandOverFromOutside(paths));
+        QTRY_COMPARE(received.size(), paths.size());
+        QCOMPARE(received, paths);
     }
 
     void messagesWaitForTheMainWindow()
