@@ -28,6 +28,8 @@ constexpr qint64 MaxRequestBytes = 4 * 1024 * 1024;
 constexpr int PollMilliseconds = 20;
 const QString RequestSuffix = QStringLiteral(".request");
 const QString PartSuffix = QStringLiteral(".part");
+// Requests an ending copy kept for the next start: no one waits for them.
+const QString KeptStart = QStringLiteral("kept-");
 
 // True when `folder` is a folder of this user that nobody else may enter;
 // with `create`, a missing one is made so.
@@ -93,10 +95,11 @@ std::vector<Request> Split(const QStringList& paths)
 
 // Written whole under another name first, so the running copy never reads
 // half a request. False when it could not be written.
-bool Leave(const QString& folder, Request& request)
+bool Leave(const QString& folder, Request& request, const QString& nameStart = QString())
 {
     static std::atomic<int> sequence{0};
-    const QString base = folder + QStringLiteral("/%1-%2").arg(QCoreApplication::applicationPid()).arg(++sequence);
+    const QString base =
+        folder + QStringLiteral("/%1%2-%3").arg(nameStart).arg(QCoreApplication::applicationPid()).arg(++sequence);
     QFile part(base + PartSuffix);
     if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
@@ -151,6 +154,24 @@ bool StageFileHandover::HandOver(const QStringList& paths, int timeoutMs, QStrin
     return answer();
 }
 
+void StageFileHandover::KeepForNextStart(const QStringList& paths)
+{
+    const QString folder = SpoolFolder();
+    QStringList lost;
+    if (PrivateFolder(folder, true)) {
+        std::vector<Request> requests = Split(paths);
+        for (Request& request : requests) {
+            if (!Leave(folder, request, KeptStart))
+                lost << request.paths;
+        }
+    } else {
+        lost = paths;
+    }
+    // No window is left to tell the player: whoever started the game from a terminal learns it.
+    for (const QString& path : lost)
+        qWarning("The stage file %s was not added and could not be kept for the next start.", qUtf8Printable(path));
+}
+
 bool StageFileHandover::ImportHandedStageFiles()
 {
     auto* receiver = new StageFileReceiver(QCoreApplication::instance());
@@ -177,7 +198,8 @@ bool StageFileReceiver::Listen()
     QDir spool(folder);
     for (const QString& name : spool.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         const bool ours = name.endsWith(RequestSuffix) || name.endsWith(PartSuffix);
-        if (!ours || !WriterRuns(name))
+        const bool kept = name.startsWith(KeptStart) && name.endsWith(RequestSuffix);
+        if (!ours || (!kept && !WriterRuns(name)))
             spool.remove(name);
     }
     QMetaObject::invokeMethod(this, &StageFileReceiver::TakeRequests, Qt::QueuedConnection);

@@ -26,6 +26,10 @@ QString SpoolFolder();
 // in the folder, and `notHanded` (when given) names the paths of those.
 bool HandOver(const QStringList& paths, int timeoutMs = 5000, QStringList* notHanded = nullptr);
 
+// In the running copy, at its end: leaves `paths`, handed to it but not
+// added yet, in the requests' folder, where the next start takes them.
+void KeepForNextStart(const QStringList& paths);
+
 // In the running copy: watches for stage files handed over and queues them
 // for import (see StageImport.h). False when the folder could not be set up
 // (the game runs on without it).
@@ -39,9 +43,9 @@ class StageFileReceiver : public QObject {
 public:
     explicit StageFileReceiver(QObject* parent = nullptr);
 
-    // Starts watching. Requests left in the folder by a copy that still waits
-    // are taken at once; those of a copy that is gone are dropped (only the
-    // lock holder calls this).
+    // Starts watching. Requests left in the folder by a copy that still waits,
+    // or kept by an earlier run for the next start, are taken at once; those
+    // of a copy that is gone are dropped (only the lock holder calls this).
     bool Listen();
 
 signals:

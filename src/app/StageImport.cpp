@@ -2,6 +2,7 @@
 #include "app/StageImport.h"
 
 #include "app/MainForm.h"
+#include "app/StageFileHandover.h"
 #include "play/StageTable.h"
 #include "select/GameSelect.h"
 #include "select/StageList.h"
@@ -28,10 +29,30 @@ constexpr int MainWindowWaitMilliseconds = 200;
 constexpr int ListedStages = 10;
 constexpr int ListedRefusals = 10;
 
+struct Refusal {
+    QString file;
+    QString reason;
+};
+
+struct Outcome {
+    QStringList said;  // added, or already there
+    std::vector<Refusal> refused;
+    std::optional<int> shown;  // the stage to leaf to
+};
+
+// Each file's proof may run off the window's thread: a batch tells its
+// outcome once the last file has an answer.
+struct Batch {
+    Outcome outcome;
+    QStringList unanswered;
+};
+
 struct ImportQueue {
     QStringList waiting;
+    std::weak_ptr<Batch> current;  // the batch whose files are being added
     bool scheduled = false;
     bool importing = false;
+    bool keptAtQuit = false;  // the program's end keeps what is not added yet
 };
 
 ImportQueue& TheQueue()
@@ -45,17 +66,6 @@ QString StageName(int stage)
 {
     return QCoreApplication::translate("StageImport", "ステージ%1「%2」").arg(stage).arg(StageList::Title(stage));
 }
-
-struct Refusal {
-    QString file;
-    QString reason;
-};
-
-struct Outcome {
-    QStringList said;  // added, or already there
-    std::vector<Refusal> refused;
-    std::optional<int> shown;  // the stage to leaf to
-};
 
 void Record(const QString& file, const PlayerStages::Added& added, Outcome& outcome)
 {
@@ -131,22 +141,31 @@ void WorkOff()
     }
 
     queue.importing = true;
-    // Each file's proof may run off the window's thread: the batch tells its
-    // outcome once the last file has an answer.
-    struct Batch {
-        Outcome outcome;
-        qsizetype pending = 0;
-    };
     const QStringList paths = std::exchange(queue.waiting, {});
     auto batch = std::make_shared<Batch>();
-    batch->pending = paths.size();
+    batch->unanswered = paths;
+    queue.current = batch;
     for (const QString& path : paths) {
-        PlayerStages::Import(path, [batch, file = QFileInfo(path).fileName()](const PlayerStages::Added& added) {
-            Record(file, added, batch->outcome);
-            if (--batch->pending == 0)
+        PlayerStages::Import(path, [batch, path](const PlayerStages::Added& added) {
+            Record(QFileInfo(path).fileName(), added, batch->outcome);
+            batch->unanswered.removeOne(path);
+            if (batch->unanswered.isEmpty())
                 TellOutcome(batch->outcome);
         });
     }
+}
+
+// The program ends with files not added yet (the new-user window closed, or
+// the main window closed while a proof still runs): the next start takes them.
+void KeepUnfinished()
+{
+    ImportQueue& queue = TheQueue();
+    QStringList unfinished;
+    if (const std::shared_ptr<Batch> batch = queue.current.lock())
+        unfinished << batch->unanswered;
+    unfinished << std::exchange(queue.waiting, {});
+    if (!unfinished.isEmpty())
+        StageFileHandover::KeepForNextStart(unfinished);
 }
 
 void Schedule(int delayMs)
@@ -164,6 +183,9 @@ void StageImport::Queue(const QStringList& paths)
 {
     if (paths.isEmpty())
         return;
-    TheQueue().waiting << paths;
+    ImportQueue& queue = TheQueue();
+    if (!std::exchange(queue.keptAtQuit, true))
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &KeepUnfinished);
+    queue.waiting << paths;
     Schedule(0);
 }
