@@ -134,12 +134,11 @@ private slots:
         for (int i = 0; i < 6200; ++i)
             paths << QStringLiteral("/%1%2.zumirak").arg(longName).arg(i);
         StageFileReceiver receiver;
-        QStringList received;
+        QStringList received;  // in one batch or a few
         connect(&receiver, &StageFileReceiver::FilesReceived, this, [&received](const QStringList& some) { received << some; });
         QVERIFY(receiver.Listen());
         QVERIFY(HandOverFromOutside(paths));
-        QTRY_COMPARE(received.size(), paths.size());
-        QCOMPARE(received, paths);
+        QTRY_COMPARE(received, paths);
     }
 
     void messagesWaitForTheMainWindow()
@@ -246,12 +245,9 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, firstLine);
         QStringList paths;
-        for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < 5; ++column) {
-                const Rules::Figure pair({{10 + row, column * 2}, {10 + row, column * 2 + 1}});
-                paths << Write(QStringLiteral("pair%1%2.zumirak").arg(row).arg(column), WriteStageFile(title, pair));
-            }
-        }
+        for (int i = 0; i < 25; ++i)
+            paths << Write(QStringLiteral("pair%1.zumirak").arg(i),
+                           WriteStageFile(title, Rules::Figure({{10 + i / 5, i % 5 * 2}, {10 + i / 5, i % 5 * 2 + 1}})));
         kit->boxes.clear();
         StageImport::Queue(paths);
         QTRY_COMPARE_WITH_TIMEOUT(kit->boxes.size(), std::size_t(1), 20000);
