@@ -2,7 +2,9 @@
 // Nothing drawn is lost without the player saying so: closing the workshop,
 // by any way, clearing the board with 新規 and putting another figure in its
 // place (おまかせ, 開く, 貼り付け, 読み込み) ask first when the figure or its
-// title changed since it was last saved or opened.
+// title changed since it was last saved or opened. Meanwhile the drawing is
+// kept on disk as a draft, for an end nobody is asked about (a crash, a
+// signal, the session ending).
 #include "workshop/StageWorkshop.h"
 
 #include "shared/MsgBox.h"

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ends of a stage's life, and of a drawing's: a stage deleted while its
-// play window is open takes the window and its record with it for good; a
-// drawing outlives the program ended from outside or crashed, and comes
-// back at the next workshop.
+// A stage deleted while its play window is open takes the window and its
+// record with it for good; a drawing outlives the program ended from
+// outside or crashed, and comes back at the next workshop.
 #include "app/EndingSignals.h"
 #include "app/MainForm.h"
 #include "play/test_gametable_kit.h"
@@ -23,20 +22,12 @@
 
 namespace {
 
-// Three balls in a row, taken from the left.
-const Rules::Figure Row({{2, 3}, {2, 4}, {2, 5}});
+const Rules::Figure Row({{2, 3}, {2, 4}, {2, 5}});  // taken from the left
+const Rules::Figure Line({{0, 0}, {1, 0}, {2, 0}, {3, 0}});
 
-Rules::Figure Line(int balls)
+QStringList RecordOfRow()
 {
-    Rules::Figure figure;
-    for (int row = 0; row < balls; ++row)
-        figure.Set({row, 0}, true);
-    return figure;
-}
-
-QStringList RecordOf(const Rules::Figure& figure)
-{
-    const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(PlayerStageRecords::RecordKey(figure));
+    const RegUpRead::StageRecordTexts record = RegUpRead::PeekStage(PlayerStageRecords::RecordKey(Row));
     return {record.chargeNum, record.clearTime};
 }
 
@@ -63,10 +54,12 @@ class TestStageLife : public QObject {
     void Answer(QMessageBox::StandardButton answer)
     {
         asked.clear();
-        SetMsgBoxResponderForTesting([this, answer](const MsgBoxShown& box) {
-            asked.push_back(box);
-            return answer;
-        });
+        SetMsgBoxResponderForTesting([this, answer](const MsgBoxShown& box) { return asked.push_back(box), answer; });
+    }
+    void CloseWorkshop()
+    {
+        StageWorkshop::Instance()->SubWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
 private slots:
@@ -82,28 +75,22 @@ private slots:
     {
         PlayKit::CloseTable();
         PlayerStages::Remove(Row);
-        if (StageWorkshop* workshop = StageWorkshop::Instance()) {
-            Answer(QMessageBox::Discard);
-            workshop->SubWindow()->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
+        Answer(QMessageBox::Discard);
+        if (StageWorkshop::Instance())
+            CloseWorkshop();
         PlayKit::SetRecord(0, QStringLiteral("1"), QStringLiteral("0"));
-        WorkshopDraft::Drop();
-        if (!main->isVisible()) {
-            main.reset();
+        if (!main->isVisible())
             OpenMain();
-        }
     }
     void cleanupTestCase()
     {
-        PlayKit::CloseTable();
         main.reset();
         kit.reset();
     }
 
     void deletingAStageClosesItsPlayWindowAndItsRecordStaysGone_data()
     {
-        QTest::addColumn<int>("takes");  // balls taken in the play window before the deletion
+        QTest::addColumn<int>("takes");  // in the play window before the deletion
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::newRow("opened, not begun") << 0 << QMessageBox::Ok;
         QTest::newRow("under way") << 1 << QMessageBox::Ok;
@@ -115,7 +102,6 @@ private slots:
         QFETCH(QMessageBox::StandardButton, answer);
         // Saved in the workshop, played once without a clear, then opened again.
         StageWorkshop* workshop = OpenWorkshop();
-        workshop->TitleBox->setText(QStringLiteral("三連"));
         workshop->ChangeFigure(Row);
         QTRY_VERIFY(workshop->SaveButton->isEnabled());
         workshop->SaveButton->click();
@@ -123,12 +109,10 @@ private slots:
         main->Selection()->LeafTo(PlayerStages::FirstNumber);
         main->mnu_Start->trigger();
         PlayKit::CloseTable();
-        QCOMPARE(RecordOf(Row), QStringList({"2", "0"}));
         main->mnu_Start->trigger();
         for (int take = 0; take < takes; ++take)
             PlayKit::ClickCell({3 + take, 2});
         QPointer<GameTable> table = GameTable::Instance();
-        QVERIFY(table);
 
         workshop->StageChoice->setCurrentIndex(workshop->StageChoice->findData(PlayerStages::FirstNumber));
         Answer(answer);
@@ -138,67 +122,62 @@ private slots:
         QCOMPARE(asked.front().text.contains(QStringLiteral("プレイ中")), takes > 0);
         const bool deleted = answer == QMessageBox::Ok;
         QCOMPARE(bool(table), !deleted);
-        QCOMPARE(PlayerStages::All().empty(), deleted);
         QCOMPARE(workshop->ResultLine->text().contains(QStringLiteral("保存しました")), !deleted);
         PlayKit::CloseTable();
-        if (deleted) {
-            // The record went with the stage, and does not come back with the figure.
-            QCOMPARE(RecordOf(Row), QStringList({"1", "0"}));
-            QCOMPARE(AddNow(QStringLiteral("三連"), Row).index, 0);
-            QCOMPARE(RecordOf(Row), QStringList({"1", "0"}));
-            // The board's drawing is kept nowhere now: a close asks about it.
-            QVERIFY(workshop->HasUnsavedChanges());
-        }
+        if (!deleted)
+            return;
+        // The record went with the stage, and does not come back with the figure.
+        QCOMPARE(RecordOfRow(), QStringList({"1", "0"}));
+        QCOMPARE(AddNow(QString(), Row).index, 0);
+        QCOMPARE(RecordOfRow(), QStringList({"1", "0"}));
+        // The board's drawing is kept nowhere now: a close asks about it.
+        QVERIFY(workshop->HasUnsavedChanges());
     }
 
     void aDrawingOutlivesTheProgramEndedFromOutside_data()
     {
-        QTest::addColumn<int>("ending");
-        QTest::addColumn<bool>("closes");  // the program closes its windows: the attempt in play is counted
-        QTest::newRow("SIGTERM") << SIGTERM << true;
-        QTest::newRow("SIGHUP") << SIGHUP << true;
-        QTest::newRow("session ending, no leave to ask") << 0 << true;
-        QTest::newRow("crash") << -1 << false;
+        QTest::addColumn<int>("ending");  // a signal; 0: the session ends without leave to ask; -1: a crash
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("session ending") << 0;
+        QTest::newRow("crash") << -1;
     }
     void aDrawingOutlivesTheProgramEndedFromOutside()
     {
         QFETCH(int, ending);
-        QFETCH(bool, closes);
         EndingSignals fromOutside;
         connect(&fromOutside, &EndingSignals::Received, &EndFromOutside);
-        // A stage in play; a drawing not saved beside it.
+        // A stage in play; a drawing beside it, kept a moment after each change.
         main->Selection()->LeafTo(0);
         main->mnu_Start->trigger();
         StageWorkshop* workshop = OpenWorkshop();
         workshop->TitleBox->setText(QStringLiteral("描きかけ"));
-        workshop->ChangeFigure(Line(4));
+        workshop->ChangeFigure(Line);
         QTRY_VERIFY(QFileInfo::exists(WorkshopDraft::Path()));
-        workshop->ChangeFigure(Line(5));
+        workshop->ChangeFigure(Row);  // a crash loses this last moment
 
-        Answer(QMessageBox::Cancel);  // a question nobody answers keeps the program
+        Answer(QMessageBox::Cancel);  // a question nobody answers would keep the program
         if (ending > 0)
             std::raise(ending);
         else if (ending == 0 && main->EndSessionAllowed(false))
             main->close();
+        const bool closes = ending >= 0;
         if (closes)
             QTRY_VERIFY(!main->isVisible());
         QVERIFY(asked.empty());
-        QCOMPARE(PlayKit::Record(0), closes ? QStringList({"2", "0"}) : QStringList({"1", "0"}));
+        // Closed as by its close box, the play window counted its attempt.
+        QCOMPARE(PlayKit::Record(0), QStringList({closes ? "2" : "1", "0"}));
 
-        // Started again: the workshop opens on the drawing, not saved still.
         main.reset();
-        QVERIFY(!StageWorkshop::Instance());
         OpenMain();
         workshop = OpenWorkshop();
-        QCOMPARE(workshop->Figure(), closes ? Line(5) : Line(4));
+        QCOMPARE(workshop->Figure(), closes ? Row : Line);
         QCOMPARE(workshop->TitleBox->text(), QStringLiteral("描きかけ"));
         QVERIFY(workshop->HasUnsavedChanges());
         // Given up, it is gone for good.
         Answer(QMessageBox::Discard);
-        workshop->SubWindow()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CloseWorkshop();
         QCOMPARE(asked.size(), std::size_t(1));
-        QVERIFY(!QFileInfo::exists(WorkshopDraft::Path()));
         QVERIFY(!OpenWorkshop()->HasUnsavedChanges());
     }
 };
