@@ -973,6 +973,20 @@ Save it?</translation>
         <translation>The figure%1 in the stage workshop is not saved.<byte value="xd"/>
 It is not proven clearable, so saving writes it to a file.</translation>
     </message>
+    <message>
+        <source>ステージ%1「%2」はプレイ中です。削除するとプレイ画面を閉じます。<byte value="xd"/>
+その記録も消えますが、宜しいですか？</source>
+        <translation>Stage %1 “%2” is being played. Deleting it closes the play window.<byte value="xd"/>
+Its record goes too. Go ahead?</translation>
+    </message>
+    <message>
+        <source>ステージ%1「%2」を削除しました</source>
+        <translation>Deleted stage %1 “%2”</translation>
+    </message>
+    <message>
+        <source>前回保存されなかった図形を戻しました</source>
+        <translation>The drawing left unsaved last time is back</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>

@@ -162,8 +162,11 @@ bool MainForm::EndSessionAllowed(bool mayAsk)
     StageWorkshop* workshop = StageWorkshop::Instance();
     if (!workshop || !workshop->HasUnsavedChanges())
         return true;
-    // Without leave to ask, the session is held back rather than the drawing lost.
-    return mayAsk && workshop->MayClose();
+    if (mayAsk)
+        return workshop->MayClose();
+    // Without leave to ask, the drawing waits as the draft for the next workshop.
+    workshop->AgreeToCloseKeepingDraft();
+    return true;
 }
 
 MainForm::~MainForm()

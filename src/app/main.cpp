@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
+#include "app/EndingSignals.h"
 #include "app/InstanceLock.h"
 #include "app/StartUp.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     PrepareApplication(app);
     const QStringList stageFiles = StageFilesOnCommandLine(QCoreApplication::arguments());
+    EndingSignals ending;
+    QObject::connect(&ending, &EndingSignals::Received, &EndFromOutside);
     InstanceLock lock;
     if (!StartUp(lock, stageFiles))
         return 0;

@@ -26,6 +26,7 @@
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
 #include "stages/LayoutString.h"
+#include "stages/PlayerStages.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -85,6 +86,15 @@ GameTable::GameTable(const PlaySurroundings& surroundings) : surroundings_(surro
     ShapedButton* first = AddBallButton(0);
     first->setGeometry(Twips::Rect(120, 120, BallTwips, BallTwips));
     first->setFont(GothicFont(14.25, true));
+
+    // The stage played is deleted: its record is gone and stays so; the
+    // window closes without writing to it.
+    connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StageRemoved, this, [this](const QString& key) {
+        if (key.isEmpty() || key != recordKey_)
+            return;
+        recordKey_.clear();
+        close();
+    });
 }
 
 GameTable::~GameTable()
@@ -328,6 +338,11 @@ void GameTable::closeEvent(QCloseEvent* event)
     // When the frame started the close, this returns at once.
     if (subWindow_)
         subWindow_->close();
+}
+
+bool GameTable::GameUnderWay() const
+{
+    return !unloaded_ && ClockStarted == 1 && StageCleared != QLatin1String("1");
 }
 
 bool GameTable::ClosingCountsAnAttempt() const

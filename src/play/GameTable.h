@@ -70,6 +70,10 @@ public:
 
     // True when closing now would count a failed attempt at a listed stage.
     bool ClosingCountsAnAttempt() const;
+    // True from the first take until the clear or the close.
+    bool GameUnderWay() const;
+    // The record the stage played keeps; empty for none.
+    const QString& RecordKey() const { return recordKey_; }
 
     // A click on ball `index`: the first click starts clock and sounds, then
     // the move rules decide; the last take clears the stage.

@@ -293,8 +293,11 @@ bool Remove(const Rules::Figure& figure)
         if (!QFile::remove(path) && QFileInfo::exists(path))
             removed = false;
     }
-    if (removed)
-        PlayerStageRecords::Reset(PlayerStageRecords::RecordKey(figure));
+    if (removed) {
+        const QString key = PlayerStageRecords::RecordKey(figure);
+        PlayerStagesNotice::Instance().TellStageRemoved(key);
+        PlayerStageRecords::Reset(key);
+    }
     ReadAndTell();
     return removed;
 }

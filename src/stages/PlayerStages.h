@@ -91,9 +91,13 @@ class PlayerStagesNotice : public QObject {
 public:
     static PlayerStagesNotice& Instance();
     void TellStagesChanged() { emit StagesChanged(); }
+    void TellStageRemoved(const QString& recordKey) { emit StageRemoved(recordKey); }
 
 signals:
     void StagesChanged();
+    // A stage was deleted and its record goes with it: whatever plays it
+    // writes nothing more under `recordKey`.
+    void StageRemoved(const QString& recordKey);
 
 private:
     PlayerStagesNotice() = default;

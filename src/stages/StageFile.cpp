@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString Section = QStringLiteral("Stage");
@@ -51,13 +56,73 @@ StageFileReading LayoutRefused(const LayoutReading& layout)
     return NotAStageFile(QStringLiteral("Layout: ") + layout.error, QCoreApplication::translate("StageFile", "Layout：") + layout.reason);
 }
 
+StageFileReading TooLarge()
+{
+    return NotAStageFile(QStringLiteral("larger than %1 bytes").arg(LargestFile),
+                         QCoreApplication::translate("StageFile", "%1バイトより大きいファイルです").arg(LargestFile));
+}
+
+StageFileReading CannotRead()
+{
+    return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
+}
+
+StageFileReading NotRegular()
+{
+    return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（普通のファイルではありません）"),
+                   QStringLiteral("cannot be read (not a regular file)"));
+}
+
+// Closes the descriptor however the reading ends.
+struct OpenFile {
+    int fd;
+    ~OpenFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Whatever is at `path` by the time it is opened: the path may have been
+// given to a pipe or a device since it was looked at. Opening does not wait
+// (a pipe without a writer would hold the thread for good), and only a
+// regular file is read, no more than LargestFile and one byte of it.
+StageFileReading ReadWhatOpens(const QString& path)
+{
+    const OpenFile file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (file.fd < 0)
+        return errno == EACCES ? Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（読む許可がありません）"),
+                                         QStringLiteral("cannot be read (no permission to read it)"))
+                               : CannotRead();
+    struct stat opened {};
+    if (::fstat(file.fd, &opened) != 0)
+        return CannotRead();
+    if (!S_ISREG(opened.st_mode))
+        return NotRegular();
+    if (opened.st_size > LargestFile)
+        return TooLarge();
+    QByteArray bytes(LargestFile + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(file.fd, bytes.data() + filled, std::size_t(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return CannotRead();
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return ReadStageFile(bytes);
+}
+
 } // namespace
 
 StageFileReading ReadStageFile(const QByteArray& bytes)
 {
     if (bytes.size() > LargestFile)
-        return NotAStageFile(QStringLiteral("larger than %1 bytes").arg(LargestFile),
-                             QCoreApplication::translate("StageFile", "%1バイトより大きいファイルです").arg(LargestFile));
+        return TooLarge();
     const std::optional<IniContents> ini = ParseIni(bytes);
     if (!ini)
         return NotAStageFile(QStringLiteral("not UTF-8 INI text"), QCoreApplication::translate("StageFile", "UTF-8のINI形式のテキストではありません"));
@@ -93,7 +158,6 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
 StageFileReading ReadStageFileAt(const QString& path)
 {
     const QFileInfo info(path);
-    QFile file(path);
     // Each way a path can fail to be a readable file says which it is.
     if (!info.exists() && !info.isSymLink())
         return Refused(QCoreApplication::translate("StageFile", "ファイルがありません"), QStringLiteral("no such file"));
@@ -102,17 +166,8 @@ StageFileReading ReadStageFileAt(const QString& path)
     if (info.isDir())
         return Refused(QCoreApplication::translate("StageFile", "ファイルではなくフォルダーです"), QStringLiteral("a folder, not a file"));
     if (!info.isFile())
-        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（普通のファイルではありません）"),
-                       QStringLiteral("cannot be read (not a regular file)"));
-    if (!info.isReadable())
-        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません（読む許可がありません）"),
-                       QStringLiteral("cannot be read (no permission to read it)"));
-    if (!file.open(QIODevice::ReadOnly))
-        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
-    const QByteArray bytes = file.read(LargestFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refused(QCoreApplication::translate("StageFile", "ファイルを読み込めません"), QStringLiteral("cannot be read"));
-    return ReadStageFile(bytes);
+        return NotRegular();
+    return ReadWhatOpens(path);
 }
 
 QByteArray WriteStageFile(const QString& title, const Rules::Figure& figure)

@@ -14,7 +14,8 @@ inline constexpr int LongestTitle = 32;
 enum class TitleFault {
     None,
     TooLong,           // more than LongestTitle characters
-    ControlCharacter,  // a line break, a tab or another control below U+0020, or DEL
+    ControlCharacter,  // a line break, a tab or another control (C0, DEL, C1), a line or
+                       // paragraph separator, a direction override or isolate
     BrokenCharacter,   // half of a UTF-16 pair: no file or code can carry it
 };
 

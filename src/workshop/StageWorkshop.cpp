@@ -137,6 +137,13 @@ StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroun
 
     connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this,
             &StageWorkshop::FillStageChoice);
+    // A crash loses no more than the last moment's drawing; the disk is not
+    // written at every cell of a drag.
+    draftDelay_ = new QTimer(this);
+    draftDelay_->setSingleShot(true);
+    draftDelay_->setInterval(300);
+    connect(draftDelay_, &QTimer::timeout, this, &StageWorkshop::WriteDraft);
+    connect(TitleBox, &QLineEdit::textChanged, this, &StageWorkshop::FollowDraft);
     FillStageChoice();
     ShowFigure();
 }
@@ -275,6 +282,7 @@ StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundin
     if (surroundings.makeRoomFor)
         surroundings.makeRoomFor(*frame);
     workshop->Board->setFocus();
+    workshop->TakeBackDraft();
     return workshop;
 }
 
@@ -319,6 +327,7 @@ void StageWorkshop::LoadStage(const QString& title, const Rules::Figure& figure)
 void StageWorkshop::ShowFigure()
 {
     const Rules::Figure& figure = Figure();
+    FollowDraft();
     if (importing_ && importing_->figure != figure)
         AddImported();  // the board no longer proves it: it is proven on its own
     // Saved with an empty title, a stage gets this one; the field says so.

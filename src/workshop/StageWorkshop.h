@@ -20,6 +20,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 class SoundSwitch;
 class StatusPanels;
 class VerdictSearch;
@@ -97,6 +98,10 @@ public:
     bool MayClose();
     // Whether the figure drawn may give way to another: asks as MayClose does.
     bool MayReplaceFigure();
+    // Lets the workshop close without a question, the drawing kept as the
+    // draft that the next workshop opens on (WorkshopDraft): for an end
+    // that nobody may be there to answer, as a signal's or the session's.
+    void AgreeToCloseKeepingDraft();
 
     // The buttons (StageWorkshopActions.cpp).
     void NewFigure();
@@ -128,6 +133,11 @@ private:
     void ShowAdded(const PlayerStages::Added& added, const QString& fileName);
     void AddImported();
     void MarkSaved();
+    // The draft follows the drawing: written a moment after a change while
+    // something is not saved, removed once nothing is.
+    void FollowDraft();
+    void WriteDraft();
+    void TakeBackDraft();
     // Says on the result line what a button did: each line of `text`
     // shortened with "…" to fit, whole in the tooltip.
     void ShowResult(const QString& text, const QString& toolTip = {});
@@ -147,5 +157,7 @@ private:
     Rules::Figure savedFigure_;
     QString savedTitle_;
     bool closeAgreed_ = false;
+    QTimer* draftDelay_ = nullptr;
+    bool keepDraft_ = false;  // closing keeps the draft instead of removing it
     QString saidVerdict_;     // the verdict a screen reader last said
 };

@@ -191,13 +191,27 @@ void StageWorkshop::DeleteChosenStage()
         return;
     // The figure, not the place: the list may change while the player answers.
     const PlayerStages::Entry stage = PlayerStages::All()[std::size_t(k)];
-    const auto answer = MsgBox(this,
-                               tr("ステージ%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？").arg(PlayerStages::Number(k)).arg(stage.title),
-                               GameTitle(), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    const int number = PlayerStages::Number(k);
+    // Its play window closes with it; a game under way there is named in the question.
+    const GameTable* open = GameTable::Instance();
+    const bool inPlay = open && open->RecordKey() == stage.recordKey && open->GameUnderWay();
+    const QString question = inPlay ? tr("ステージ%1「%2」はプレイ中です。削除するとプレイ画面を閉じます。\r\n"
+                                         "その記録も消えますが、宜しいですか？")
+                                    : tr("ステージ%1「%2」を削除します。\r\nその記録も消えますが、宜しいですか？");
+    const auto answer = MsgBox(this, question.arg(number).arg(stage.title), GameTitle(),
+                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
-    if (!PlayerStages::Remove(stage.figure))
+    if (!PlayerStages::Remove(stage.figure)) {
         Tell(this, tr("ステージを削除できませんでした。"));
+        return;
+    }
+    // The drawing on the board is that stage no more: a close asks about it again.
+    if (savedFigure_ == stage.figure) {
+        savedFigure_ = {};
+        FollowDraft();
+    }
+    ShowResult(tr("ステージ%1「%2」を削除しました").arg(number).arg(stage.title));
 }
 
 void StageWorkshop::CopyCode()

@@ -2,14 +2,18 @@
 // Nothing drawn is lost without the player saying so: closing the workshop,
 // by any way, clearing the board with 新規 and putting another figure in its
 // place (おまかせ, 開く, 貼り付け, 読み込み) ask first when the figure or its
-// title changed since it was last saved or opened.
+// title changed since it was last saved or opened. Meanwhile the drawing is
+// kept on disk as a draft, for an end nobody is asked about (a crash, a
+// signal, the session ending).
 #include "workshop/StageWorkshop.h"
 
 #include "shared/MsgBox.h"
+#include "workshop/WorkshopDraft.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 bool StageWorkshop::HasUnsavedChanges() const
 {
@@ -21,11 +25,41 @@ void StageWorkshop::MarkSaved()
 {
     savedFigure_ = Figure();
     savedTitle_ = TitleBox->text();
+    FollowDraft();
+}
+
+void StageWorkshop::FollowDraft() { draftDelay_->start(); }
+
+void StageWorkshop::WriteDraft()
+{
+    draftDelay_->stop();
+    if (HasUnsavedChanges())
+        WorkshopDraft::Keep(TitleBox->text(), Figure());
+    else
+        WorkshopDraft::Drop();
+}
+
+// A drawing kept when the program last ended without saving it comes back
+// on the board, not saved still: the next close asks about it again.
+void StageWorkshop::TakeBackDraft()
+{
+    const std::optional<StageText> draft = WorkshopDraft::Left();
+    if (!draft)
+        return;
+    LoadStage(draft->title, draft->figure);
+    ShowResult(tr("前回保存されなかった図形を戻しました"));
+}
+
+void StageWorkshop::AgreeToCloseKeepingDraft()
+{
+    keepDraft_ = true;
+    closeAgreed_ = true;
+    WriteDraft();
 }
 
 bool StageWorkshop::MayClose()
 {
-    if (closeAgreed_ || !HasUnsavedChanges())
+    if (closeAgreed_ || keepDraft_ || !HasUnsavedChanges())
         return true;
     // A figure not proven clearable cannot be a stage yet: 保存 then writes
     // it to a stage file, which keeps it just as well.
@@ -49,10 +83,17 @@ bool StageWorkshop::MayClose()
 
 void StageWorkshop::closeEvent(QCloseEvent* event)
 {
-    if (MayClose())
-        QWidget::closeEvent(event);
-    else
+    if (!MayClose()) {
         event->ignore();
+        return;
+    }
+    // Closed as the player agreed: the drawing is saved or given up.
+    if (keepDraft_)
+        WriteDraft();
+    else
+        WorkshopDraft::Drop();
+    draftDelay_->stop();
+    QWidget::closeEvent(event);
 }
 
 bool StageWorkshop::MayReplaceFigure()

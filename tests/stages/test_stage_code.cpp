@@ -56,7 +56,7 @@ private slots:
         for (int i = 0; i < LongestTitle; ++i)
             cats += QStringLiteral("🐈");
         const QString titles[] = {QString(), QStringLiteral("富士山"), LongTitle, QStringLiteral("🐈 cat"),
-                                  QStringLiteral("a\u00A0b\u2009c\u0085d"), cats};
+                                  QStringLiteral("a\u00A0b\u2009c\u3000d"), cats};
         static const QRegularExpression safe(QStringLiteral("^ZMK1-[A-Z2-7]+$"));
         int t = 0;
         for (const auto& [name, figure] : figures) {
@@ -93,6 +93,7 @@ private slots:
             codes << code.chopped(1) << code.chopped(4) << code + u'A' << code + QStringLiteral("AAAAAAAA");
         }
         codes << EncodeStageCode(QStringLiteral("空"), Figure())  // no ball
+              << EncodeStageCode(QStringLiteral("a\u2028b"), Scattered(5))  // a title no file may hold either
               << QStringLiteral("ZMK1-") << QStringLiteral("ZMK1-0189") << QStringLiteral("ZMK1-!!!!");
         for (const QString& code : codes) {
             const StageCodeReading reading = DecodeStageCode(code);

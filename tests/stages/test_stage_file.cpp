@@ -105,6 +105,10 @@ private slots:
         QTest::newRow("title of 33") << Stage(QString(33, u'山').toUtf8(), "0000,0000,") << "the title is longer";
         QTest::newRow("line break in the title") << Stage("\"a\\nb\"", "0000,0000,") << "not a stage file";
         QTest::newRow("title starting with U+FEFF") << Stage("\xEF\xBB\xBF" "0", "0000,0000,0600,0000,") << "";
+        // Titles that would show something else than they say: NEL, the separators, an override, an isolate.
+        for (const char* misleads : {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAE", "\xE2\x81\xA6"})
+            QTest::addRow("title with %s", QByteArray(misleads).toHex().constData())
+                << Stage(QByteArray("a") + misleads + "b", "0000,0000,") << "not a stage file";
         QTest::newRow("half a character in the title") << Stage("\"a\\xD800\"", "0000,0000,") << "not a stage file";
         QTest::newRow("no layout") << QByteArray("[Stage]\nTitle=a\n") << "not a stage file";
         QTest::newRow("layout not records") << Broken << "not a stage file";
