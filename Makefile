@@ -1,12 +1,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs the whole test suite
+# make check what CI runs on a clean clone (.ci/run): every build and check the
+#            README names
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 PACKAGE_BUILD ?= build-package
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+FUZZ_SECONDS ?= 5
 
-.PHONY: run test test-asan package setup build build-asan bench clean
+.PHONY: run test test-asan check package setup build build-asan bench clean
 
 run: build
 	$(BUILD)/bin/zumirak
@@ -14,9 +17,16 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
-# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, in a
+# clang build of the whole tree that holds the fuzz targets too; then each of
+# them runs a few seconds over its corpus.
 test-asan: build-asan
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2
+	tools/fuzz.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+
+# Every build and check the README names, in one go. The package's contents
+# and lintian are in the suite (test_package).
+check: test test-asan
 
 # The Debian package, $(PACKAGE_BUILD)/zumirak_<version>_<arch>.deb, from a
 # build folder of its own that holds only what the package needs (no tests,
@@ -40,7 +50,7 @@ build: setup
 	cmake --build $(BUILD)
 
 build-asan: setup
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZUMIRAK_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZUMIRAK_FUZZ=ON
 	cmake --build $(ASAN_BUILD)
 
 clean:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 class QString;
 class QWidget;
 
@@ -17,3 +19,10 @@ void Announce(QWidget& source, const QString& text);
 
 // The last text announced, for tests that check what the player hears.
 const QString& LastAnnouncement();
+
+// Each utterance as it leaves for the screen reader (several texts of one turn
+// go as one), for tests that follow what is heard step by step without a
+// screen reader. One listener at a time; an empty one stops listening.
+void ListenToUtterances(std::function<void(const QString&)> listener);
+// Where an utterance leaves: tells the listener, if any.
+void TellUtteranceListener(const QString& utterance);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/AtSpiSpeech.h"
 
+#include "shared/Announce.h"
+
 #include <QCoreApplication>
 #include <QAccessible>
 #include <QApplication>
@@ -144,8 +146,10 @@ private:
             look_.stop();
             const QString said = texts_.join(QCoreApplication::translate("Announce", "、"));
             texts_.clear();
-            if (source_)
-                Send(*source_, said);
+            if (!source_)
+                return;
+            TellUtteranceListener(said);
+            Send(*source_, said);
         });
     }
 

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "select/RecordsOverview.h"
 #include "shared/Twips.h"
+#include "shared/UnexpectedBoxes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -93,6 +94,8 @@ void Walk(const QList<QAction*>& actions, int depth, QStringList& lines)
 
 class MenuBarTest : public QObject {
     Q_OBJECT
+
+    UnexpectedBoxes unexpectedBoxes_;
 
     QTemporaryDir config_;
     std::unique_ptr<MainForm> form_;

@@ -10,6 +10,7 @@
 #include "select/GameSelect.h"
 #include "shared/CommonDialog.h"
 #include "shared/MsgBox.h"
+#include "shared/UnexpectedBoxes.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,6 +26,8 @@ using namespace RegUpRead;
 
 class OptionsTest : public QObject {
     Q_OBJECT
+
+    UnexpectedBoxes unexpectedBoxes_;
 
     QTemporaryDir configDir_;
     QTemporaryDir files_;

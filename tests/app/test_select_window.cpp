@@ -7,6 +7,7 @@
 #include "play/StageTable.h"
 #include "select/GameSelect.h"
 #include "shared/MsgBox.h"
+#include "shared/UnexpectedBoxes.h"
 
 #include <QAccessible>
 #include <QMdiArea>
@@ -22,6 +23,8 @@ bool SamePicture(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.t
 
 class TestSelectWindow : public QObject {
     Q_OBJECT
+
+    UnexpectedBoxes unexpectedBoxes_;
 
 private slots:
     void initTestCase();

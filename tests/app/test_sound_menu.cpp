@@ -8,6 +8,7 @@
 #include "sound/MixerModule.h"
 #include "sound/SoundFailureMessage.h"
 #include "sound/WAVEMIX.h"
+#include "shared/UnexpectedBoxes.h"
 
 #include <QtTest>
 
@@ -22,6 +23,8 @@ const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
 
 class TestSoundMenu : public QObject {
     Q_OBJECT
+
+    UnexpectedBoxes unexpectedBoxes_;
 
 private slots:
     void initTestCase();

@@ -17,6 +17,7 @@
 #include "shared/StatusPanels.h"
 #include "shared/Twips.h"
 #include "sound/WAVEMIX.h"
+#include "shared/UnexpectedBoxes.h"
 
 #include <QMdiArea>
 #include <QTemporaryDir>
@@ -185,6 +186,7 @@ public:
     std::vector<SoundCall> sounds;
 
 private:
+    UnexpectedBoxes unexpectedBoxes_;
     QTemporaryDir configHome_;
     QMdiArea workspace_;
     std::array<QString, 3> panels_;
