@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "app/InstanceLock.h"
+#include "app/InterfaceLanguage.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     // The command-line forms run before any window and need no display.
     if (IsCommandLineForm(argc, argv)) {
         QCoreApplication app(argc, argv);
+        InterfaceLanguage::InstallProgramTexts(app);
         return RunCommandLine(QCoreApplication::arguments());
     }
 
