@@ -22,9 +22,7 @@
 #include "workshop/StageWorkshop.h"
 #include "workshop/VerdictSearch.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -33,7 +31,6 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStyleOption>
@@ -64,8 +61,6 @@ public:
                 Label(*label, where);
             else if (auto* button = qobject_cast<QPushButton*>(widget))
                 PushButton(*button, where);
-            else if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget))
-                Fits(where, static_cast<QAbstractButton*>(widget)->text(), widget->sizeHint().width() <= widget->width());
             else if (auto* group = qobject_cast<QGroupBox*>(widget))
                 Fits(where, group->title(), group->minimumSizeHint().width() <= group->width());
             else if (auto* edit = qobject_cast<QLineEdit*>(widget))
@@ -297,8 +292,6 @@ private slots:
         // The boxes of the walk, and those of the menus.
         main->mnu_Del->trigger();
         ShowSoundFailureMessage(main.get());
-        for (const MsgBoxShown& shown : kit->boxes)
-            qInfo() << "box:" << shown.text;
         QVERIFY(kit->boxes.size() >= 4);
         for (const MsgBoxShown& shown : kit->boxes) {
             QMessageBox box;
