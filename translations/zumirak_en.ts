@@ -31,15 +31,15 @@
     <name>ChooseSoundFile</name>
     <message>
         <source>ボール選択音</source>
-        <translation>Sound of a Ball Taken</translation>
+        <translation>Sound for a Ball Taken</translation>
     </message>
     <message>
         <source>ボールが選択できない時の音</source>
-        <translation>Sound of a Ball That Cannot Be Taken</translation>
+        <translation>Sound for a Ball Refused</translation>
     </message>
     <message>
         <source>面クリア時の音</source>
-        <translation>Sound of a Cleared Stage</translation>
+        <translation>Sound for a Stage Cleared</translation>
     </message>
     <message>
         <source>バックミュージック</source>
@@ -112,7 +112,7 @@
     <name>LayoutString</name>
     <message>
         <source>ボールがありません</source>
-        <translation>There is no ball</translation>
+        <translation>There are no balls</translation>
     </message>
     <message>
         <source>最後のボールの記録の終わりにコンマがありません</source>
@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>：%1 が4桁の数ではありません</source>
-        <translation>: %1 is not a number of 4 digits</translation>
+        <translation>: %1 is not a 4-digit number</translation>
     </message>
     <message>
         <source>：%1 が1マスの大きさ600の倍数ではありません</source>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>（行,列 %1）が前のボールと同じマスにあります</source>
-        <translation> (row,column %1) lies on the same cell as an earlier ball</translation>
+        <translation> (row,column %1) is on the same cell as an earlier ball</translation>
     </message>
 </context>
 <context>
@@ -241,13 +241,13 @@
         <source>ヘルプを開くプログラムが見つかりません。<byte value="xd"/>
 ヘルプは次のファイルにあります。<byte value="xd"/>
 %1</source>
-        <translation>No program to open the help was found.<byte value="xd"/>
+        <translation>No program was found to open the help.<byte value="xd"/>
 The help is in this file:<byte value="xd"/>
 %1</translation>
     </message>
     <message>
         <source>言語の設定を保存できませんでした。</source>
-        <translation>The language could not be saved.</translation>
+        <translation>The language setting could not be saved.</translation>
     </message>
     <message>
         <source>自動</source>
@@ -311,7 +311,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>現在のゲームで何秒かかっているか</source>
-        <translation>Seconds spent on the current game</translation>
+        <translation>Seconds spent on this attempt</translation>
     </message>
     <message>
         <source>1回目の挑戦</source>
@@ -319,15 +319,15 @@ Are you sure?</translation>
     </message>
     <message>
         <source>今回で何回目の挑戦か</source>
-        <translation>Which attempt this is</translation>
+        <translation>The number of this attempt</translation>
     </message>
     <message>
         <source>達成記録 0秒</source>
-        <translation>Best 0 s</translation>
+        <translation>First clear: 0 s</translation>
     </message>
     <message>
         <source>過去に成功した最短時間</source>
-        <translation>Shortest time of a past success</translation>
+        <translation>Time of the first clear, kept as the stage’s record</translation>
     </message>
 </context>
 <context>
@@ -342,11 +342,11 @@ Are you sure?</translation>
     </message>
     <message>
         <source>クリアできるか確かめきれませんでした</source>
-        <translation>It could not be made sure that this figure can be cleared</translation>
+        <translation>Could not confirm that this figure can be cleared</translation>
     </message>
     <message>
         <source>自作%1</source>
-        <translation>Own %1</translation>
+        <translation>My Stage %1</translation>
     </message>
 </context>
 <context>
@@ -372,7 +372,7 @@ Records will not be saved until it can be found again.</translation>
     </message>
     <message>
         <source>名前</source>
-        <translation>Name</translation>
+        <translation>Title</translation>
     </message>
     <message>
         <source>挑戦回数</source>
@@ -380,7 +380,7 @@ Records will not be saved until it can be found again.</translation>
     </message>
     <message>
         <source>達成記録（秒）</source>
-        <translation>Best (s)</translation>
+        <translation>First clear (s)</translation>
     </message>
     <message>
         <source>クリア</source>
@@ -462,12 +462,12 @@ Records will not be saved until it can be found again.</translation>
     <message>
         <source>WaveMix DLLが見つかりません。<byte value="xd"/>
 正常に音が出力されません。</source>
-        <translation>The WaveMix DLL cannot be found.<byte value="xd"/>
-Sound will not play properly.</translation>
+        <translation>No sound can be played: there is no sound device, or the sound library could not be loaded.<byte value="xd"/>
+The stage plays without sound.</translation>
     </message>
     <message>
         <source>ズミラク  WaveMix Error</source>
-        <translation>Zumirak  WaveMix Error</translation>
+        <translation>Zumirak – No Sound</translation>
     </message>
 </context>
 <context>
@@ -496,11 +496,11 @@ Sound will not play properly.</translation>
     <name>StageFile</name>
     <message>
         <source>ボールがありません</source>
-        <translation>There is no ball</translation>
+        <translation>There are no balls</translation>
     </message>
     <message>
         <source>名前が%1文字を超えています</source>
-        <translation>The name is longer than %1 characters</translation>
+        <translation>The title is longer than %1 characters</translation>
     </message>
     <message>
         <source>ファイルを読み込めません</source>
@@ -512,11 +512,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>盤の外にボールがあります：%1</source>
-        <translation>A ball lies off the board: %1</translation>
+        <translation>A ball is off the board: %1</translation>
     </message>
     <message>
         <source>一つのマスにボールが二つあります：%1</source>
-        <translation>Two balls lie on one cell: %1</translation>
+        <translation>Two balls are on the same cell: %1</translation>
     </message>
     <message>
         <source>Layout：</source>
@@ -540,15 +540,15 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>題名に半端な文字があります</source>
-        <translation>half a character in the title</translation>
+        <translation>a broken character in the title</translation>
     </message>
     <message>
         <source>ファイルがありません</source>
-        <translation>There is no such file</translation>
+        <translation>The file does not exist</translation>
     </message>
     <message>
         <source>リンク先のファイルがありません</source>
-        <translation>The link leads to no file</translation>
+        <translation>The link points to a file that does not exist</translation>
     </message>
     <message>
         <source>ファイルではなくフォルダーです</source>
@@ -561,6 +561,10 @@ Sound will not play properly.</translation>
     <message>
         <source>ファイルを読み込めません（読む許可がありません）</source>
         <translation>The file cannot be read (no permission to read it)</translation>
+    </message>
+    <message>
+        <source>%1行目が [見出し] でも 名前=値 でもありません</source>
+        <translation>line %1 is neither a [section] nor a name=value line</translation>
     </message>
 </context>
 <context>
@@ -581,11 +585,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>「%1」と同じ形のステージは既にあります（%2）。</source>
-        <translation>A stage of the same figure as “%1” is there already (%2).</translation>
+        <translation>There is already a stage with the same figure as “%1” (%2).</translation>
     </message>
     <message>
         <source>「%1」と同じ形のステージの題名を変えました（%2）。</source>
-        <translation>The stage of the same figure as “%1” got its title (%2).</translation>
+        <translation>The stage with the same figure as “%1” now has its title (%2).</translation>
     </message>
     <message>
         <source>%1を追加しました。</source>
@@ -593,7 +597,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>次の%1個のファイルはステージに追加できません。</source>
-        <translation>These %1 files cannot be added to the stages.</translation>
+        <translation>The following %1 files cannot be added to the stages.</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -612,7 +616,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>クリアできるか確かめきれませんでした</source>
-        <translation>It could not be made sure that this figure can be cleared</translation>
+        <translation>Could not confirm that this figure can be cleared</translation>
     </message>
 </context>
 <context>
@@ -623,11 +627,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>%1回目で成功</source>
-        <translation>Cleared on try %1</translation>
+        <translation>Cleared on attempt %1</translation>
     </message>
     <message>
         <source>達成記録%1秒</source>
-        <translation>Best %1 s</translation>
+        <translation>First clear: %1 s</translation>
     </message>
 </context>
 <context>
@@ -642,7 +646,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>升２</source>
-        <translation>Measuring Box 2</translation>
+        <translation>Box 2</translation>
     </message>
     <message>
         <source>井</source>
@@ -650,7 +654,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>まん字</source>
-        <translation>Manji</translation>
+        <translation>Pinwheel</translation>
     </message>
     <message>
         <source>八つ橋</source>
@@ -658,7 +662,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>升１</source>
-        <translation>Measuring Box 1</translation>
+        <translation>Box 1</translation>
     </message>
     <message>
         <source>九</source>
@@ -742,7 +746,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>Ａ２</source>
-        <translation>A 2</translation>
+        <translation>A2</translation>
     </message>
     <message>
         <source>やじろべー</source>
@@ -773,11 +777,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>自動で作る</source>
-        <translation>Make One for Me</translation>
+        <translation>Generate a Figure</translation>
     </message>
     <message>
         <source>空なら毎回ちがう形</source>
-        <translation>empty: random</translation>
+        <translation>blank for a random one</translation>
     </message>
     <message>
         <source>おまかせ</source>
@@ -853,11 +857,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>クリアできません（×のボールは縦にも横にもほかとつながっていません）</source>
-        <translation>Cannot be cleared (a ball marked × shares no row or column with another)</translation>
+        <translation>Cannot be cleared: a ball marked × shares no row or column with any other ball</translation>
     </message>
     <message>
         <source>クリアできるか調べています…</source>
-        <translation>Finding out whether it can be cleared…</translation>
+        <translation>Checking whether it can be cleared…</translation>
     </message>
     <message>
         <source>クリアできます</source>
@@ -865,7 +869,7 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>クリアできるか確かめきれません（保存できません）</source>
-        <translation>Cannot make sure that it can be cleared (cannot be saved)</translation>
+        <translation>Could not confirm that it can be cleared, so it cannot be saved</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -905,11 +909,11 @@ Sound will not play properly.</translation>
     </message>
     <message>
         <source>クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）</source>
-        <translation>Cannot be cleared (%1 dead-end balls: only the first and the last can be one)</translation>
+        <translation>Cannot be cleared: %1 balls are dead ends, but only the first and the last ball taken may be</translation>
     </message>
     <message>
         <source>クリアできません（どの順に取っても途中で次のボールがなくなります）</source>
-        <translation>Cannot be cleared (every order runs out of balls to take)</translation>
+        <translation>Cannot be cleared: in every order the takes get stuck before the last ball</translation>
     </message>
     <message>
         <source>ステージ</source>
@@ -922,12 +926,12 @@ Sound will not play properly.</translation>
     <message>
         <source>プレイ中のステージ「%1」を閉じて、この図形を試します。<byte value="xd"/>
 閉じたステージは挑戦1回と数えられます。宜しいですか？</source>
-        <translation>The stage in play, “%1”, closes to try this figure.<byte value="xd"/>
-The stage closed counts as one attempt. Go ahead?</translation>
+        <translation>To try this figure, the stage in play, “%1”, will be closed.<byte value="xd"/>
+Closing it counts as an attempt. Continue?</translation>
     </message>
     <message>
         <source>この形は既にステージ%1「%2」です</source>
-        <translation>This figure is stage %1 “%2” already</translation>
+        <translation>This figure is already stage %1 “%2”</translation>
     </message>
     <message>
         <source>ステージ%1の題名を「%2」にしました</source>
@@ -944,17 +948,17 @@ The stage closed counts as one attempt. Go ahead?</translation>
     <message>
         <source>ステージ%1「%2」を削除します。<byte value="xd"/>
 その記録も消えますが、宜しいですか？</source>
-        <translation>Stage %1 “%2” will be deleted.<byte value="xd"/>
-Its record goes too. Go ahead?</translation>
+        <translation>Stage %1 “%2” will be deleted, and its record with it.<byte value="xd"/>
+Are you sure?</translation>
     </message>
     <message>
         <source>ステージコードをクリップボードにコピーしました</source>
-        <translation>The stage code is on the clipboard</translation>
+        <translation>Stage code copied to the clipboard</translation>
     </message>
     <message>
         <source>「%1」を書き出しました
 場所：%2</source>
-        <translation>“%1” written
+        <translation>Exported “%1”
 Folder: %2</translation>
     </message>
     <message>
@@ -964,14 +968,14 @@ Folder: %2</translation>
     <message>
         <source>ステージ作成の図形%1は保存されていません。<byte value="xd"/>
 保存しますか？</source>
-        <translation>The figure%1 in the stage workshop is not saved.<byte value="xd"/>
+        <translation>The figure%1 in the stage workshop has not been saved.<byte value="xd"/>
 Save it?</translation>
     </message>
     <message>
         <source>ステージ作成の図形%1は保存されていません。<byte value="xd"/>
 クリアできると確かめられていないので、保存するとファイルに書き出します。</source>
-        <translation>The figure%1 in the stage workshop is not saved.<byte value="xd"/>
-It is not proven clearable, so saving writes it to a file.</translation>
+        <translation>The figure%1 in the stage workshop has not been saved.<byte value="xd"/>
+It is not known to be clearable, so saving writes it to a file.</translation>
     </message>
     <message>
         <source>ステージ%1「%2」はプレイ中です。削除するとプレイ画面を閉じます。<byte value="xd"/>
@@ -1000,7 +1004,7 @@ Its record goes too. Go ahead?</translation>
     </message>
     <message>
         <source>起動中のズミラクが応答しないため、次のファイルは追加されていません。</source>
-        <translation>Zumirak, already running, does not answer: these files were not added.</translation>
+        <translation>It does not respond, so these files were not added:</translation>
     </message>
     <message>
         <source>ほか%1個</source>
@@ -1047,7 +1051,7 @@ Its record goes too. Go ahead?</translation>
     </message>
     <message>
         <source>矢印キーで移動し、スペースキーでボールを置いたり取ったりします</source>
-        <translation>The arrow keys move; Space puts a ball on or takes it off</translation>
+        <translation>Arrow keys move; Space places or removes a ball</translation>
     </message>
     <message>
         <source>ボール %1行 %2列</source>

@@ -32,7 +32,7 @@ QString LanguageCode(const QString& uiLanguage)
     return uiLanguage.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
 }
 
-void InstallTranslator(QApplication& app, const QString& file)
+void InstallTranslator(QCoreApplication& app, const QString& file)
 {
     auto* translator = new QTranslator(&app);
     if (translator->load(file)) {
@@ -88,7 +88,7 @@ bool Store(const QString& language)
 
 QString Current() { return current; }
 
-void Install(QApplication& app)
+void InstallProgramTexts(QCoreApplication& app)
 {
     for (QTranslator* translator : installed) {
         QCoreApplication::removeTranslator(translator);
@@ -96,6 +96,13 @@ void Install(QApplication& app)
     }
     installed.clear();
     current = Choose(Stored(), QLocale::system().uiLanguages(), Available());
+    if (current != Japanese)
+        InstallTranslator(app, TranslationFolder + QStringLiteral("/zumirak_") + current + QStringLiteral(".qm"));
+}
+
+void Install(QApplication& app)
+{
+    InstallProgramTexts(app);
     const QString qtTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (current == Japanese) {
         // The source texts need no translator; the buttons of message boxes
@@ -105,7 +112,6 @@ void Install(QApplication& app)
         return;
     }
     KeepDesktopFont();
-    InstallTranslator(app, TranslationFolder + QStringLiteral("/zumirak_") + current + QStringLiteral(".qm"));
     if (current != Fallback)  // Qt speaks English by itself
         InstallTranslator(app, qtTranslations + QStringLiteral("/qtbase_") + current + QStringLiteral(".qm"));
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QApplication;
+class QCoreApplication;
 
 // The language of the interface. Japanese is the source of every text and
 // needs no translation; every other language is a zumirak_<code>.qm built
@@ -39,6 +40,11 @@ QString Current();
 // the desktop's own font for every other language. Runs before any window;
 // run again, it replaces what it installed before.
 void Install(QApplication& app);
+
+// Decides the language and installs the program's own texts only: for the
+// command-line forms, which open no window (a stage they make up is titled
+// in the player's language).
+void InstallProgramTexts(QCoreApplication& app);
 
 // The menu's texts that are the same in every language: the bilingual
 // caption, a language's own name, and the note that the choice waits for the

@@ -14,11 +14,29 @@
 #include <QRegion>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int WidthTwips = 6750;
 constexpr int HeightTwips = 4485;
 constexpr int ShowMilliseconds = 2500;
+// What a text keeps between its end and the ellipse's edge.
+constexpr int EdgeMargin = 6;
+
+// The x at which a text on `row` must end to stay inside the ellipse: its
+// edge at the row's end farther from the middle, less a margin.
+int InsideEllipse(const QRect& ellipse, const QRect& row)
+{
+    const double a = ellipse.width() / 2.0;
+    const double b = ellipse.height() / 2.0;
+    const double middle = ellipse.y() + b;
+    const double dy = std::max(std::abs(row.top() - middle), std::abs(row.y() + row.height() - middle));
+    if (dy >= b)
+        return row.x();
+    return static_cast<int>(ellipse.x() + a + a * std::sqrt(1 - (dy / b) * (dy / b))) - EdgeMargin;
+}
 
 } // namespace
 
@@ -68,10 +86,14 @@ void Opening::Form_Load()
 
     U_Name->setText(RegUpRead::UserName);
     F_Name->setText(RegUpRead::CompanyName);
-    // Long names stop where the ellipse would cut them, and shrink to fit.
-    const int rightLimit = Label1[2]->x() + Label1[2]->width();
-    FitToText(*U_Name, rightLimit);
-    FitToText(*F_Name, rightLimit);
+    // Long names keep their size and stop short of the ellipse's edge,
+    // shortened with an ellipsis.
+    const QRect ellipse = EllipseBounds(WidthTwips, HeightTwips, Twips::PerPixel, Twips::PerPixel);
+    // (They end where the version label ends, or sooner where the ellipse
+    // narrows.)
+    const int versionEnd = Label1[2]->x() + Label1[2]->width();
+    for (QLabel* name : {U_Name, F_Name})
+        ElideToRoom(*name, std::min(versionEnd, InsideEllipse(ellipse, name->geometry())));
 }
 
 void Opening::paintEvent(QPaintEvent*)

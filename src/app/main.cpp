@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/EndingSignals.h"
 #include "app/InstanceLock.h"
+#include "app/InterfaceLanguage.h"
 #include "app/StartUp.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     // The command-line forms run before any window and need no display.
     if (IsCommandLineForm(argc, argv)) {
         QCoreApplication app(argc, argv);
+        InterfaceLanguage::InstallProgramTexts(app);
         return RunCommandLine(QCoreApplication::arguments());
     }
 

@@ -17,13 +17,16 @@ constexpr int PreferredSpan = 140;
 
 } // namespace
 
-int StagePicturePitch(int cells)
+int StagePicturePitch(int columns, int rows)
 {
-    if (cells <= 0)
+    if (columns <= 0 || rows <= 0)
         return UsualPitch;
-    const int roomy = std::clamp(PreferredSpan / cells, UsualPitch, LargestPitch);
-    return std::min(roomy, StagePictureSize / cells);
+    const int roomy = std::clamp(PreferredSpan / std::max(columns, rows), UsualPitch, LargestPitch);
+    return std::min({roomy, (StagePictureSize - 2 * StagePictureSide) / columns,
+                     (StagePictureSize - 2 * StagePictureBand) / rows});
 }
+
+int StagePicturePitch(int cells) { return StagePicturePitch(cells, cells); }
 
 QPixmap DrawStagePicture(QStringView layout, qreal devicePixelRatio)
 {
@@ -44,7 +47,7 @@ QPixmap DrawStagePicture(QStringView layout, qreal devicePixelRatio)
         [](const BallRecord& a, const BallRecord& b) { return a.row() < b.row(); });
     const int columns = maxColumn->column() - minColumn->column() + 1;
     const int rows = maxRow->row() - minRow->row() + 1;
-    const int pitch = StagePicturePitch(std::max(columns, rows));
+    const int pitch = StagePicturePitch(columns, rows);
 
     const qreal left = (StagePictureSize - columns * pitch) / 2.0;
     const qreal top = (StagePictureSize - rows * pitch) / 2.0;

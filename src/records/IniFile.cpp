@@ -193,6 +193,19 @@ std::optional<QString> UnescapeValue(QStringView text)
     return out;
 }
 
+// A typed value: wholly quoted, it is read as the program writes it (a
+// quoted value that does not read so is taken as it stands too); anything
+// else is the text itself. Only the doubled @ of the written form is undone,
+// so that the program's own bare values read back the same.
+QString TypedValueText(QStringView text)
+{
+    if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"')) {
+        if (const std::optional<QString> quoted = UnescapeValue(text))
+            return *quoted;
+    }
+    return text.startsWith(QStringLiteral("@@")) ? text.sliced(1).toString() : text.toString();
+}
+
 QStringView TrimBlanks(QStringView text)
 {
     while (!text.isEmpty() && IsBlank(text.front()))
@@ -225,42 +238,71 @@ QByteArray FormatIni(const IniContents& contents)
     return text.toUtf8();
 }
 
-std::optional<IniContents> ParseIni(QByteArrayView bytes)
+IniReading ReadIni(QByteArrayView bytes, IniValues values)
 {
+    IniReading reading;
     if (bytes.contains('\0'))
-        return std::nullopt;
+        return reading;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8(bytes);
     if (utf8.hasError())
-        return std::nullopt;
+        return reading;
 
     IniContents contents;
     QString group;
     qsizetype start = 0;
+    int lineNumber = 0;
     for (qsizetype end = 0; end <= text.size(); ++end) {
         if (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
             continue;
+        // "\r\n" ends one line, not two.
+        if (end == text.size() || text[end] != u'\n' || end == 0 || text[end - 1] != u'\r')
+            ++lineNumber;
         const QStringView line = TrimBlanks(QStringView(text).sliced(start, end - start));
         start = end + 1;
 
         if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
             continue;
+        reading.faultyLine = lineNumber;
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']'))
-                return std::nullopt;
+                return reading;
             group = GroupOfSection(TrimBlanks(line.sliced(1, line.size() - 2)));
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            return std::nullopt;
+            return reading;
         const QStringView name = TrimBlanks(line.first(equals));
-        const auto value = UnescapeValue(TrimBlanks(line.sliced(equals + 1)));
+        const QStringView valueText = TrimBlanks(line.sliced(equals + 1));
+        const std::optional<QString> value =
+            values == IniValues::AsTyped ? TypedValueText(valueText) : UnescapeValue(valueText);
         if (name.isEmpty() || !value)
-            return std::nullopt;
+            return reading;
         contents.groups[group][UnescapeName(name)] = *value;
     }
-    return contents;
+    reading.contents = std::move(contents);
+    reading.faultyLine = 0;
+    return reading;
+}
+
+std::optional<IniContents> ParseIni(QByteArrayView bytes)
+{
+    return ReadIni(bytes, IniValues::AsWritten).contents;
+}
+
+std::optional<QString> TypedValue(const QString& value)
+{
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (IsControl(value[i]) || IsLoneSurrogate(value, i))
+            return std::nullopt;  // line breaks and such need the quoted form
+    }
+    // A title beginning "@@" is typed with one @ more, as the written form has it.
+    for (const QString& typed : {value, u'@' + value}) {
+        if (TrimBlanks(typed).size() == typed.size() && TypedValueText(typed) == value)
+            return typed;
+    }
+    return std::nullopt;
 }

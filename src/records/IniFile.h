@@ -28,5 +28,24 @@ struct IniContents {
 
 QByteArray FormatIni(const IniContents& contents);
 
-// nullopt when the text is not a sound INI file.
+// How values are read. The program's own files are read as FormatIni wrote
+// them. A file a person typed (a stage file) is read as typed: a value is
+// taken as it stands, quotes and backslashes and all, unless it is wholly in
+// double quotes, so `Title=say "hi"` is the title say "hi".
+enum class IniValues { AsWritten, AsTyped };
+
+// The text read, or why not: the number of the first line that cannot be
+// read (counted from 1), or 0 when the text itself is not UTF-8 (or holds a
+// NUL byte).
+struct IniReading {
+    std::optional<IniContents> contents;
+    int faultyLine = 0;
+};
+IniReading ReadIni(QByteArrayView text, IniValues values);
+
+// nullopt when the text is not a sound INI file (read as written).
 std::optional<IniContents> ParseIni(QByteArrayView text);
+
+// The value as the line "name=value" of a typed file shows it, when that
+// reads back as the same value (no quotes or escapes needed); else nullopt.
+std::optional<QString> TypedValue(const QString& value);

@@ -36,7 +36,6 @@ UserAdd::UserAdd()
     auto addLabel = [this](int index, const QString& text, QRect twips) {
         Label1[index] = AddDesignLabel(this, text, twips.x(), twips.y(),
                                        twips.width(), twips.height());
-        WidenToText(*Label1[index]);  // a longer translation shows whole
     };
     // Created in tab order: the company box first, so it has the focus.
     addLabel(0, tr("会社名"), {600, 840, 540, 180});
@@ -54,6 +53,10 @@ UserAdd::UserAdd()
     connect(UserBox, &QLineEdit::returnPressed, this, &UserAdd::Command1_Click);
     addLabel(2, tr("ズミラクをDownLoadして頂き、ありがとうございました"), {120, 120, 4200, 180});
     addLabel(3, tr("使用される前にユーザ登録を行って下さい。"), {1080, 360, 3315, 180});
+    // A text wider in the desktop's font than in the design's (or a longer
+    // translation) shows whole: the window grows as little as needed and
+    // keeps the design's margin at the right.
+    WidenWindowToLabels(*this, {Label1[0], Label1[1], Label1[2], Label1[3]}, Twips::ToPixels(120));
 
     // The window reads as a dialog whose instruction a screen reader speaks
     // as it opens, and the boxes read as their labels.

@@ -31,13 +31,15 @@ void DrawMark(QPainter& painter, const QRectF& box)
 
     // The tick, white over a dark shadow so it reads on every part of the gold.
     QPainterPath tick;
-    tick.moveTo(ball.left() + ball.width() * 0.26, ball.top() + ball.height() * 0.52);
-    tick.lineTo(ball.left() + ball.width() * 0.43, ball.top() + ball.height() * 0.70);
-    tick.lineTo(ball.left() + ball.width() * 0.75, ball.top() + ball.height() * 0.32);
+    tick.moveTo(ball.left() + ball.width() * 0.24, ball.top() + ball.height() * 0.58);
+    tick.lineTo(ball.left() + ball.width() * 0.41, ball.top() + ball.height() * 0.76);
+    tick.lineTo(ball.left() + ball.width() * 0.76, ball.top() + ball.height() * 0.36);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0x6a, 0x40, 0x00), 3.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // The strokes keep their weight to the mark's size.
+    const qreal weight = box.width() / 22.0;
+    painter.setPen(QPen(QColor(0x6a, 0x40, 0x00), 3.6 * weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(tick);
-    painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(Qt::white, 2.2 * weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(tick);
 }
 

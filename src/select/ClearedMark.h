@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "play/StagePicture.h"
+
 #include <QWidget>
 
 // The small gold ball with a tick that sits in the top-right corner of a
@@ -13,9 +15,10 @@ public:
     // Placed in the corner of `picture`, hidden until shown.
     explicit ClearedMark(QWidget* picture);
 
-    // Size of the mark and its distance from the picture's edges, in pixels.
-    static constexpr int Diameter = 22;
-    static constexpr int Inset = 4;
+    // Size of the mark and its distance from the picture's edges, in pixels:
+    // it sits in the band the picture keeps free of the figure.
+    static constexpr int Inset = 1;
+    static constexpr int Diameter = StagePictureBand - 2 * Inset;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 #include "select/GameSelect.h"
 
 #include "stages/LayoutString.h"
+#include "play/StagePicture.h"
 #include "play/StageRecord.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
@@ -139,8 +140,13 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     captionColours.setColor(QPalette::WindowText, Qt::black);
     Caption->setPalette(captionColours);
     Caption->setIndent(3);
-    const int captionHeight = Caption->fontMetrics().height() + 2;
-    Caption->setGeometry(0, GameTip->height() - captionHeight, GameTip->width(), captionHeight);
+    // It fills the foot band the picture keeps free of the figure; a font
+    // taller than the band is set smaller until it fits.
+    QFont captionFont = Caption->font();
+    while (QFontMetrics(captionFont).height() > StagePictureBand && captionFont.pointSizeF() > 6)
+        captionFont.setPointSizeF(captionFont.pointSizeF() - 0.5);
+    Caption->setFont(captionFont);
+    Caption->setGeometry(0, GameTip->height() - StagePictureBand, GameTip->width(), StagePictureBand);
 
     connect(HScroll1, &QScrollBar::valueChanged, this, &GameSelect::HScroll1_Change);
     connect(GameTip, &StageTip::DblClick, this, &GameSelect::GameTip_DblClick);

@@ -56,6 +56,27 @@ void FitToText(QLabel& label, int rightLimit)
     }
 }
 
+void ElideToRoom(QLabel& label, int rightLimit)
+{
+    WidenToText(label, rightLimit);
+    const int room = label.contentsRect().width();
+    if (label.fontMetrics().horizontalAdvance(label.text()) <= room)
+        return;
+    label.setToolTip(label.text());
+    label.setText(label.fontMetrics().elidedText(label.text(), Qt::ElideRight, room));
+}
+
+void WidenWindowToLabels(QWidget& window, std::initializer_list<QLabel*> labels, int rightMargin)
+{
+    int wanted = window.width();
+    for (QLabel* label : labels)
+        wanted = std::max(wanted, label->x() + label->sizeHint().width() + rightMargin);
+    if (wanted > window.width())
+        window.setFixedWidth(wanted);
+    for (QLabel* label : labels)
+        WidenToText(*label);
+}
+
 void CentreOnScreen(QWidget& window)
 {
     const QScreen* screen = window.screen();

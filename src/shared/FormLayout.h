@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QLabel;
 class QWidget;
 
@@ -29,6 +31,15 @@ void WidenToText(QLabel& label, int rightLimit = -1);
 // past that is it cut short with an ellipsis. For the player's names on the
 // splash and in the about window.
 void FitToText(QLabel& label, int rightLimit);
+
+// Widens the label as WidenToText does; a text still too long for the room
+// keeps its size and is shortened with an ellipsis (whole in the tooltip).
+void ElideToRoom(QLabel& label, int rightLimit);
+
+// Widens the window, as little as needed, so that each of `labels` shows its
+// text whole with `rightMargin` pixels to spare; the labels grow to their
+// text. Nothing moves, and a window the texts fit keeps its size.
+void WidenWindowToLabels(QWidget& window, std::initializer_list<QLabel*> labels, int rightMargin);
 
 // Puts the window in the middle of its screen.
 void CentreOnScreen(QWidget& window);

@@ -62,26 +62,34 @@ void KeepTitleReadable(QMessageBox& box)
 }
 } // namespace
 
-QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
-                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+void FillMsgBox(QMessageBox& box, const MsgBoxShown& shown, QWidget* parent)
 {
-    if (testResponder())
-        return testResponder()({text, title, buttons, defaultButton});
-    QMessageBox box(QMessageBox::NoIcon, title, QString(), buttons, parent);
+    box.setWindowTitle(shown.title);
+    box.setStandardButtons(shown.buttons);
     if (QAbstractButton* save = box.button(QMessageBox::Save))
         save->setText(QCoreApplication::translate("MsgBox", "保存"));
     if (QAbstractButton* discard = box.button(QMessageBox::Discard))
         discard->setText(QCoreApplication::translate("MsgBox", "保存しない"));
-    if (defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(defaultButton);
-    if (buttons.testFlag(QMessageBox::Cancel))
+    if (shown.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(shown.defaultButton);
+    if (shown.buttons.testFlag(QMessageBox::Cancel))
         box.setEscapeButton(QMessageBox::Cancel);
-    ShowLinesWhole(box, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+    ShowLinesWhole(box, QString(shown.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                    parent ? parent->screen() : box.screen());
     // A box is neither maximised nor minimised: its title bar offers only
     // the close button.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     KeepTitleReadable(box);
+}
+
+QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    const MsgBoxShown shown{text, title, buttons, defaultButton};
+    if (testResponder())
+        return testResponder()(shown);
+    QMessageBox box(QMessageBox::NoIcon, title, QString(), buttons, parent);
+    FillMsgBox(box, shown, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

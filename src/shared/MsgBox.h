@@ -30,4 +30,7 @@ struct MsgBoxShown {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 using MsgBoxResponder = std::function<QMessageBox::StandardButton(const MsgBoxShown&)>;
+// Fills `box` as MsgBox shows it, without showing it: for a look at a box
+// that a responder answered.
+void FillMsgBox(QMessageBox& box, const MsgBoxShown& shown, QWidget* parent);
 void SetMsgBoxResponderForTesting(MsgBoxResponder responder);

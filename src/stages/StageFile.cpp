@@ -123,9 +123,14 @@ StageFileReading ReadStageFile(const QByteArray& bytes)
 {
     if (bytes.size() > LargestFile)
         return TooLarge();
-    const std::optional<IniContents> ini = ParseIni(bytes);
-    if (!ini)
+    // Read as a person types it: quotes inside a title are its own.
+    const IniReading read = ReadIni(bytes, IniValues::AsTyped);
+    if (!read.contents && read.faultyLine == 0)
         return NotAStageFile(QStringLiteral("not UTF-8 INI text"), QCoreApplication::translate("StageFile", "UTF-8のINI形式のテキストではありません"));
+    if (!read.contents)
+        return NotAStageFile(QStringLiteral("line %1 is neither [section] nor name=value").arg(read.faultyLine),
+                             QCoreApplication::translate("StageFile", "%1行目が [見出し] でも 名前=値 でもありません").arg(read.faultyLine));
+    const std::optional<IniContents>& ini = read.contents;
     const auto section = ini->groups.constFind(Section);
     if (section == ini->groups.cend() || !section->contains(LayoutName))
         return NotAStageFile(QStringLiteral("no [Stage] section with a Layout"),
@@ -172,9 +177,16 @@ StageFileReading ReadStageFileAt(const QString& path)
 
 QByteArray WriteStageFile(const QString& title, const Rules::Figure& figure)
 {
-    // The title goes through the store's own escaping; the layout holds only
-    // digits and commas and is written bare, as a stage author types it.
-    IniContents contents;
-    contents.groups[Section][TitleName] = title;
-    return FormatIni(contents) + LayoutName.toUtf8() + '=' + LayoutOf(figure).toUtf8() + '\n';
+    // Written as a stage author types it: the title bare whenever it reads
+    // back the same (quotes and all), else in the store's quoted form; the
+    // layout holds only digits and commas.
+    QByteArray text = '[' + Section.toUtf8() + "]\n";
+    if (const std::optional<QString> typed = TypedValue(title)) {
+        text += TitleName.toUtf8() + '=' + typed->toUtf8() + '\n';
+    } else {
+        IniContents contents;
+        contents.groups[Section][TitleName] = title;
+        text = FormatIni(contents);
+    }
+    return text + LayoutName.toUtf8() + '=' + LayoutOf(figure).toUtf8() + '\n';
 }

@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The title field takes what a stage file and a code can carry, counted in
@@ -92,6 +94,19 @@ void FixLines(QLabel& label, int lines)
 {
     const QMargins margins = label.contentsMargins();
     label.setFixedHeight(lines * label.fontMetrics().lineSpacing() + margins.top() + margins.bottom());
+}
+
+// A wrapping label as tall as the tallest of `texts` needs at its narrowest.
+void FixHeightForTexts(QLabel& label, const QStringList& texts)
+{
+    const QString shown = label.text();
+    int height = 0;
+    for (const QString& text : texts) {
+        label.setText(text);
+        height = std::max(height, label.heightForWidth(label.minimumWidth()));
+    }
+    label.setText(shown);
+    label.setFixedHeight(height);
 }
 
 // A choice of stages whose box shortens a long title with "…" (the list's
@@ -167,7 +182,7 @@ QWidget* StageWorkshop::BuildControls()
     bold.setBold(true);
     VerdictLine->setFont(bold);
     VerdictLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    FixLines(*VerdictLine, 2);
+    FixHeightForTexts(*VerdictLine, EveryVerdictText());
     // Apart from the verdict, which a proof still under way may change later.
     ResultLine = new QLabel(controls);
     ResultLine->setWordWrap(true);
@@ -348,19 +363,19 @@ void StageWorkshop::ShowFigure()
 
     if (!hasBalls) {
         search_->Cancel();
-        VerdictLine->setText(tr("ボールを置いてください"));
+        VerdictLine->setText(VerdictText(VerdictKind::NoBall));
         SayVerdict();
         return;
     }
     if (!cutOff.empty()) {
         // No take ever crosses from one group to another: no search needed.
         search_->Cancel();
-        VerdictLine->setText(tr("クリアできません（×のボールは縦にも横にもほかとつながっていません）"));
+        VerdictLine->setText(VerdictText(VerdictKind::CutOff));
         SayVerdict();
         return;
     }
 
-    VerdictLine->setText(tr("クリアできるか調べています…"));
+    VerdictLine->setText(VerdictText(VerdictKind::Searching));
     search_->Start(figure);
 }
 
@@ -369,16 +384,16 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
     if (Figure().Count() == 0 || !Rules::CutOffBalls(Figure()).empty())
         return;
     switch (verdict) {
-    case Rules::Verdict::Clearable: VerdictLine->setText(tr("クリアできます")); break;
+    case Rules::Verdict::Clearable: VerdictLine->setText(VerdictText(VerdictKind::Clearable)); break;
     case Rules::Verdict::NotClearable:
         // In words: why, when it shows in the figure itself.
         if (const std::size_t deadEnds = Rules::DeadEndBalls(Figure()).size(); deadEnds > 2)
-            VerdictLine->setText(tr("クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）").arg(deadEnds));
+            VerdictLine->setText(VerdictText(VerdictKind::DeadEnds, int(deadEnds)));
         else
-            VerdictLine->setText(tr("クリアできません（どの順に取っても途中で次のボールがなくなります）"));
+            VerdictLine->setText(VerdictText(VerdictKind::NoWayThrough));
         break;
     case Rules::Verdict::Unknown:
-        VerdictLine->setText(tr("クリアできるか確かめきれません（保存できません）"));
+        VerdictLine->setText(VerdictText(VerdictKind::Unknown));
         break;
     }
     Stars->setText(tr("難しさ：") + StarsText(stars));
@@ -386,6 +401,30 @@ void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)
     if (importing_ && importing_->figure == Figure())
         AddImported();
     SayVerdict();
+}
+
+QString StageWorkshop::VerdictText(VerdictKind kind, int deadEnds)
+{
+    switch (kind) {
+    case VerdictKind::NoBall: return tr("ボールを置いてください");
+    case VerdictKind::CutOff: return tr("クリアできません（×のボールは縦にも横にもほかとつながっていません）");
+    case VerdictKind::Searching: return tr("クリアできるか調べています…");
+    case VerdictKind::Clearable: return tr("クリアできます");
+    case VerdictKind::DeadEnds:
+        return tr("クリアできません（行き止まりのボールが%1個：取れるのは最初と最後の2個だけ）").arg(deadEnds);
+    case VerdictKind::NoWayThrough: return tr("クリアできません（どの順に取っても途中で次のボールがなくなります）");
+    case VerdictKind::Unknown: return tr("クリアできるか確かめきれません（保存できません）");
+    }
+    return QString();
+}
+
+QStringList StageWorkshop::EveryVerdictText()
+{
+    QStringList texts;
+    for (const VerdictKind kind : {VerdictKind::NoBall, VerdictKind::CutOff, VerdictKind::Searching, VerdictKind::Clearable,
+                                   VerdictKind::DeadEnds, VerdictKind::NoWayThrough, VerdictKind::Unknown})
+        texts << VerdictText(kind, Rules::BoardSize * Rules::BoardSize);
+    return texts;
 }
 
 // A verdict is said when it differs from the last one said: the search

@@ -7,6 +7,7 @@
 #include "workshop/FigureHistory.h"
 
 #include <QPoint>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -117,6 +118,13 @@ public:
 
     // The search for the verdict, for the tests.
     VerdictSearch* Search() const { return search_; }
+
+    // What the verdict line can say of a figure.
+    enum class VerdictKind { NoBall, CutOff, Searching, Clearable, DeadEnds, NoWayThrough, Unknown };
+    static QString VerdictText(VerdictKind kind, int deadEnds = 0);
+    // Every one of them, the longest count of dead ends put in: the line is
+    // as tall as the longest needs, so the buttons below never move.
+    static QStringList EveryVerdictText();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

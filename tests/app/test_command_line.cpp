@@ -18,10 +18,13 @@ class TestCommandLine : public QObject {
     }
     // The same, and standard error in `errors`. Without any display: a
     // command line that tried to open a window would fail.
-    static std::pair<int, QByteArray> Zumirak(const QStringList& arguments, QByteArray& errors)
+    static std::pair<int, QByteArray> Zumirak(const QStringList& arguments, QByteArray& errors,
+                                              const QString& language = QString())
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!language.isEmpty())
+            environment.insert(QStringLiteral("LANG"), language);
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             environment.remove(QString::fromLatin1(name));
         process.setProcessEnvironment(environment);
@@ -100,6 +103,24 @@ private slots:
         // No lock, no record store, no stage folder.
         for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
             QVERIFY(!QFileInfo::exists(qEnvironmentVariable(folder) + QStringLiteral("/Brenhavel")));
+    }
+
+    // A made-up title is in the player's language, as the workshop's is.
+    void generatedTitleInTheDesktopsLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Japanese") << "C.UTF-8" << "Title=おまかせ・ふつう・5";
+        QTest::newRow("English") << "en_US.UTF-8" << "Title=Surprise · Normal · 5";
+    }
+    void generatedTitleInTheDesktopsLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, title);
+        QByteArray errors;
+        const auto [status, out] = Zumirak({"--generate", "4", "--seed", "5"}, errors, language);
+        QCOMPARE(status, 0);
+        QVERIFY2(QString::fromUtf8(out).split(u'\n').contains(title), out.constData());
     }
 
     void helpExplainsEveryOption()

@@ -55,6 +55,8 @@ private slots:
     void entriesCarryTheShippedTitlesAndLayouts();
     void stagePictureShowsEachBallWhereTheLayoutPutsIt();
     void stagePitchFitsEveryFigure();
+    void figureKeepsClearOfTheBandsAndSides_data();
+    void figureKeepsClearOfTheBandsAndSides();
     void ballPicturesAreEightDistinctSpheresOnWhite();
     void picturesFollowTheDevicePixelRatio();
     void unreadableLayoutGivesABlankPicture();
@@ -125,9 +127,44 @@ void TestCataloguePictures::stagePitchFitsEveryFigure()
         int extent = 0;
         for (const BallRecord& b : reading.balls)
             extent = std::max({extent, b.column() + 1, b.row() + 1});
-        usual += StagePicturePitch(extent) == 18;
+        // Below 18 only where the bands for the title and the mark leave no room.
+        usual += StagePicturePitch(extent) >= 16;
     }
     QVERIFY(usual > StageTable::Count / 2);
+}
+
+// The selection window writes the title in the picture's foot band and marks
+// a cleared stage in its head band: no figure, shipped or the player's own,
+// runs into them or off the picture's sides.
+void TestCataloguePictures::figureKeepsClearOfTheBandsAndSides_data()
+{
+    QTest::addColumn<QString>("layout");
+    for (int i = 0; i < StageTable::Count; ++i)
+        QTest::addRow("stage %d", i) << StageTable::Layout(i);
+    // A block of cells, with a hole of 5 x 5 in its middle when asked for.
+    auto cells = [](int columns, int rows, bool hole) {
+        std::vector<Rules::Cell> balls;
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column)
+                if (!hole || row < 5 || row > 9 || column < 5 || column > 9)
+                    balls.push_back({row, column});
+        return LayoutOf(Rules::Figure(balls));
+    };
+    QTest::newRow("200 balls") << cells(15, 15, true);
+    QTest::newRow("whole board") << cells(15, 15, false);
+    QTest::newRow("one row of 15") << cells(15, 1, false);
+    QTest::newRow("one column of 15") << cells(1, 15, false);
+}
+
+void TestCataloguePictures::figureKeepsClearOfTheBandsAndSides()
+{
+    QFETCH(QString, layout);
+    const QRect bounds = DarkBounds(Logical(DrawStagePicture(layout, 1.0)));
+    QVERIFY(!bounds.isNull());
+    const QRect room(StagePictureSide, StagePictureBand, StagePictureSize - 2 * StagePictureSide,
+                     StagePictureSize - 2 * StagePictureBand);
+    QVERIFY2(room.contains(bounds), qPrintable(QStringLiteral("figure at %1,%2 %3x%4")
+                                                   .arg(bounds.x()).arg(bounds.y()).arg(bounds.width()).arg(bounds.height())));
 }
 
 void TestCataloguePictures::ballPicturesAreEightDistinctSpheresOnWhite()

@@ -121,6 +121,9 @@ private slots:
         QTest::newRow("one cell twice") << Stage("", "0600,0000,0600,0000,") << "two balls on one cell";
         QTest::newRow("no ball") << Stage("a", "") << "no ball";
         QTest::newRow("not clearable") << Diagonal << "not clearable";
+        QTest::newRow("quotes inside the title") << Stage("say \"hi\"", "0000,0000,0600,0000,") << "";
+        QTest::newRow("a line that is no value") << Row + "Author me\n"
+                                                 << "not a stage file (line 4 is neither [section] nor name=value)";
     }
     void verdicts()
     {
@@ -128,6 +131,35 @@ private slots:
         QFETCH(QString, refusal);
         const QString verdict = Verdict(file);
         QVERIFY2(refusal.isEmpty() ? verdict.isEmpty() : verdict.startsWith(refusal), qPrintable(verdict));
+    }
+
+    // A title as a stage author types it is the title, and is written back
+    // as typed wherever that reads back the same.
+    void typedTitlesReadAndWrittenAsTyped_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("quotes inside") << QByteArray("say \"hi\"") << "say \"hi\"" << QByteArray("say \"hi\"");
+        QTest::newRow("opening quote only") << QByteArray("\"hi\" there") << "\"hi\" there" << QByteArray("\"hi\" there");
+        QTest::newRow("backslashes") << QByteArray("C:\\new\\x41") << "C:\\new\\x41" << QByteArray("C:\\new\\x41");
+        QTest::newRow("wholly quoted") << QByteArray("\"a \\\"b\\\"\"") << "a \"b\"" << QByteArray("a \"b\"");
+        QTest::newRow("blank around, quoted") << QByteArray("\" a \"") << " a " << QByteArray("\" a \"");
+        QTest::newRow("at sign") << QByteArray("@home") << "@home" << QByteArray("@home");
+        QTest::newRow("two at signs") << QByteArray("@@@x") << "@@x" << QByteArray("@@@x");
+        QTest::newRow("comment signs") << QByteArray("a;b#c=d") << "a;b#c=d" << QByteArray("a;b#c=d");
+    }
+    void typedTitlesReadAndWrittenAsTyped()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, title);
+        QFETCH(QByteArray, written);
+        const StageFileReading reading = ReadStageFile(Stage(typed, "0000,0000,0600,0000,"));
+        QVERIFY2(reading.ok(), qPrintable(reading.reasonForLog));
+        QCOMPARE(reading.stage.title, title);
+        const QByteArray file = WriteStageFile(title, reading.stage.figure);
+        QVERIFY2(file.split('\n').contains("Title=" + written), file.constData());
+        QCOMPARE(ReadStageFile(file).stage.title, title);
     }
 
     void eachPathThatIsNoStageFileSaysWhy_data()

@@ -1,0 +1,326 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every text shows whole, in both interfaces, with the fonts the game uses:
+// every window and dialog the player meets is opened (with long names, large
+// numbers and every verdict of the workshop), every message box the walk
+// brings up is built as it would be shown, and each label, button, group
+// title, placeholder, list entry and table cell is measured against the room
+// its widget gives it (a wrapped label by its height). Texts the program
+// shortens with "…" on purpose are whole in their tooltips and are not
+// faults; a text cut by its widget, by a window's edge or by the splash's
+// ellipse is.
+#include "app/About.h"
+#include "app/InterfaceLanguage.h"
+#include "app/MainForm.h"
+#include "app/Opening.h"
+#include "play/StagePicture.h"
+#include "play/test_gametable_kit.h"
+#include "records/UserAdd.h"
+#include "select/ClearedMark.h"
+#include "select/GameSelect.h"
+#include "select/RecordsOverview.h"
+#include "sound/SoundFailureMessage.h"
+#include "workshop/StageWorkshop.h"
+#include "workshop/VerdictSearch.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyleOption>
+#include <QTableWidget>
+
+namespace {
+
+QApplication& App() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
+
+const QString LongCompany = QStringLiteral("Brenhavel Software Development Corporation International");
+const QString LongName = QStringLiteral("Maximilian Alexander Featherstonehaugh-Smythe");
+
+// Measures each visible text against its widget and notes what does not fit.
+class FitCheck {
+public:
+    QStringList faults;
+
+    void Window(QWidget& window, const QString& name)
+    {
+        root_ = &window;
+        QList<QWidget*> widgets = window.findChildren<QWidget*>();
+        widgets.prepend(&window);
+        for (QWidget* widget : widgets) {
+            if (!widget->isVisibleTo(&window) && widget != &window)
+                continue;
+            const QString where = name + u'/' + QString::fromLatin1(widget->metaObject()->className());
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                Label(*label, where);
+            else if (auto* button = qobject_cast<QPushButton*>(widget))
+                PushButton(*button, where);
+            else if (auto* group = qobject_cast<QGroupBox*>(widget))
+                Fits(where, group->title(), group->minimumSizeHint().width() <= group->width());
+            else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                Placeholder(*edit, where);
+            else if (auto* choice = qobject_cast<QComboBox*>(widget))
+                Choice(*choice, where);
+            else if (auto* table = qobject_cast<QTableWidget*>(widget))
+                Table(*table, where);
+        }
+    }
+
+private:
+    QWidget* root_ = nullptr;
+
+    void Fits(const QString& where, const QString& text, bool fits)
+    {
+        if (!fits)
+            faults << where + QStringLiteral(": ") + text;
+    }
+
+    // The text's room inside every widget around it, and inside the
+    // window's shape where it has one.
+    void Inside(QWidget& widget, const QRect& textRect, const QString& where, const QString& text)
+    {
+        QRect rect = textRect;
+        // (A sub-window may stand partly outside its workspace, which scrolls.)
+        for (QWidget* w = &widget; w && w != root_ && !w->isWindow() && !qobject_cast<QMdiSubWindow*>(w);
+             w = w->parentWidget()) {
+            rect.translate(w->pos());
+            if (!w->parentWidget()->rect().contains(rect))
+                return Fits(where + QStringLiteral(" (past its window's edge)"), text, false);
+        }
+        const QRegion shape = widget.window()->mask();
+        if (!shape.isEmpty() && shape.intersected(rect) != QRegion(rect))
+            Fits(where + QStringLiteral(" (past the window's shape)"), text, false);
+    }
+
+    void Label(QLabel& label, const QString& where)
+    {
+        const QString text = label.text();
+        if (text.isEmpty() || label.textFormat() == Qt::RichText)
+            return;
+        const QFontMetrics metrics = label.fontMetrics();
+        const QRect room = label.contentsRect();
+        if (label.wordWrap()) {
+            Fits(where + QStringLiteral(" (wrapped)"), text, label.heightForWidth(label.width()) <= label.height());
+            return;
+        }
+        const QStringList lines = text.split(u'\n');
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        const int indent = label.indent() > 0 ? label.indent() : 0;
+        const int height = metrics.height() + (int(lines.size()) - 1) * metrics.lineSpacing();
+        Fits(where, text, widest + indent <= room.width() && height <= room.height() + Slack(metrics));
+        const QRect textRect = QStyle::alignedRect(label.layoutDirection(), label.alignment(),
+                                                   QSize(widest + indent, std::min(height, room.height())), room);
+        Inside(label, textRect, where, text);
+    }
+
+    // A design label a pixel or two shorter than its font's line (the
+    // line's leading, not its letters) cuts nothing.
+    static int Slack(const QFontMetrics& metrics) { return metrics.height() - metrics.ascent() - metrics.descent() + 2; }
+
+    void PushButton(QPushButton& button, const QString& where)
+    {
+        const QString text = QString(button.text()).remove(u'&');
+        if (text.isEmpty())
+            return;
+        QStyleOptionButton option;
+        option.initFrom(&button);
+        option.text = button.text();
+        const QRect room = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+        Fits(where, text, button.fontMetrics().horizontalAdvance(text) <= room.width());
+        Inside(button, button.rect(), where, text);
+    }
+
+    void Placeholder(QLineEdit& edit, const QString& where)
+    {
+        if (edit.placeholderText().isEmpty() || !edit.text().isEmpty())
+            return;
+        QStyleOptionFrame option;
+        option.initFrom(&edit);
+        const QRect room = edit.style()->subElementRect(QStyle::SE_LineEditContents, &option, &edit);
+        const int margins = edit.textMargins().left() + edit.textMargins().right() + 4;
+        Fits(where + QStringLiteral(" placeholder"), edit.placeholderText(),
+             edit.fontMetrics().horizontalAdvance(edit.placeholderText()) + margins <= room.width());
+    }
+
+    // A box that shortens its entries with "…" on purpose (a long title)
+    // keeps them whole in their tooltips; any other shows each entry whole.
+    void Choice(QComboBox& choice, const QString& where)
+    {
+        QStyleOptionComboBox option;
+        option.initFrom(&choice);
+        const QRect room = choice.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &choice);
+        for (int i = 0; i < choice.count(); ++i) {
+            const QString text = choice.itemText(i);
+            const bool whole = choice.fontMetrics().horizontalAdvance(text) <= room.width();
+            Fits(where + QStringLiteral(" entry"), text, whole || choice.itemData(i, Qt::ToolTipRole).toString() == text);
+        }
+    }
+
+    void Table(QTableWidget& table, const QString& where)
+    {
+        QHeaderView* header = table.horizontalHeader();
+        const int margin = 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1);
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QString heading = table.horizontalHeaderItem(column)->text();
+            Fits(where + QStringLiteral(" heading"), heading,
+                 header->sectionSizeHint(column) <= header->sectionSize(column));
+            // The stretching column of titles shortens them on purpose.
+            if (header->sectionResizeMode(column) == QHeaderView::Stretch)
+                continue;
+            for (int row = 0; row < table.rowCount(); ++row) {
+                const QString text = table.item(row, column)->text();
+                Fits(where + QStringLiteral(" cell"), text,
+                     table.fontMetrics().horizontalAdvance(text) + margin <= table.columnWidth(column));
+            }
+        }
+    }
+};
+
+} // namespace
+
+class TextsFitTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PlayKit> kit;
+
+    static void UseLanguage(const QString& language)
+    {
+        InterfaceLanguage::Store(language);
+        InterfaceLanguage::Install(App());
+    }
+
+    // Records with many attempts and long times, and long names.
+    static void FillRecords()
+    {
+        for (int stage = 0; stage < 30; ++stage)
+            PlayKit::SetRecord(stage, QStringLiteral("99999"), stage % 2 == 1 ? QStringLiteral("99999") : QStringLiteral("0"));
+        RegUpRead::CompanyName = LongCompany;
+        RegUpRead::UserName = LongName;
+    }
+
+    static void WaitForVerdict(StageWorkshop& workshop) { QTRY_VERIFY(!workshop.Search()->Searching()); }
+
+private slots:
+    void initTestCase()
+    {
+        kit = std::make_unique<PlayKit>();
+        FillRecords();
+    }
+    void cleanupTestCase()
+    {
+        UseLanguage(InterfaceLanguage::Automatic);
+        kit.reset();
+    }
+
+    void everyTextFits_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Japanese") << InterfaceLanguage::Japanese;
+        QTest::newRow("English") << QStringLiteral("en");
+    }
+    void everyTextFits()
+    {
+        QFETCH(QString, language);
+        UseLanguage(language);
+        QCOMPARE(InterfaceLanguage::Current(), language);
+        FitCheck check;
+
+        // The first-run window and the splash, with long names.
+        {
+            UserAdd first;
+            first.show();
+            check.Window(first, QStringLiteral("UserAdd"));
+            auto* splash = new Opening;
+            splash->show();
+            check.Window(*splash, QStringLiteral("Opening"));
+            // A long name is shortened, never set smaller than its caption.
+            for (const QLabel* name : {splash->U_Name, splash->F_Name})
+                QCOMPARE(name->font().pointSizeF(), splash->Label1[0]->font().pointSizeF());
+            delete splash;
+        }
+
+        auto main = std::make_unique<MainForm>();
+        main->setAttribute(Qt::WA_DeleteOnClose, false);
+        main->show();
+        kit->boxes.clear();
+
+        // A stage in play with a long attempt count and time in the panels.
+        main->Selection()->HScroll1->setValue(26);
+        main->mnu_Start_Click();
+        QVERIFY(GameTable::Instance());
+        PlayKit::ClickCell(ClearingOrder26[0]);  // the clock runs: closing it costs an attempt
+        // The overview, the about box and the workshop beside it.
+        main->mnu_RecordList->trigger();
+        main->mnu_About->trigger();
+        main->mnu_StageMake->trigger();
+        StageWorkshop* workshop = StageWorkshop::Instance();
+        QVERIFY(workshop && RecordsOverview::Instance() && About::Instance());
+
+        // Every verdict the workshop can show, in its line.
+        for (const QString& verdict : StageWorkshop::EveryVerdictText()) {
+            workshop->VerdictLine->setText(verdict);
+            check.Window(*workshop, QStringLiteral("StageWorkshop"));
+        }
+        // Results: a figure made up, copied, saved (after trying it with a
+        // stage in play, which asks first).
+        workshop->GenerateBalls->setValue(12);
+        workshop->GenerateFigure();
+        WaitForVerdict(*workshop);
+        workshop->CopyCode();
+        check.Window(*workshop, QStringLiteral("StageWorkshop"));
+        workshop->TryOut();
+        main->mnu_StageMake->trigger();
+        workshop->TitleBox->setText(QString(32, u'W'));
+        WaitForVerdict(*workshop);
+        workshop->Save();
+        QTRY_VERIFY(!workshop->ResultLine->text().isEmpty());
+        check.Window(*workshop, QStringLiteral("StageWorkshop"));
+        workshop->DeleteChosenStage();
+
+        check.Window(*main, QStringLiteral("MainForm"));
+        check.Window(*RecordsOverview::Instance(), QStringLiteral("RecordsOverview"));
+        check.Window(*About::Instance(), QStringLiteral("About"));
+
+        // The boxes of the walk, and those of the menus.
+        main->mnu_Del->trigger();
+        ShowSoundFailureMessage(main.get());
+        QVERIFY(kit->boxes.size() >= 4);
+        for (const MsgBoxShown& shown : kit->boxes) {
+            QMessageBox box;
+            FillMsgBox(box, shown, main.get());
+            box.show();
+            check.Window(box, QStringLiteral("message box"));
+        }
+
+        PlayKit::CloseTable();
+        main->close();
+        main.reset();
+        FillRecords();  // the records the box deleted
+        for (const QString& fault : check.faults)
+            qWarning().noquote() << fault;
+        QVERIFY2(check.faults.isEmpty(), "texts that do not fit, above");
+    }
+
+    // The number and title at the picture's foot and the cleared mark sit in
+    // the bands the picture keeps free of the figure.
+    void captionAndMarkStayInThePicturesBands()
+    {
+        MainForm main;
+        GameSelect* select = main.Selection();
+        const QRect caption = select->Caption->geometry();
+        const QRect mark = select->Mark->geometry();
+        QVERIFY(caption.top() >= StagePictureSize - StagePictureBand && caption.bottom() < StagePictureSize);
+        QVERIFY(mark.top() >= 0 && mark.bottom() < StagePictureBand);
+    }
+};
+
+QTEST_MAIN(TextsFitTest)
+#include "test_texts_fit.moc"
