@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -48,6 +49,10 @@ About::About(QWidget* owner)
     WidenToText(*Label2[2], F_Name->x());
     WidenToText(*Label2[1], U_Name->x());
 
+    // Escape closes it, as it closes every other window of the game.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
     CentreOnScreen(*this);
     Form_Load();
 }
@@ -78,6 +83,11 @@ void About::Form_Load()
     const int rightLimit = Command1->x() - Twips::ToPixels(120);
     FitToText(*F_Name, rightLimit);
     FitToText(*U_Name, rightLimit);
+    // The picture and the labels are not read by a screen reader, which
+    // says a dialog's name, its description and the focused button.
+    setAccessibleDescription(tr("%1 %2、%3 %4、%5 %6", "the about window read aloud: version, company, user")
+                                 .arg(tr("ズミラク"), Label1[2]->text(), Label2[2]->text(), F_Name->text().trimmed(),
+                                      Label2[1]->text(), U_Name->text().trimmed()));
 }
 
 void About::paintEvent(QPaintEvent*)

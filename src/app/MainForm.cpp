@@ -257,6 +257,10 @@ void MainForm::MDIForm_Load()
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);
     ExposeRole(*sub, QAccessible::Window);
+    sub->setAccessibleName(gameSelect_->accessibleName());
+    // The bar is the window's one stop: Tab does not stop on the frame around
+    // it, where the keys would still leaf with nothing said.
+    sub->setFocusPolicy(Qt::NoFocus);
     workspace_->addSubWindow(sub);
     sub->setFixedSize(gameSelect_->size());
     sub->move(0, 0);

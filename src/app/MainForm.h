@@ -107,6 +107,7 @@ public slots:
     // Keys (MainFormKeys.cpp)
     void OpenMenuBarFromKeyboard();
     void LeaveMenuBar();
+    QWidget* ReturnPlaceFromMenus() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -63,10 +63,11 @@ void KeepTitleReadable(QMessageBox& box)
 } // namespace
 
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
-                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                   const QString& spoken)
 {
     if (testResponder())
-        return testResponder()({text, title, buttons, defaultButton});
+        return testResponder()({text, title, buttons, defaultButton, spoken});
     QMessageBox box(QMessageBox::NoIcon, title, QString(), buttons, parent);
     if (QAbstractButton* save = box.button(QMessageBox::Save))
         save->setText(QCoreApplication::translate("MsgBox", "保存"));
@@ -82,6 +83,8 @@ QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const Q
     // the close button.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     KeepTitleReadable(box);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label && !spoken.isEmpty())
+        label->setAccessibleName(spoken);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
