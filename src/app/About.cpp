@@ -10,8 +10,8 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace {
 
@@ -48,10 +48,6 @@ About::About(QWidget* owner)
     // A longer translation of a caption shows whole, up to its name.
     WidenToText(*Label2[2], F_Name->x());
     WidenToText(*Label2[1], U_Name->x());
-
-    // Escape closes it, as it closes every other window of the game.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     CentreOnScreen(*this);
     Form_Load();
@@ -100,6 +96,15 @@ void About::paintEvent(QPaintEvent*)
     const QPoint from = Twips::Point(120, 4560);
     const QPoint to = Twips::Point(6480, 4560);
     painter.drawLine(from, to);
+}
+
+// Escape closes it, as it closes the game's other windows.
+void About::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void About::Command1_Click()

@@ -276,7 +276,7 @@ void MainForm::MDIForm_Load()
     DefModule::WallpaperPath = folder + QStringLiteral("/Back5.gif");
 }
 
-void MainForm::MakeRoomFor(const QWidget& subWindow)
+void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
 {
     const QRect needed = subWindow.geometry();
     const QSize shown = workspace_->viewport()->size();
@@ -300,8 +300,19 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
         topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));
         topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() + 1 - wanted.height() - decoration.height()));
     }
+    const QRect before = geometry();
     resize(wanted);
     move(topLeft);
+    if (!givenBack)
+        return;
+    // Back to its size when the window goes, unless the player has sized it
+    // since.
+    connect(&subWindow, &QObject::destroyed, this, [this, before, grown = size()] {
+        if (size() != grown)
+            return;
+        resize(before.size());
+        move(before.topLeft());
+    });
 }
 
 void MainForm::mnu_Start_Click()

@@ -76,6 +76,6 @@ void MainForm::mnu_StageMake_Click()
     surroundings.panels = StatusBar1;
     surroundings.sound = this;
     surroundings.fileDialog = &CommonDialog1;
-    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow); };
+    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow, true); };
     StageWorkshop::LoadAndShow(surroundings);
 }

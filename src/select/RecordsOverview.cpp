@@ -281,8 +281,11 @@ void RecordsOverview::Refresh()
 // each row: it gives the row's stage number, as the 面 column does.
 void RecordsOverview::NumberRowHeaders()
 {
-    for (int row = 0; row < Table->rowCount(); ++row)
-        Table->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(StageInRow(row))));
+    for (int row = 0; row < Table->rowCount(); ++row) {
+        auto* header = new QTableWidgetItem(QString::number(StageInRow(row)));
+        header->setData(Qt::AccessibleTextRole, Table->item(row, StageColumn)->data(Qt::AccessibleTextRole));
+        Table->setVerticalHeaderItem(row, header);
+    }
 }
 
 QString RecordsOverview::Heading(int column) const { return Table->horizontalHeaderItem(column)->text(); }
