@@ -49,6 +49,10 @@ JAPANESE = [
     # above it; the next in ball order (row 2, column 1) is in no straight
     # line from it.
     ("Right", ["1　片根矢"], []),
+    # Tab stops nowhere without a name; the keys leaf on, and it is said.
+    ("Tab", [], ["frame"]),
+    ("Left", ["0　矢の羽"], []),
+    ("Right", ["1　片根矢"], []),
     ("ctrl+s", ["サウンドなし"], []),
     ("ctrl+s", ["サウンドあり"], []),
     ("Return", ["ボール 1行 2列"], []),
