@@ -38,13 +38,14 @@ import time
 SKIPPED = 77
 
 # A step: the key (an xdotool key name, "type:TEXT", or "until:KEY:WORDS",
-# which presses KEY until WORDS are said), the words that must each be said
-# once after it, and words that must not be said.
+# which presses KEY until WORDS are said, or "window:KEY", a key that opens a
+# new window), the words that must each be said once after it, and words that
+# must not be said.
 JAPANESE = [
     # The first run: the profile window reads its fields by name.
     ("Tab", ["ユーザ名 text"], []),
     ("type:Taro", [], []),
-    ("Return", ["scroll bar"], []),
+    ("window:Return", ["scroll bar"], []),
     # Stage 1 ("片根矢") starts with a ball on row 1, column 2, with no ball
     # above it; the next in ball order (row 2, column 1) is in no straight
     # line from it.
@@ -107,7 +108,7 @@ JAPANESE = [
 ENGLISH = [
     ("Tab", ["Name text"], []),
     ("type:Taro", [], []),
-    ("Return", ["scroll bar"], []),
+    ("window:Return", ["scroll bar"], []),
     ("F10", ["Start"], []),
     ("Right", ["Wallpaper"], []),
     ("until:Down:Records Overview", [], []),
@@ -291,9 +292,10 @@ wait
         return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(game), "--name", "."],
                               env=self.env, capture_output=True, text=True, timeout=20).stdout.split()
 
-    def start(self, words):
-        """Waits for the game's first window, gives it the keys, and for the
-        screen reader to say `words`; fails when it does not."""
+    def start(self, words, offset=0, step="start"):
+        """Waits for the game's window (the newest), gives it the keys, as a
+        desktop gives them to a new window, and for the screen reader to say
+        `words`; fails when it does not."""
         deadline = time.monotonic() + 60
         while self.pid("game") is None:
             self.check_alive("start")
@@ -305,14 +307,14 @@ wait
             windows = self.game_windows()
             if windows:
                 subprocess.run(["xdotool", "windowfocus", windows[-1]], env=self.env, capture_output=True, timeout=20)
-            said = self.wait_for(0, words, 2, "start")
+            said = self.wait_for(offset, words, 2, step)
             if all(w in " | ".join(said) for w in words):
                 break
         heard = " | ".join(said)
         lost = [w for w in words if w not in heard]
         if lost:
-            raise Failure(f"start: Orca did not say {' / '.join(lost)} (heard: {heard or 'nothing'})")
-        self.wait_for(self.log.stat().st_size, [], 1.5, "start")
+            raise Failure(f"{step}: Orca did not say {' / '.join(lost)} (heard: {heard or 'nothing'})")
+        self.wait_for(self.log.stat().st_size, [], 1.5, step)
         return said
 
     def send(self, key):
@@ -331,6 +333,9 @@ wait
                     return self.speech_since(offset)
             raise Failure(f"{key}: never said")
         offset = self.log.stat().st_size
+        if key.startswith("window:"):  # the key opens a new window
+            self.send(key[7:])
+            return self.start(words, offset, key)
         self.send(key)
         said = self.wait_for(offset, words, patience, key)
         self.check_alive(key)
