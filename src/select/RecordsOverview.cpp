@@ -313,8 +313,13 @@ bool RecordsOverview::eventFilter(QObject* watched, QEvent* event)
 
 void RecordsOverview::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // The keys go back to the main window, whatever the window system
+        // would give them to.
+        QWidget* owner = parentWidget();
         close();
-    else
+        if (owner)
+            owner->activateWindow();
+    } else
         QWidget::keyPressEvent(event);
 }
