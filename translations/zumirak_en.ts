@@ -19,12 +19,28 @@
         <source>ユーザ名</source>
         <translation>Name</translation>
     </message>
+    <message>
+        <source>%1 %2、%3 %4、%5 %6</source>
+        <comment>the about window read aloud: version, company, user</comment>
+        <translation>%1 %2, %3 %4, %5 %6</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
 </context>
 <context>
     <name>Announce</name>
     <message>
         <source>、</source>
         <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>BallKeyboard</name>
+    <message>
+        <source>この方向にボールはありません</source>
+        <translation>No ball in this direction</translation>
     </message>
 </context>
 <context>
@@ -106,6 +122,11 @@
     <message>
         <source>ズミラク</source>
         <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>クリア&#x3000;%1&#x3000;%2</source>
+        <comment>cleared, the time and the attempt, read aloud</comment>
+        <translation>Cleared! %1, %2</translation>
     </message>
 </context>
 <context>
@@ -429,13 +450,18 @@ Records will not be saved until it can be found again.</translation>
         <translation>no record</translation>
     </message>
     <message>
-        <source>難しさ %1</source>
-        <translation>difficulty %1</translation>
-    </message>
-    <message>
         <source>、</source>
         <comment>between the cells of a row read aloud</comment>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a column&apos;s heading and the value under it</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>クリア済み</source>
+        <translation>Cleared</translation>
     </message>
 </context>
 <context>
@@ -990,6 +1016,31 @@ Its record goes too. Go ahead?</translation>
     <message>
         <source>前回保存されなかった図形を戻しました</source>
         <translation>The drawing left unsaved last time is back</translation>
+    </message>
+    <message>
+        <source>元に戻しました</source>
+        <translation>Undone</translation>
+    </message>
+    <message>
+        <source>やり直しました</source>
+        <translation>Redone</translation>
+    </message>
+    <message>
+        <source>%1行 %2列 %3</source>
+        <translation>Row %1, column %2, %3</translation>
+    </message>
+    <message>
+        <source>ボールあり</source>
+        <translation>ball</translation>
+    </message>
+    <message>
+        <source>空き</source>
+        <translation>empty</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <comment>an undo or redo, and what it changed</comment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

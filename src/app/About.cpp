@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -78,6 +79,11 @@ void About::Form_Load()
     const int rightLimit = Command1->x() - Twips::ToPixels(120);
     FitToText(*F_Name, rightLimit);
     FitToText(*U_Name, rightLimit);
+    // The picture and the labels are not read by a screen reader, which
+    // says a dialog's name, its description and the focused button.
+    setAccessibleDescription(tr("%1 %2、%3 %4、%5 %6", "the about window read aloud: version, company, user")
+                                 .arg(tr("ズミラク"), Label1[2]->text(), Label2[2]->text(), F_Name->text().trimmed(),
+                                      Label2[1]->text(), U_Name->text().trimmed()));
 }
 
 void About::paintEvent(QPaintEvent*)
@@ -90,6 +96,15 @@ void About::paintEvent(QPaintEvent*)
     const QPoint from = Twips::Point(120, 4560);
     const QPoint to = Twips::Point(6480, 4560);
     painter.drawLine(from, to);
+}
+
+// Escape closes it, as it closes the game's other windows.
+void About::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void About::Command1_Click()

@@ -36,6 +36,10 @@ namespace {
 
 MainForm* theMainForm = nullptr;
 
+// Room kept for a desktop's panel where the window system does not report
+// it (Wayland): a top bar or a taskbar is rarely taller.
+constexpr int WaylandPanelAllowance = 48;
+
 // The selection window stays where it is for the whole run: it cannot be
 // moved, resized or closed by the player (Ctrl+F4 included).
 class FixedSubWindow : public QMdiSubWindow {
@@ -260,6 +264,10 @@ void MainForm::MDIForm_Load()
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);
     ExposeRole(*sub, QAccessible::Window);
+    sub->setAccessibleName(gameSelect_->accessibleName());
+    // The bar is the window's one stop: Tab does not stop on the frame around
+    // it, where the keys would still leaf with nothing said.
+    sub->setFocusPolicy(Qt::NoFocus);
     workspace_->addSubWindow(sub);
     sub->setFixedSize(gameSelect_->size());
     sub->move(0, 0);
@@ -275,7 +283,7 @@ void MainForm::MDIForm_Load()
     DefModule::WallpaperPath = folder + QStringLiteral("/Back5.gif");
 }
 
-void MainForm::MakeRoomFor(const QWidget& subWindow)
+void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
 {
     const QRect needed = subWindow.geometry();
     const QSize shown = workspace_->viewport()->size();
@@ -286,7 +294,11 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
     QSize wanted = size() + missing;
     QPoint topLeft = pos();
     if (const QScreen* screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
+        QRect available = screen->availableGeometry();
+        // A Wayland compositor tells no client where its panels are: the
+        // whole output counts as free, and the window sits under a panel.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            available.setTop(available.top() + WaylandPanelAllowance);
         QSize decoration = frameGeometry().size() - size();
         // Where the window system does not say (a compositor drawing the
         // title bar itself, a window not framed yet), one is assumed, so that
@@ -299,8 +311,20 @@ void MainForm::MakeRoomFor(const QWidget& subWindow)
         topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));
         topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() + 1 - wanted.height() - decoration.height()));
     }
+    const QSize sizeBefore = size();
+    const QPoint placeBefore = pos();  // of the frame, as move() takes it
     resize(wanted);
     move(topLeft);
+    if (!givenBack)
+        return;
+    // Back to its size and place when the window goes, unless the player
+    // has sized it since.
+    connect(&subWindow, &QObject::destroyed, this, [this, sizeBefore, placeBefore, grown = size()] {
+        if (size() != grown)
+            return;
+        resize(sizeBefore);
+        move(placeBefore);
+    });
 }
 
 void MainForm::mnu_Start_Click()

@@ -75,7 +75,8 @@ public:
 
     // Grows the window, as far as the screen allows, so that the workspace
     // shows `subWindow` whole. What still does not fit is reached by scrolling.
-    void MakeRoomFor(const QWidget& subWindow);
+    // With `givenBack` it returns to its size when that window goes.
+    void MakeRoomFor(const QWidget& subWindow, bool givenBack = false);
 
     // The desktop session is ending: true when it may, having asked about an
     // unsaved drawing if `mayAsk`.
@@ -107,6 +108,7 @@ public slots:
     // Keys (MainFormKeys.cpp)
     void OpenMenuBarFromKeyboard();
     void LeaveMenuBar();
+    QWidget* ReturnPlaceFromMenus() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -98,6 +98,17 @@ void MainForm::OpenMenuBarFromKeyboard()
 void MainForm::LeaveMenuBar()
 {
     QMenuBar* bar = menuBar();
+    // A command that asked a question (記録の削除): the box took the keys,
+    // and this window is not active again yet when its command is done. The
+    // window would hand the keys back to the bar when it is, with nothing
+    // highlighted. Its own focus goes back to the player's place instead,
+    // and the keys follow there once the window is active.
+    if (!bar->hasFocus() && focusWidget() == bar) {
+        bar->setActiveAction(nullptr);
+        if (QWidget* back = ReturnPlaceFromMenus())
+            back->setFocus(Qt::MenuBarFocusReason);
+        return;
+    }
     if (!bar->hasFocus()) {
         // A command that put the focus in a window of ours while its menu
         // was closing (the workshop's board): the toolkit gave it back
@@ -111,14 +122,19 @@ void MainForm::LeaveMenuBar()
         return;
     }
     bar->setActiveAction(nullptr);
+    if (QWidget* back = ReturnPlaceFromMenus())
+        back->setFocus(Qt::MenuBarFocusReason);
+    else
+        bar->clearFocus();
+}
+
+QWidget* MainForm::ReturnPlaceFromMenus() const
+{
     QMdiSubWindow* front = workspace_->activeSubWindow();
     QWidget* back = menuReturnFocus_;
     if (front && (!back || !front->isAncestorOf(back)))
         back = front->focusWidget() ? front->focusWidget() : front->widget();
-    if (back)
-        back->setFocus(Qt::MenuBarFocusReason);
-    else
-        bar->clearFocus();
+    return back;
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)

@@ -46,8 +46,9 @@ void MainForm::mnu_Ame_Click() { SelectBallShape(mnu_Ame, QStringLiteral("Ame"))
 
 void MainForm::mnu_Del_Click()
 {
+    // Return keeps the records: only a deliberate OK deletes them.
     const auto answer = MsgBox(this, tr("全ての記録を削除しますが、\r\n宜しいですか？"),
-                               tr("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel);
+                               tr("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
     // Every stage slot and every stage of the player's own back to its first
@@ -75,6 +76,6 @@ void MainForm::mnu_StageMake_Click()
     surroundings.panels = StatusBar1;
     surroundings.sound = this;
     surroundings.fileDialog = &CommonDialog1;
-    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow); };
+    surroundings.makeRoomFor = [this](const QWidget& subWindow) { MakeRoomFor(subWindow, true); };
     StageWorkshop::LoadAndShow(surroundings);
 }

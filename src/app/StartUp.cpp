@@ -9,6 +9,7 @@
 #include "records/RecordFileMessage.h"
 #include "records/RegUpRead.h"
 #include "records/UserAdd.h"
+#include "shared/FocusSaidFirst.h"
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
 
@@ -50,6 +51,7 @@ void PrepareApplication(QApplication& app)
     app.setWindowIcon(ProgramIcon());
     // The language and its font, before any window reads a text.
     InterfaceLanguage::Install(app);
+    SayFocusBeforeCaret(app);
 
     // The painter hands large fills (the style's scroll bars and frames) to
     // the global thread pool, whose threads would then idle on for half a

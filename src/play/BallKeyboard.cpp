@@ -2,7 +2,9 @@
 #include "play/BallKeyboard.h"
 
 #include "play/ShapedButton.h"
+#include "shared/Announce.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -87,6 +89,9 @@ bool BallKeyboard::HandleKey(const QKeyEvent& key)
         // taken, or the workspace would scroll.
         const int to = BallInDirection(cells_, place_, direction);
         FocusBall(to >= 0 ? to : place_, Qt::OtherFocusReason);
+        // The focus did not move, so a screen reader would say nothing.
+        if (to < 0)
+            Announce(*balls_[static_cast<std::size_t>(place_)], QCoreApplication::translate("BallKeyboard", "この方向にボールはありません"));
     } else {
         FocusBall(place_, Qt::OtherFocusReason);
         // A held key presses once; the repeats would be refused takes with

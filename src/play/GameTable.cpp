@@ -41,6 +41,10 @@ namespace {
 
 GameTable* theGameTable = nullptr;
 
+// Long enough to be seen where the eye was, short enough to be gone before
+// the next click.
+constexpr int RefusalMarkMilliseconds = 700;
+
 // Sound channels of the stage.
 constexpr std::int32_t MusicChannel = 0;
 constexpr std::int32_t TakeChannel = 1;
@@ -284,6 +288,8 @@ void GameTable::PushCommand_Click(std::int16_t index)
     case ClickOutcome::Refused:
         if (SoundOn())
             WAVEMIX::SoundPlay(RefusalChannel, 0);
+        // Shown as well, for whoever does not hear the sound.
+        ball->ShowRefusalMark(RefusalMarkMilliseconds);
         // Said without a window, so the player stays on the ball; the
         // ball keeps its own name.
         Announce(*ball, tr("このボールは選択できません"));
@@ -325,7 +331,11 @@ void GameTable::StageClear()
     }
     StageCleared = QStringLiteral("1");
 
-    MsgBox(this, tr("クリア"), tr("ズミラク"), QMessageBox::Ok);
+    // The box says only クリア; a screen reader hears the time and the
+    // attempt with it, which a sighted player reads off the status bar.
+    MsgBox(this, tr("クリア"), tr("ズミラク"), QMessageBox::Ok, QMessageBox::NoButton,
+           tr("クリア　%1　%2", "cleared, the time and the attempt, read aloud")
+               .arg(StageClock::Text(ElapsedSeconds), StageRecord::AttemptText(loadedChargeNum_, loadedClearTime_)));
 }
 
 void GameTable::closeEvent(QCloseEvent* event)

@@ -50,6 +50,8 @@ ShapedButton::ShapedButton(QWidget* parent) : QAbstractButton(parent), outline_(
     setFocusPolicy(Qt::NoFocus);
     resize(outline_->size);
     connect(this, &QAbstractButton::clicked, this, &ShapedButton::Click);
+    refusalMark_.setSingleShot(true);
+    connect(&refusalMark_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void ShapedButton::SetFileName(const QString& path)
@@ -143,13 +145,42 @@ void ShapedButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(0, 0, outline_->Face(picture_, isDown(), devicePixelRatioF()));
     const bool focusMark = ShowsFocusMark();
-    if (caption_.isEmpty() && !focusMark)
+    if (caption_.isEmpty() && !focusMark && !ShowsRefusalMark())
         return;
     painter.setClipRegion(outline_->visible);
     painter.setRenderHint(QPainter::Antialiasing);
     if (focusMark)
         PaintFocusMark(painter, Outline());
     PaintCaption(painter);
+    if (ShowsRefusalMark())
+        PaintRefusalMark(painter);
+}
+
+void ShapedButton::ShowRefusalMark(int milliseconds)
+{
+    refusalMark_.start(milliseconds);
+    update();
+}
+
+void ShapedButton::PaintRefusalMark(QPainter& painter) const
+{
+    // A dark cross with a light rim, over the middle half of the outline:
+    // it stands out on every ball and every wallpaper.
+    const QRectF extent = outline_->path.boundingRect().intersected(QRectF(rect()));
+    const QRectF cross = extent.adjusted(extent.width() / 4, extent.height() / 4, -extent.width() / 4,
+                                         -extent.height() / 4);
+    QPainterPath strokes;
+    strokes.moveTo(cross.topLeft());
+    strokes.lineTo(cross.bottomRight());
+    strokes.moveTo(cross.topRight());
+    strokes.lineTo(cross.bottomLeft());
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 9, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(strokes);
+    painter.setPen(QPen(QColor(10, 10, 20), 5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(strokes);
+    painter.restore();
 }
 
 void ShapedButton::PaintFocusMark(QPainter& painter, const QPainterPath& outline) const

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QRegion>
+#include <QTimer>
 
 #include <memory>
 
@@ -45,6 +46,12 @@ public:
     // True while the focus mark is on screen: switched on and focused.
     bool ShowsFocusMark() const;
 
+    // A cross over the ball for a moment, for a take that was refused: seen
+    // with the sound off, and in black and white, so no colour is needed.
+    // It goes by itself after `milliseconds`.
+    void ShowRefusalMark(int milliseconds);
+    bool ShowsRefusalMark() const { return refusalMark_.isActive(); }
+
 signals:
     void Click();
 
@@ -57,6 +64,7 @@ private:
     void SetFieldOutline(const QPainterPath& fieldOutline);
     void PaintFocusMark(QPainter& painter, const QPainterPath& outline) const;
     void PaintCaption(QPainter& painter) const;
+    void PaintRefusalMark(QPainter& painter) const;
 
     QString fileName_;
     std::shared_ptr<const BallOutline> outline_;
@@ -64,4 +72,5 @@ private:
     QString caption_;
     int alignmentV_ = 1;
     bool keyboardFocusMark_ = false;
+    QTimer refusalMark_;
 };

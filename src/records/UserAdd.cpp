@@ -59,9 +59,13 @@ UserAdd::UserAdd()
     WidenWindowToLabels(*this, {Label1[0], Label1[1], Label1[2], Label1[3]}, Twips::ToPixels(120));
 
     // The window reads as a dialog whose instruction a screen reader speaks
-    // as it opens, and the boxes read as their labels.
+    // as it opens, and the boxes read as their labels. A screen reader also
+    // reads a dialog's loose lines of a few words (the instruction in
+    // English): the first line is tied to the second, so neither is loose
+    // and the instruction is said once.
     ExposeRole(*this, QAccessible::Dialog);
     setAccessibleDescription(tr("%1%2", "the window's two lines, spoken as one").arg(Label1[2]->text(), Label1[3]->text()));
+    Label1[2]->setBuddy(Label1[3]);
     FactBox->setAccessibleName(Label1[0]->text());
     UserBox->setAccessibleName(Label1[1]->text());
 

@@ -251,13 +251,19 @@ void RecordsOverview::Refresh()
         // A player's stage whose proof is under way has no stars yet.
         const int stars = StageList::Stars(stage);
         cell(StarsColumn, StageList::Proven(stage) ? StarsText(stars) : tr("確認中"), QString::number(stars));
-        // The empty cell still tells a screen reader what it means, and the
-        // marks are read as words.
-        Table->item(stage, ClearedColumn)->setData(Qt::AccessibleTextRole, cleared ? QString() : tr("未クリア"));
-        if (!cleared)
-            Table->item(stage, TimeColumn)->setData(Qt::AccessibleTextRole, tr("記録なし"));
-        if (stars > 0)
-            Table->item(stage, StarsColumn)->setData(Qt::AccessibleTextRole, tr("難しさ %1").arg(stars));
+        // A screen reader reads each cell after its heading, as the arrow
+        // keys reach it; the marks and the empty cells are read as words.
+        for (int column = 0; column < ColumnCount; ++column) {
+            QString value = Table->item(stage, column)->text();
+            if (column == TimeColumn && !cleared)
+                value = tr("記録なし");
+            else if (column == StarsColumn && stars > 0 && StageList::Proven(stage))
+                value = QString::number(stars);
+            QString spoken = tr("%1 %2", "a column's heading and the value under it").arg(Heading(column), value);
+            if (column == ClearedColumn)
+                spoken = cleared ? tr("クリア済み") : tr("未クリア");
+            Table->item(stage, column)->setData(Qt::AccessibleTextRole, spoken);
+        }
     }
     Table->setSortingEnabled(true);
     NumberRowHeaders();
@@ -275,9 +281,14 @@ void RecordsOverview::Refresh()
 // each row: it gives the row's stage number, as the 面 column does.
 void RecordsOverview::NumberRowHeaders()
 {
-    for (int row = 0; row < Table->rowCount(); ++row)
-        Table->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(StageInRow(row))));
+    for (int row = 0; row < Table->rowCount(); ++row) {
+        auto* header = new QTableWidgetItem(QString::number(StageInRow(row)));
+        header->setData(Qt::AccessibleTextRole, Table->item(row, StageColumn)->data(Qt::AccessibleTextRole));
+        Table->setVerticalHeaderItem(row, header);
+    }
 }
+
+QString RecordsOverview::Heading(int column) const { return Table->horizontalHeaderItem(column)->text(); }
 
 // Each cell of the row as a screen reader reads it, after its heading.
 QString RecordsOverview::SpokenRow(int row) const
@@ -287,10 +298,7 @@ QString RecordsOverview::SpokenRow(int row) const
         const QTableWidgetItem* item = Table->item(row, column);
         if (!item)
             continue;
-        const QVariant spoken = item->data(Qt::AccessibleTextRole);
-        const QString text = spoken.isValid() ? spoken.toString() : item->text();
-        if (!text.isEmpty())
-            cells.append(Table->horizontalHeaderItem(column)->text() + u' ' + text);
+        cells.append(item->data(Qt::AccessibleTextRole).toString());
     }
     return cells.join(tr("、", "between the cells of a row read aloud"));
 }
@@ -305,8 +313,13 @@ bool RecordsOverview::eventFilter(QObject* watched, QEvent* event)
 
 void RecordsOverview::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // The keys go back to the main window, whatever the window system
+        // would give them to.
+        QWidget* owner = parentWidget();
         close();
-    else
+        if (owner)
+            owner->activateWindow();
+    } else
         QWidget::keyPressEvent(event);
 }

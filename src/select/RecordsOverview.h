@@ -49,6 +49,7 @@ private:
     ~RecordsOverview() override;
     void Refresh();
     void NumberRowHeaders();  // after every sort
+    QString Heading(int column) const;
     QString SpokenRow(int row) const;
     void WidenForColumns();
 };

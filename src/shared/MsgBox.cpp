@@ -80,12 +80,15 @@ void FillMsgBox(QMessageBox& box, const MsgBoxShown& shown, QWidget* parent)
     // the close button.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     KeepTitleReadable(box);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label && !shown.spoken.isEmpty())
+        label->setAccessibleName(shown.spoken);
 }
 
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
-                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                   const QString& spoken)
 {
-    const MsgBoxShown shown{text, title, buttons, defaultButton};
+    const MsgBoxShown shown{text, title, buttons, defaultButton, spoken};
     if (testResponder())
         return testResponder()(shown);
     QMessageBox box(QMessageBox::NoIcon, title, QString(), buttons, parent);

@@ -16,9 +16,13 @@ class QWidget;
 // would be broken inside a word). `defaultButton` is the one Return presses;
 // a question whose "yes" loses something makes Cancel its default.
 // Save and Discard read 「保存」 and 「保存しない」.
+// `spoken`, when given, is what a screen reader reads for the text: more
+// than the box shows (the clear's time and attempt, which the status bar
+// shows beside it).
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, const QString& title,
                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                   const QString& spoken = QString());
 
 // Tests answer message boxes instead of a player. The responder sees each box
 // as it would be shown and returns the button to press. While it is set no
@@ -28,6 +32,7 @@ struct MsgBoxShown {
     QString title;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString spoken;
 };
 using MsgBoxResponder = std::function<QMessageBox::StandardButton(const MsgBoxShown&)>;
 // Fills `box` as MsgBox shows it, without showing it: for a look at a box

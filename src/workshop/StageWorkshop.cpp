@@ -221,7 +221,12 @@ QWidget* StageWorkshop::BuildControls()
     int row = 0;
     for (const auto& [text, field] : generateRows) {
         auto* label = new QLabel(text, generate);
-        label->setBuddy(field);
+        // A screen reader names a list box by its choice, and with a label
+        // beside it, by the label alone: the label becomes its description.
+        if (qobject_cast<QComboBox*>(field))
+            field->setAccessibleDescription(text);
+        else
+            label->setBuddy(field);
         generateGrid->addWidget(label, row, 0);
         generateGrid->addWidget(field, row++, 1);
     }
@@ -323,14 +328,41 @@ void StageWorkshop::ChangeFigure(const Rules::Figure& figure, bool continuesLast
 
 void StageWorkshop::Undo()
 {
-    if (history_.Undo())
+    const Rules::Figure before = Figure();
+    if (history_.Undo()) {
         ShowFigure();
+        SayStep(tr("元に戻しました"), before);
+    }
 }
 
 void StageWorkshop::Redo()
 {
-    if (history_.Redo())
+    const Rules::Figure before = Figure();
+    if (history_.Redo()) {
         ShowFigure();
+        SayStep(tr("やり直しました"), before);
+    }
+}
+
+// The board does not move with an undo or a redo, so it says nothing: the
+// cell that changed and what it holds now is said, or for a bigger step
+// (a new figure, a paste) the number of balls.
+void StageWorkshop::SayStep(const QString& step, const Rules::Figure& before)
+{
+    const Rules::Figure& now = Figure();
+    std::vector<Rules::Cell> changed;
+    for (const Rules::Cell cell : before.Cells())
+        if (!now.Has(cell))
+            changed.push_back(cell);
+    for (const Rules::Cell cell : now.Cells())
+        if (!before.Has(cell))
+            changed.push_back(cell);
+    QString what = tr("ボールの数：%1").arg(now.Count());
+    if (changed.size() == 1) {
+        const Rules::Cell cell = changed.front();
+        what = tr("%1行 %2列 %3").arg(cell.row + 1).arg(cell.column + 1).arg(now.Has(cell) ? tr("ボールあり") : tr("空き"));
+    }
+    Announce(*this, tr("%1：%2", "an undo or redo, and what it changed").arg(step, what));
 }
 
 void StageWorkshop::LoadStage(const QString& title, const Rules::Figure& figure)

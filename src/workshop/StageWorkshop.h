@@ -136,6 +136,7 @@ private:
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
     void SayVerdict();
+    void SayStep(const QString& step, const Rules::Figure& before);
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
     void ShowAdded(const PlayerStages::Added& added, const QString& fileName);

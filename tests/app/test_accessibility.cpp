@@ -11,12 +11,16 @@
 #include "records/UserAdd.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
+#include "select/StageList.h"
+#include "shared/FocusSaidFirst.h"
 #include "shared/Announce.h"
 #include "workshop/StageWorkshop.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -78,6 +82,7 @@ private slots:
             QCOMPARE(Face(window)->text(QAccessible::Name), name);
         }
         QVERIFY(Face(&userAdd)->text(QAccessible::Description).contains(userAdd.Label1[3]->text()));
+        QVERIFY(Face(About::Instance())->text(QAccessible::Description).contains(About::Instance()->Label1[2]->text()));
         // Owned by the main window, so a Wayland compositor places them on it.
         QCOMPARE(About::Instance()->parentWidget(), main.get());
         QCOMPARE(RecordsOverview::Instance()->parentWidget(), main.get());
@@ -165,6 +170,53 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Bar());
     }
 
+    void keysComeBackWhenAQuestionFromAMenuIsAnswered()
+    {
+        // The question's box had the keys; the main window is not active
+        // again yet when the command is done.
+        Press(Qt::Key_F10);
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        emit main->menuBar()->triggered(main->mnu_Del);
+        QCoreApplication::processEvents();
+        box.close();
+        QApplication::setActiveWindow(main.get());
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QCOMPARE(QApplication::focusWidget(), Bar());
+    }
+
+    void aboutClosesByEscape()
+    {
+        About* about = About::LoadAndShow(main.get());
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about, Qt::Key_Escape);
+        QTRY_VERIFY(!About::Instance());
+    }
+
+    void textFieldsTellTheirFocusBeforeTheirCaret()
+    {
+        // The toolkit tells of a field's new focus only once the field has
+        // taken it: the field's selection (and caret) may change only after
+        // that, or a screen reader hears of them first and says nothing.
+        SayFocusBeforeCaret(*qApp);
+        main->mnu_StageMake->trigger();
+        StageWorkshop* workshop = StageWorkshop::Instance();
+        workshop->TitleBox->setText(QStringLiteral("題"));
+        workshop->SeedBox->setText(QStringLiteral("7"));
+        const std::pair<QWidget*, QLineEdit*> fields[] = {{workshop->Board, workshop->TitleBox},
+                                                          {workshop->GenerateDifficulty, workshop->SeedBox}};
+        for (const auto& [from, field] : fields) {
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), field);
+            QCOMPARE(field->selectedText(), QString());
+            QTRY_COMPARE(field->selectedText(), field->text());  // selected as ever, a moment later
+        }
+        workshop->SubWindow()->close();
+    }
+
     void stageBarPictureSwitchAndRefusalAreSaid()
     {
         PlayKit::SetRecord(3, QStringLiteral("2"), QStringLiteral("95"));
@@ -184,8 +236,9 @@ private slots:
             QCOMPARE(LastAnnouncement(), said);
         }
         QCOMPARE(Bar()->accessibleDescription(), barDescription);  // the bar's hint stays its own
-        // A refused take is said, and leaves no words on the ball; once taken,
-        // the ball says so.
+        Press(Qt::Key_S, Qt::ControlModifier);  // sound off: the refusal is still seen
+        // A refused take is said and marked on the ball for a moment, and
+        // leaves no words on the ball; once taken, the ball says so.
         select->LeafTo(26);
         main->mnu_Start_Click();
         ShapedButton* refused = GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3));
@@ -193,6 +246,8 @@ private slots:
         PlayKit::ClickCell({0, 0});
         PlayKit::ClickCell({0, 3});
         QCOMPARE(LastAnnouncement(), QStringLiteral("このボールは選択できません"));
+        QVERIFY(refused->ShowsRefusalMark());
+        QTRY_VERIFY(!refused->ShowsRefusalMark());
         QCOMPARE(std::pair(refused->accessibleName(), refused->accessibleDescription()), std::pair(ownName, QString()));
         for (int row : {1, 2, 3})
             PlayKit::ClickCell({0, row});
@@ -209,16 +264,26 @@ private slots:
         const QString hint = board->accessibleDescription();
         board->setFocus();
         // Key, what is said at last.
-        const std::pair<Qt::Key, QString> steps[] = {
-            {Qt::Key_Right, QStringLiteral("8行 9列 空き")},
-            {Qt::Key_Space, QStringLiteral("クリアできます")},
-            {Qt::Key_Down, QStringLiteral("9行 9列 空き")},
-            {Qt::Key_Right, QStringLiteral("9行 10列 空き")},
-            {Qt::Key_Space, QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）")},
+        // Key, what is said at once, what is said at last.
+        const struct {
+            QKeyCombination key;
+            QString first;
+            QString last;
+        } steps[] = {
+            {Qt::Key_Right, {}, QStringLiteral("8行 9列 空き")},
+            {Qt::Key_Space, {}, QStringLiteral("クリアできます")},
+            {Qt::Key_Down, {}, QStringLiteral("9行 9列 空き")},
+            {Qt::Key_Right, {}, QStringLiteral("9行 10列 空き")},
+            {Qt::Key_Space, {}, QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）")},
+            {Qt::CTRL | Qt::Key_Z, QStringLiteral("元に戻しました：9行 10列 空き"), QStringLiteral("クリアできます")},
+            {Qt::CTRL | Qt::Key_Y, QStringLiteral("やり直しました：9行 10列 ボールあり"),
+             QStringLiteral("クリアできません（×のボールは縦にも横にもほかとつながっていません）")},
         };
-        for (const auto& [key, said] : steps) {
-            QTest::keyClick(board, key);
-            QTRY_COMPARE(LastAnnouncement(), said);
+        for (const auto& step : steps) {
+            QTest::keyClick(board, step.key.key(), step.key.keyboardModifiers());
+            if (!step.first.isEmpty())
+                QCOMPARE(LastAnnouncement(), step.first);
+            QTRY_COMPARE(LastAnnouncement(), step.last);
         }
         QCOMPARE(board->CursorText(), QStringLiteral("9行 10列 ボールあり（×：ほかのボールから取れません）"));
         QCOMPARE(board->accessibleDescription(), hint);
@@ -237,7 +302,15 @@ private slots:
         overview->Command1->setFocus();
         overview->Table->setFocus(Qt::BacktabFocusReason);
         QVERIFY(LastAnnouncement().contains(QStringLiteral("達成記録（秒） 記録なし")));
-        QVERIFY(LastAnnouncement().contains(QStringLiteral("難易度 難しさ ")));
+        QVERIFY(LastAnnouncement().contains(QStringLiteral("難易度 %1").arg(StageList::Stars(1))));
+        // By arrows, each cell as its heading and value, the mark as a word.
+        for (int column = 0; column < RecordsOverview::ColumnCount; ++column) {
+            const QString spoken = overview->Table->item(1, column)->data(Qt::AccessibleTextRole).toString();
+            const QString heading = overview->Table->horizontalHeaderItem(column)->text();
+            QVERIFY2(column == RecordsOverview::ClearedColumn ? spoken == QStringLiteral("未クリア")
+                                                               : spoken.startsWith(heading + u' '),
+                     qPrintable(spoken));
+        }
         QTest::keyClick(overview->Table, Qt::Key_Return);
         QCOMPARE(LastAnnouncement(), QStringLiteral("ステージ選択に 1　%1 を表示しました").arg(StageTable::Title(1)));
         overview->close();

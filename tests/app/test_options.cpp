@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(boxes_[0].text, QStringLiteral("全ての記録を削除しますが、\r\n宜しいですか？"));
         QCOMPARE(boxes_[0].title, QStringLiteral("ズミラク"));
         QCOMPARE(boxes_[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(boxes_[0].defaultButton, QMessageBox::Cancel);  // Return deletes nothing
         QCOMPARE(readStage(3), std::make_pair(QStringLiteral("4"), QStringLiteral("95")));
         QCOMPARE(readStage(49), std::make_pair(QStringLiteral("7"), QStringLiteral("0")));
     }

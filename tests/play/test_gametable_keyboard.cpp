@@ -8,6 +8,7 @@
 #include "play/BallNavigation.h"
 #include "play/DefModule.h"
 #include "play/PicForm.h"
+#include "shared/Announce.h"
 
 #include <algorithm>
 
@@ -100,10 +101,14 @@ private slots:
                 table->Timer1_Timer();
         }
         QCOMPARE(kit->boxes.back().text, QStringLiteral("クリア"));
+        // A screen reader hears what the status bar shows beside it.
+        QCOMPARE(kit->boxes.back().spoken, QStringLiteral("クリア　1秒　1回目の挑戦"));
         QCOMPARE(PlayKit::Record(26), QStringList({"1", "1"}));
-        // Tab wraps at both ends; an arrow with no ball that way stays.
+        // Tab wraps at both ends; an arrow with no ball that way stays, and
+        // says so.
         KeysTo({0, 0}, false);  // from the last take, on past the last ball
         Press(Qt::Key_Up);
+        QCOMPARE(LastAnnouncement(), QStringLiteral("この方向にボールはありません"));
         Press(Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(Focused(), Ball(table->PushCommandCount() - 1));
     }
