@@ -29,7 +29,11 @@ public:
     }
 };
 
-QString Translate(const char* text) { return QCoreApplication::translate("DailyPlay", text); }
+QString SpokenDaily(int stars, int streak)
+{
+    return QCoreApplication::translate("DailyPlay", "日付ごとにだれにでも同じステージです。%1　連続 %n日", nullptr, streak)
+        .arg(StarsText(stars));
+}
 
 } // namespace
 
@@ -43,10 +47,10 @@ GameTable* OpenDailyStage(const QDate& date, PlaySurroundings surroundings, QWid
         }
         if (open->ClosingCountsAnAttempt()
             && MsgBox(open,
-                      Translate("プレイ中のステージ「%1」を閉じて、%2を開きます。\r\n"
-                                "閉じたステージは挑戦1回と数えられます。宜しいですか？")
+                      QCoreApplication::translate("DailyPlay", "プレイ中のステージ「%1」を閉じて、%2を開きます。\r\n"
+                                                               "閉じたステージは挑戦1回と数えられます。宜しいですか？")
                           .arg(open->windowTitle(), stage.title),
-                      Translate("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
+                      QCoreApplication::translate("DailyPlay", "ズミラク"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel)
                    != QMessageBox::Ok)
             return nullptr;
         open->close();
@@ -57,10 +61,7 @@ GameTable* OpenDailyStage(const QDate& date, PlaySurroundings surroundings, QWid
     GameTable* table = GameTable::LoadAndShow(surroundings);
     // What a screen reader says of the play area: its name is the caption
     // with the date; this says what the stage of the day is, and the streak.
-    table->setAccessibleDescription(
-        QCoreApplication::translate("DailyPlay", "日替わりステージ：日付ごとにだれにでも同じステージです。%1　連続 %n日",
-                                    nullptr, DailyRecords::SummaryNow().streak)
-            .arg(StarsText(stage.stars)));
+    table->setAccessibleDescription(SpokenDaily(stage.stars, DailyRecords::SummaryNow().streak));
     QObject::connect(table, &GameTable::StageClearedNow, resultOwner, [stage, resultOwner] {
         auto* result = new DailyResult(stage, resultOwner);
         result->open();
