@@ -82,13 +82,6 @@
 </context>
 <context>
     <name>DailyPlay</name>
-    <message numerus="yes">
-        <source>日付ごとにだれにでも同じステージです。%1&#x3000;連続 %n日</source>
-        <translation>
-            <numerusform>The same stage for everyone on the same date. %1  Streak: %n day</numerusform>
-            <numerusform>The same stage for everyone on the same date. %1  Streak: %n days</numerusform>
-        </translation>
-    </message>
     <message>
         <source>プレイ中のステージ「%1」を閉じて、%2を開きます。<byte value="xd"/>
 閉じたステージは挑戦1回と数えられます。宜しいですか？</source>
@@ -99,6 +92,10 @@ The stage closed counts as one attempt. Go ahead?</translation>
         <source>ズミラク</source>
         <translation>Zumirak</translation>
     </message>
+    <message>
+        <source>日付ごとにだれにでも同じステージです。%1&#x3000;%2</source>
+        <translation>The same stage for everyone on the same date. %1  %2</translation>
+    </message>
 </context>
 <context>
     <name>DailyResult</name>
@@ -108,7 +105,7 @@ The stage closed counts as one attempt. Go ahead?</translation>
     </message>
     <message>
         <source>%1回目でクリア&#x3000;%2秒</source>
-        <translation>Cleared on attempt %1 in %2 s</translation>
+        <translation>Cleared on try %1 in %2 s</translation>
     </message>
     <message>
         <source>（後日）</source>
@@ -123,18 +120,11 @@ The stage closed counts as one attempt. Go ahead?</translation>
     </message>
     <message>
         <source>クリア（%1回目・%2秒）</source>
-        <translation>cleared (attempt %1, %2 s)</translation>
+        <translation>cleared (try %1, %2 s)</translation>
     </message>
     <message>
         <source>未クリア</source>
         <translation>not cleared</translation>
-    </message>
-    <message numerus="yes">
-        <source>日替わりステージ&#x3000;今日：%1&#x3000;クリアした日：%2&#x3000;連続：%n日</source>
-        <translation>
-            <numerusform>Daily stage   today: %1   days cleared: %2   streak: %n day</numerusform>
-            <numerusform>Daily stage   today: %1   days cleared: %2   streak: %n days</numerusform>
-        </translation>
     </message>
     <message>
         <source>日替わりステージの結果</source>
@@ -159,6 +149,10 @@ The stage closed counts as one attempt. Go ahead?</translation>
     <message>
         <source>結果をコピーしました。</source>
         <translation>The result has been copied.</translation>
+    </message>
+    <message>
+        <source>日替わりステージ&#x3000;今日：%1&#x3000;クリアした日：%2&#x3000;%3</source>
+        <translation>Daily stage   today: %1   days cleared: %2   %3</translation>
     </message>
 </context>
 <context>
@@ -197,7 +191,7 @@ The stage closed counts as one attempt. Go ahead?</translation>
     </message>
     <message>
         <source>今日のステージ</source>
-        <translation>Today&apos;s Stage</translation>
+        <translation>&amp;Today&apos;s Stage</translation>
     </message>
 </context>
 <context>
@@ -393,11 +387,11 @@ Are you sure?</translation>
     </message>
     <message>
         <source>日替わり</source>
-        <translation>Daily</translation>
+        <translation>&amp;Daily</translation>
     </message>
     <message>
         <source>今日のステージ</source>
-        <translation>Today&apos;s Stage</translation>
+        <translation>&amp;Today&apos;s Stage</translation>
     </message>
     <message>
         <source>日付ごとにだれにでも同じステージを遊びます</source>
@@ -405,7 +399,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>日付を選んで遊ぶ...</source>
-        <translation>Play a Day of Your Choice...</translation>
+        <translation>&amp;Play a Day of Your Choice...</translation>
     </message>
 </context>
 <context>

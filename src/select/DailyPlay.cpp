@@ -31,8 +31,8 @@ public:
 
 QString SpokenDaily(int stars, int streak)
 {
-    return QCoreApplication::translate("DailyPlay", "日付ごとにだれにでも同じステージです。%1　連続 %n日", nullptr, streak)
-        .arg(StarsText(stars));
+    return QCoreApplication::translate("DailyPlay", "日付ごとにだれにでも同じステージです。%1　%2")
+        .arg(StarsText(stars), StreakText(streak));
 }
 
 } // namespace

@@ -14,6 +14,11 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+QString StreakText(int streak)
+{
+    return QCoreApplication::translate("DailyResult", "連続 %n日", nullptr, streak);
+}
+
 QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, int streak)
 {
     QStringList lines;
@@ -22,7 +27,7 @@ QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, i
     lines << QCoreApplication::translate("DailyResult", "%1回目でクリア　%2秒").arg(day.chargeNum, day.clearTime);
     if (!day.ClearedOnTheDay())
         lines.back() += QCoreApplication::translate("DailyResult", "（後日）");
-    lines << QCoreApplication::translate("DailyResult", "連続 %n日", nullptr, streak);
+    lines << StreakText(streak);
     return lines.join(u'\n');
 }
 
@@ -33,10 +38,10 @@ QString DailySummaryText(const DailyRecords::Summary& summary)
                               ? QCoreApplication::translate("DailyResult", "クリア（%1回目・%2秒）")
                                     .arg(today.chargeNum, today.clearTime)
                               : QCoreApplication::translate("DailyResult", "未クリア");
-    return QCoreApplication::translate("DailyResult", "日替わりステージ　今日：%1　クリアした日：%2　連続：%n日", nullptr,
-                                       summary.streak)
+    return QCoreApplication::translate("DailyResult", "日替わりステージ　今日：%1　クリアした日：%2　%3")
         .arg(state)
-        .arg(summary.daysCleared);
+        .arg(summary.daysCleared)
+        .arg(StreakText(summary.streak));
 }
 
 DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(parent)

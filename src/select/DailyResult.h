@@ -9,6 +9,9 @@
 class QLabel;
 class QPushButton;
 
+// "連続 3日": the days in a row cleared on their own date.
+QString StreakText(int streak);
+
 // The lines a player shares after clearing a stage of the day: the date, the
 // stars, the attempt and the time of the first clear, and the streak.
 // Nothing of the figure: the stage stays a puzzle for the next player.

@@ -85,7 +85,7 @@ private slots:
         QVERIFY(day.ClearedOnTheDay());
         main->mnu_RecordList->trigger();
         const QString line = RecordsOverview::Instance()->DailyLine->text();
-        QVERIFY2(line.contains(QStringLiteral("今日：クリア（1回目・")) && line.contains(QStringLiteral("連続：1日")),
+        QVERIFY2(line.contains(QStringLiteral("今日：クリア（1回目・")) && line.contains(QStringLiteral("連続 1日")),
                  qPrintable(line));
         RecordsOverview::Instance()->close();
     }
