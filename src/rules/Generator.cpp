@@ -23,10 +23,13 @@ constexpr int Candidates = 5;
 constexpr int WalksPerCandidate = 48;
 constexpr int FarOptionsPerLine = 3;  // how far past the nearest free cell a walk may jump
 // When none of the first candidates has the stars asked for, more are drawn,
-// up to this many, each walked in the way that tends towards those stars;
-// and no more once this many in a row came no nearer (at that size the
-// stars are out of reach: a large figure is never hard).
-constexpr int MoreCandidates = 160;
+// each walked in the way that tends towards those stars: up to about this
+// many balls' worth (160 candidates of 30 balls, 32 of 150), so a large
+// stage never takes long; and no more once this many in a row came no
+// nearer (at that size the stars are out of reach: a large figure is never hard).
+constexpr int MoreCandidateBalls = 4800;
+constexpr int MaxMoreCandidates = 160;
+constexpr int MinMoreCandidates = 24;
 constexpr int MoreWithoutGain = 32;
 // A take path built one ball at a time, each new ball in a straight line from
 // the last one and never the way back. Between the two, the cells still free
@@ -180,7 +183,8 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
     const int stars = StarsAskedFor(difficulty);
     Drawn chosen = drawn[pick];
     int miss = Miss(chosen.perMille, stars);
-    for (int k = 0, sinceGain = 0; k < MoreCandidates && miss > 0 && sinceGain < MoreWithoutGain; ++k, ++sinceGain) {
+    const int moreCandidates = std::clamp(MoreCandidateBalls / wanted, MinMoreCandidates, MaxMoreCandidates);
+    for (int k = 0, sinceGain = 0; k < moreCandidates && miss > 0 && sinceGain < MoreWithoutGain; ++k, ++sinceGain) {
         Drawn candidate;
         candidate.order = Candidate(random, wanted, FarPercentFor(difficulty, k));
         candidate.order.resize(static_cast<std::size_t>(wanted));

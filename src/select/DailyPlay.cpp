@@ -4,6 +4,7 @@
 #include "play/StageOnDisplay.h"
 #include "records/DailyRecords.h"
 #include "select/DailyResult.h"
+#include "shared/Announce.h"
 #include "shared/MsgBox.h"
 #include "stages/DailyStage.h"
 #include "stages/StageStars.h"
@@ -62,6 +63,8 @@ GameTable* OpenDailyStage(const QDate& date, PlaySurroundings surroundings, QWid
     // What a screen reader says of the play area: its name is the caption
     // with the date; this says what the stage of the day is, and the streak.
     table->setAccessibleDescription(SpokenDaily(stage.stars, DailyRecords::SummaryNow().streak));
+    // The focus lands on a ball, so the description is also said once.
+    Announce(*table, table->accessibleDescription());
     QObject::connect(table, &GameTable::StageClearedNow, resultOwner, [stage, resultOwner] {
         auto* result = new DailyResult(stage, resultOwner);
         result->open();

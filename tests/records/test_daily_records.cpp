@@ -69,28 +69,23 @@ private slots:
         FreshStore store;
         const QDate day(2026, 12, 9);
         const QString key = DailyRecords::RecordKey(day);
-        QVERIFY(RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER,
-                                         {{key, QStringLiteral("ChargeNum"), QStringLiteral("3")},
-                                          {key, QStringLiteral("ClearTime"), QStringLiteral("61")},
-                                          {key, DailyRecords::ClearedOnValue, QStringLiteral("2026-12-09")},
-                                          // Edited by hand into no date: not a day.
-                                          {RegUpRead::DailyKeyPrefix + QStringLiteral("20261399"),
-                                           QStringLiteral("ChargeNum"), QStringLiteral("1")}},
-                                         true));
+        // A section edited by hand into no date is no day.
+        QVERIFY(RegUpRead::RegSetStrings(
+            RegUpRead::HKEY_CURRENT_USER,
+            {{key, QStringLiteral("ChargeNum"), QStringLiteral("3")}, {key, QStringLiteral("ClearTime"), QStringLiteral("61")},
+             {key, DailyRecords::ClearedOnValue, QStringLiteral("2026-12-09")},
+             {RegUpRead::DailyKeyPrefix + QStringLiteral("20261399"), QStringLiteral("ChargeNum"), QStringLiteral("1")}},
+            true));
         const QList<Day> days = DailyRecords::StoredDays();
         QCOMPARE(days.size(), 1);
-        QCOMPARE(days.front().date, day);
-        QCOMPARE(days.front().chargeNum, QStringLiteral("3"));
-        QVERIFY(days.front().ClearedOnTheDay());
+        QVERIFY(days.front().date == day && days.front().chargeNum == QStringLiteral("3") && days.front().ClearedOnTheDay());
         // A day never played reads as a first attempt, not cleared.
         QCOMPARE(DailyRecords::Peek(day.addDays(1)).chargeNum, QStringLiteral("1"));
         QVERIFY(!DailyRecords::Peek(day.addDays(1)).Cleared());
 
         QVERIFY(RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, DailyRecords::InitialRecords(), true));
         const Day reset = DailyRecords::Peek(day);
-        QCOMPARE(reset.chargeNum, QStringLiteral("1"));
-        QVERIFY(!reset.Cleared());
-        QVERIFY(!reset.clearedOn.isValid());
+        QVERIFY(reset.chargeNum == QStringLiteral("1") && !reset.Cleared() && !reset.clearedOn.isValid());
     }
 };
 
