@@ -74,6 +74,111 @@
     </message>
 </context>
 <context>
+    <name>DailyDateChooser</name>
+    <message>
+        <source>日付を選んで遊ぶ</source>
+        <translation>Play a Day of Your Choice</translation>
+    </message>
+    <message>
+        <source>連続記録に数えるのは、その日のうちにクリアした日だけです。</source>
+        <translation>Only a day cleared on the day itself counts towards the streak.</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>遊ぶ</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>DailyPlay</name>
+    <message>
+        <source>プレイ中のステージ「%1」を閉じて、%2を開きます。<byte value="xd"/>
+閉じたステージは挑戦1回と数えられます。宜しいですか？</source>
+        <translation>The stage in play, “%1”, will be closed and %2 opened.<byte value="xd"/>
+The stage closed counts as one attempt. Go ahead?</translation>
+    </message>
+    <message>
+        <source>ズミラク</source>
+        <translation>Zumirak</translation>
+    </message>
+    <message>
+        <source>日付ごとにだれにでも同じステージです。%1&#x3000;%2</source>
+        <translation>The same stage for everyone on the same date. %1  %2</translation>
+    </message>
+</context>
+<context>
+    <name>DailyResult</name>
+    <message>
+        <source>ズミラク %1</source>
+        <translation>Zumirak %1</translation>
+    </message>
+    <message>
+        <source>%1回目でクリア&#x3000;%2秒</source>
+        <translation>Cleared on try %1 in %2 s</translation>
+    </message>
+    <message>
+        <source>（後日）</source>
+        <translation> (on a later day)</translation>
+    </message>
+    <message numerus="yes">
+        <source>連続 %n日</source>
+        <translation>
+            <numerusform>Streak: %n day</numerusform>
+            <numerusform>Streak: %n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>クリア（%1回目・%2秒）</source>
+        <translation>cleared (try %1, %2 s)</translation>
+    </message>
+    <message>
+        <source>未クリア</source>
+        <translation>not cleared</translation>
+    </message>
+    <message>
+        <source>日替わりステージの結果</source>
+        <translation>Daily Stage Result</translation>
+    </message>
+    <message>
+        <source>Cキーで結果をコピーできます。</source>
+        <translation>Press C to copy the result.</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>結果をコピーしました。</source>
+        <translation>The result has been copied.</translation>
+    </message>
+    <message>
+        <source>日替わりステージ&#x3000;今日：%1&#x3000;クリアした日：%2&#x3000;%3</source>
+        <translation>Daily stage   today: %1   days cleared: %2   %3</translation>
+    </message>
+</context>
+<context>
+    <name>DailyStage</name>
+    <message>
+        <source>日替わりステージ %1</source>
+        <translation>Daily stage %1</translation>
+    </message>
+</context>
+<context>
     <name>GameSelect</name>
     <message>
         <source>%1&#x3000;クリア済み</source>
@@ -99,6 +204,10 @@
     <message>
         <source>（確認中）</source>
         <translation> (being checked)</translation>
+    </message>
+    <message>
+        <source>今日のステージ</source>
+        <translation>&amp;Today&apos;s Stage</translation>
     </message>
 </context>
 <context>
@@ -296,6 +405,22 @@ Are you sure?</translation>
     <message>
         <source>サウンドなし</source>
         <translation>Sound off</translation>
+    </message>
+    <message>
+        <source>日替わり</source>
+        <translation>&amp;Daily</translation>
+    </message>
+    <message>
+        <source>今日のステージ</source>
+        <translation>&amp;Today&apos;s Stage</translation>
+    </message>
+    <message>
+        <source>日付ごとにだれにでも同じステージを遊びます</source>
+        <translation>Play the stage that everyone gets on the same date</translation>
+    </message>
+    <message>
+        <source>日付を選んで遊ぶ...</source>
+        <translation>&amp;Play a Day of Your Choice...</translation>
     </message>
 </context>
 <context>

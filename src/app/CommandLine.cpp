@@ -3,10 +3,14 @@
 
 #include "rules/Generator.h"
 #include "rules/Solver.h"
+#include "stages/DailyStage.h"
+#include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 #include "stages/StageProof.h"
+#include "stages/StageStars.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <optional>
@@ -19,6 +23,7 @@ const char* const Usage =
     "Usage: zumirak [FILE.zumirak...]\n"
     "       zumirak --check FILE...\n"
     "       zumirak --generate BALLS [--difficulty LEVEL] [--seed N] [--title TEXT]\n"
+    "       zumirak --daily [YYYY-MM-DD]\n"
     "       zumirak --help\n"
     "       zumirak --version\n"
     "\n"
@@ -26,9 +31,10 @@ const char* const Usage =
     "player's own stages (handed to the copy already running, if there is one).\n"
     "\n"
     "  --check FILE...       Say for each stage file whether it can be cleared.\n"
-    "                        A stage that can be is followed by one order of\n"
-    "                        takes: each ball as row,column, counted from 0,0\n"
-    "                        at the top left. The exit status is 0 when every\n"
+    "                        A stage that can be is followed by its stars\n"
+    "                        (one to three, from easy to hard) and one order\n"
+    "                        of takes: each ball as row,column, counted from\n"
+    "                        0,0 at the top left. The exit status is 0 when every\n"
     "                        file can be cleared, and 1 when one cannot.\n"
     "  --generate BALLS      Write a new stage that can be cleared, of 2 to 225\n"
     "                        balls, as a stage file to standard output.\n"
@@ -38,12 +44,18 @@ const char* const Usage =
     "                        without a seed every run gives a new one.\n"
     "    --title TEXT        The stage's title, at most 32 characters; without\n"
     "                        it the stage gets a made-up one.\n"
+    "  --daily [YYYY-MM-DD]  Write the stage of the day, today's (the local\n"
+    "                        date) or that of the date given, as a stage file\n"
+    "                        to standard output. Every player gets the same\n"
+    "                        stage on the same date: Monday's is the easiest,\n"
+    "                        Sunday's the hardest.\n"
     "  --help                Show this text.\n"
     "  --version             Show the version.\n"
     "\n"
     "A command line that is not understood ends with exit status 2.\n";
 
-const QStringList Forms = {QStringLiteral("--check"), QStringLiteral("--generate"), QStringLiteral("--help"),
+const QStringList Forms = {QStringLiteral("--check"), QStringLiteral("--generate"), QStringLiteral("--daily"),
+                           QStringLiteral("--help"),
                            QStringLiteral("-h"), QStringLiteral("--version")};
 const QStringList GenerateOptions = {QStringLiteral("--difficulty"), QStringLiteral("--seed"),
                                      QStringLiteral("--title")};
@@ -139,7 +151,7 @@ QString CheckLine(const QString& file)
     const StageProof proof = ProveStage(reading.stage.figure);
     if (!proof.ok())
         return QStringLiteral("%1: %2").arg(file, proof.reasonForLog);
-    QString line = file + QStringLiteral(": clearable");
+    QString line = file + QStringLiteral(": clearable ") + StarsText(StageStars(LayoutOf(reading.stage.figure)));
     for (const Rules::Cell& cell : proof.result.order)
         line += QStringLiteral(" %1,%2").arg(cell.row).arg(cell.column);
     return line;
@@ -217,10 +229,33 @@ int Generate(const QStringList& arguments)
     }
 
     const Rules::GeneratedStage stage = Rules::Generate(balls, difficulty, seed);
+    if (const int asked = static_cast<int>(difficulty) + 1; stage.stars != asked)
+        Print(stderr, QStringLiteral("zumirak: no stage of %1 balls with %2 was found; this one has %3\n")
+                          .arg(balls)
+                          .arg(StarsText(asked), StarsText(stage.stars)));
     const QByteArray file = WriteStageFile(title.value_or(stage.title), stage.figure);
     // A title given here goes through the same check as any stage file's.
     if (const StageFileReading reading = ReadStageFile(file); !reading.ok())
         return Refuse(reading.reasonForLog);
+    std::fwrite(file.constData(), 1, static_cast<std::size_t>(file.size()), stdout);
+    return 0;
+}
+
+int Daily(const QStringList& arguments)
+{
+    QDate date = QDate::currentDate();
+    if (arguments.size() > 1)
+        return Refuse(QStringLiteral("--daily takes one date at most, not '%1'").arg(arguments[1]));
+    if (!arguments.isEmpty()) {
+        // Exactly YYYY-MM-DD, and a day the calendar has.
+        static const QRegularExpression form(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+        date = QDate::fromString(arguments.front(), QStringLiteral("yyyy-MM-dd"));
+        if (!form.match(arguments.front()).hasMatch() || !date.isValid())
+            return Refuse(QStringLiteral("the date is a day of the calendar as YYYY-MM-DD, not '%1'")
+                              .arg(arguments.front()));
+    }
+    const DailyStage stage = DailyStageOf(date);
+    const QByteArray file = WriteStageFile(stage.title, stage.figure);
     std::fwrite(file.constData(), 1, static_cast<std::size_t>(file.size()), stdout);
     return 0;
 }
@@ -250,6 +285,8 @@ int RunCommandLine(const QStringList& arguments)
         return Check(rest);
     if (form == QLatin1String("--generate"))
         return Generate(rest);
+    if (form == QLatin1String("--daily"))
+        return Daily(rest);
     if (form == QLatin1String("--version")) {
         if (!rest.isEmpty())
             return NothingMore(form, rest);

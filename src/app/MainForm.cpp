@@ -189,6 +189,7 @@ void MainForm::BuildMenus()
 
     mnu_Start = bar->addAction(tr("ｽﾀｰﾄ"));
     connect(mnu_Start, &QAction::triggered, this, &MainForm::mnu_Start_Click);
+    BuildDailyMenu();
 
     QMenu* options = bar->addMenu(tr("ｵﾌﾟｼｮﾝ"));
     mnu_Option = options->menuAction();
@@ -260,6 +261,7 @@ void MainForm::MDIForm_Load()
     // 1. The selection window, at the top-left corner of the client area.
     gameSelect_ = new GameSelect;
     connect(gameSelect_, &GameSelect::StartRequested, this, &MainForm::mnu_Start_Click);
+    connect(gameSelect_, &GameSelect::DailyRequested, this, &MainForm::mnu_DailyToday_Click);
     auto* sub = new FixedSubWindow(nullptr, Qt::FramelessWindowHint);
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);

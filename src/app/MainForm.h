@@ -52,6 +52,9 @@ public:
 
     // Menu items, named as the menus are built.
     QAction* mnu_Start = nullptr;
+    QAction* mnu_Daily = nullptr;       // the stage of the day (MainFormDaily.cpp)
+    QAction* mnu_DailyToday = nullptr;
+    QAction* mnu_DailyPast = nullptr;
     QAction* mnu_Option = nullptr;
     QAction* mnu_BackColar = nullptr;
     QAction* mnu_Sound = nullptr;
@@ -87,6 +90,8 @@ public:
 
 public slots:
     void mnu_Start_Click();
+    void mnu_DailyToday_Click();
+    void mnu_DailyPast_Click();
     // Options (MainFormOptions.cpp)
     void mnu_BackColar_Click();
     void mnu_Maru_Click();
@@ -118,6 +123,8 @@ private:
     void MDIForm_Load();
     void BuildMenus();
     void BuildLanguageMenu(QMenu& options);
+    void BuildDailyMenu();
+    void OpenDaily(const QDate& date);
     void SelectBallShape(QAction* item, const QString& shape);
     void AddKeyboardCommands();
 

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 
 #include "play/DefModule.h"
+#include "records/DailyRecords.h"
 #include "records/RegUpRead.h"
 #include "select/GameSelect.h"
 #include "select/RecordsOverview.h"
@@ -51,12 +52,14 @@ void MainForm::mnu_Del_Click()
                                tr("ズミラク"), QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return;
-    // Every stage slot and every stage of the player's own back to its first
-    // attempt, never cleared; the names and LoadDate stay. One write, so a
+    // Every stage slot, every stage of the player's own and every day's stage
+    // back to its first attempt, never cleared; the names and LoadDate stay. One write, so a
     // crash keeps all old or all new records.
     std::vector<RegUpRead::RegWrite> records = RegUpRead::InitialStageRecords();
     const std::vector<RegUpRead::RegWrite> players = PlayerStages::InitialRecords();
     records.insert(records.end(), players.begin(), players.end());
+    const std::vector<RegUpRead::RegWrite> days = DailyRecords::InitialRecords();
+    records.insert(records.end(), days.begin(), days.end());
     RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, records, true);
 }
 

@@ -13,6 +13,7 @@
 #include "play/StageClock.h"
 #include "play/StageOnDisplay.h"
 #include "play/StageRecord.h"
+#include "records/DailyRecords.h"
 #include "records/RegUpRead.h"
 #include "shared/AccessibleRole.h"
 #include "shared/Announce.h"
@@ -32,6 +33,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -179,6 +181,7 @@ void GameTable::Form_Load()
     // first attempt that leaves no trace.
     StageNumber = QString::number(shown.index);
     recordKey_ = shown.recordKey;
+    recordsClearDate_ = shown.recordsClearDate;
     if (recordKey_.isEmpty()) {
         loadedChargeNum_ = QStringLiteral("1");
         loadedClearTime_ = QStringLiteral("0");
@@ -323,19 +326,23 @@ void GameTable::StageClear()
     // in one write, so the disk is synced once and the windows showing
     // records are told once.
     if (StageRecord::NeverCleared(loadedClearTime_) && !recordKey_.isEmpty()) {
-        RegUpRead::RegSetStrings(
-            RegUpRead::HKEY_CURRENT_USER,
-            {{recordKey_, QStringLiteral("ChargeNum"), loadedChargeNum_},
-             {recordKey_, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}},
-            true);
+        std::vector<RegUpRead::RegWrite> record = {
+            {recordKey_, QStringLiteral("ChargeNum"), loadedChargeNum_},
+            {recordKey_, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}};
+        if (recordsClearDate_)
+            record.push_back({recordKey_, DailyRecords::ClearedOnValue, DailyRecords::DateText(QDate::currentDate())});
+        RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, record, true);
     }
     StageCleared = QStringLiteral("1");
 
     // The box says only クリア; a screen reader hears the time and the
     // attempt with it, which a sighted player reads off the status bar.
+    const QPointer<GameTable> self(this);
     MsgBox(this, tr("クリア"), tr("ズミラク"), QMessageBox::Ok, QMessageBox::NoButton,
            tr("クリア　%1　%2", "cleared, the time and the attempt, read aloud")
                .arg(StageClock::Text(ElapsedSeconds), StageRecord::AttemptText(loadedChargeNum_, loadedClearTime_)));
+    if (self)
+        emit StageClearedNow();
 }
 
 void GameTable::closeEvent(QCloseEvent* event)

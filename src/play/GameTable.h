@@ -81,6 +81,11 @@ public:
     // One second of the stage clock.
     void Timer1_Timer();
 
+signals:
+    // The last ball was taken and the record written; sent once the player
+    // has closed the "クリア" box.
+    void StageClearedNow();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +111,7 @@ private:
     QString loadedChargeNum_;
     QString loadedClearTime_;
     QString recordKey_;  // empty: the stage keeps no record
+    bool recordsClearDate_ = false;
 
     PlaySurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;

@@ -14,6 +14,9 @@ struct DisplayedStage {
     QString layout;
     QString title;
     QString recordKey;
+    // The first clear also stores the local date it happened on
+    // (DailyRecords::ClearedOnValue): the stage of the day's streak needs it.
+    bool recordsClearDate = false;
 };
 
 // Whatever shows the stages to choose from (the selection window) tells the

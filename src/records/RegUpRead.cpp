@@ -39,7 +39,8 @@ bool TouchesStageRecords(const std::vector<RegWrite>& writes)
 {
     const QString stageKeys = ProgramKey + QStringLiteral("\\Round");
     return std::any_of(writes.begin(), writes.end(), [&](const RegWrite& write) {
-        return write.keyPath.startsWith(stageKeys) || write.keyPath.startsWith(PlayerStageKeyPrefix);
+        return write.keyPath.startsWith(stageKeys) || write.keyPath.startsWith(PlayerStageKeyPrefix)
+               || write.keyPath.startsWith(DailyKeyPrefix);
     });
 }
 
@@ -91,7 +92,7 @@ StageRecordTexts PeekStage(const QString& stageKey)
 {
     StageRecordTexts record{ReadString(stageKey, QStringLiteral("ChargeNum")),
                             ReadString(stageKey, QStringLiteral("ClearTime"))};
-    if (stageKey.startsWith(PlayerStageKeyPrefix)) {
+    if (stageKey.startsWith(PlayerStageKeyPrefix) || stageKey.startsWith(DailyKeyPrefix)) {
         if (record.chargeNum.isEmpty())
             record.chargeNum = QStringLiteral("1");
         if (record.clearTime.isEmpty())

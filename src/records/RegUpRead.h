@@ -25,6 +25,10 @@ inline constexpr int StageSlots = 50;
 // starting with this (see PlayerStageRecords::RecordKey).
 inline const QString PlayerStageKeyPrefix = ProgramKey + QStringLiteral("\\Stage");
 
+// The records of the stage of the day: one subkey per date (see
+// DailyRecords::RecordKey).
+inline const QString DailyKeyPrefix = ProgramKey + QStringLiteral("\\Daily");
+
 // Filled by the readers.
 extern bool KeyFound;
 extern QString UserName;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdlib>
 
 namespace Rules {
 
@@ -21,6 +22,15 @@ namespace {
 constexpr int Candidates = 5;
 constexpr int WalksPerCandidate = 48;
 constexpr int FarOptionsPerLine = 3;  // how far past the nearest free cell a walk may jump
+// When none of the first candidates has the stars asked for, more are drawn,
+// each walked in the way that tends towards those stars: up to about this
+// many balls' worth (160 candidates of 30 balls, 32 of 150), so a large
+// stage never takes long; and no more once this many in a row came no
+// nearer (at that size the stars are out of reach: a large figure is never hard).
+constexpr int MoreCandidateBalls = 4800;
+constexpr int MaxMoreCandidates = 160;
+constexpr int MinMoreCandidates = 24;
+constexpr int MoreWithoutGain = 32;
 // A take path built one ball at a time, each new ball in a straight line from
 // the last one and never the way back. Between the two, the cells still free
 // must stay empty for good (a ball placed there later would be in the way),
@@ -100,6 +110,35 @@ std::vector<Cell> Candidate(Random& random, int wanted, int farPercent)
     return Snake(random, wanted);
 }
 
+int StarsAskedFor(Difficulty difficulty)
+{
+    return difficulty == Difficulty::Easy ? 1 : difficulty == Difficulty::Normal ? 2 : 3;
+}
+
+// How often the k-th extra candidate's walk jumps past the nearest free
+// cell. Measured: few jumps give the easiest small figures, and the
+// hardest large ones too (long dense runs where random play gets stuck);
+// many jumps the hardest small ones. So hard figures try both in turn.
+int FarPercentFor(Difficulty difficulty, int k)
+{
+    switch (difficulty) {
+    case Difficulty::Easy: return 0;
+    case Difficulty::Normal: return 50;
+    case Difficulty::Hard: return k % 2 == 0 ? 0 : 100;
+    }
+    return 0;
+}
+
+// How far a measure is from the stars asked for: 0 when it has them, else
+// whole stars first, then the thousandths towards them.
+int Miss(int perMille, int stars)
+{
+    const int shown = StarsForPerMille(perMille);
+    if (shown == stars)
+        return 0;
+    return std::abs(shown - stars) * 1000 + (shown < stars ? 1000 - perMille : perMille);
+}
+
 bool Clears(const Figure& figure, const std::vector<Cell>& order)
 {
     BoardState board(figure);
@@ -137,9 +176,30 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
                              : difficulty == Difficulty::Hard ? drawn.size() - 1
                                                               : drawn.size() / 2;
 
+    // The stars the game will show must be those asked for: when the pick
+    // has others, more candidates are drawn until one has them, or the
+    // bound is reached (a size where the stars cannot be had, such as a full
+    // board): then the nearest.
+    const int stars = StarsAskedFor(difficulty);
+    Drawn chosen = drawn[pick];
+    int miss = Miss(chosen.perMille, stars);
+    const int moreCandidates = std::clamp(MoreCandidateBalls / wanted, MinMoreCandidates, MaxMoreCandidates);
+    for (int k = 0, sinceGain = 0; k < moreCandidates && miss > 0 && sinceGain < MoreWithoutGain; ++k, ++sinceGain) {
+        Drawn candidate;
+        candidate.order = Candidate(random, wanted, FarPercentFor(difficulty, k));
+        candidate.order.resize(static_cast<std::size_t>(wanted));
+        candidate.figure = Figure(candidate.order);
+        candidate.perMille = DifficultyPerMille(candidate.figure);
+        if (const int candidateMiss = Miss(candidate.perMille, stars); candidateMiss < miss) {
+            miss = candidateMiss;
+            chosen = std::move(candidate);
+            sinceGain = -1;
+        }
+    }
+
     GeneratedStage stage;
-    stage.figure = drawn[pick].figure;
-    stage.order = drawn[pick].order;
+    stage.figure = chosen.figure;
+    stage.order = chosen.order;
     // The proof: the solver's verdict, or, where it gives up within its
     // bound, the built order replayed through the rules.
     const SolverResult proof = Solve(stage.figure);
@@ -147,6 +207,7 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
         stage.order = Snake(random, wanted);
         stage.figure = Figure(stage.order);
     }
+    stage.stars = StarsForPerMille(DifficultyPerMille(stage.figure));
     stage.title = QCoreApplication::translate("Rules", "おまかせ・%1・%2").arg(DifficultyName(difficulty)).arg(seed);
     return stage;
 }

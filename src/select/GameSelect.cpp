@@ -14,6 +14,7 @@
 #include "shared/Twips.h"
 #include "stages/PlayerStages.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -128,6 +129,14 @@ GameSelect::GameSelect(QWidget* parent) : QWidget(parent)
     setFocusProxy(HScroll1);
 
     Mark = new ClearedMark(GameTip);
+
+    // The stage of the day, one step from here too.
+    auto* daily = new QAction(tr("今日のステージ"), this);
+    connect(daily, &QAction::triggered, this, &GameSelect::DailyRequested);
+    for (QWidget* area : {static_cast<QWidget*>(GameTip), static_cast<QWidget*>(HScroll1)}) {
+        area->addAction(daily);
+        area->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
 
     // Number and title of the stage, at the picture's foot, for every player
     // (the tooltip shows only under the mouse). Clicks pass to the picture.

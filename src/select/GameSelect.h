@@ -57,6 +57,9 @@ signals:
     // A double click on the picture, or Return on the bar, asks for the
     // Start command.
     void StartRequested();
+    // "今日のステージ" from the picture's or the bar's context menu (the
+    // menu key, or a right click).
+    void DailyRequested();
 
 private:
     void Form_Load();

@@ -5,6 +5,8 @@
 #include "play/StageTable.h"
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
+#include "records/DailyRecords.h"
+#include "select/DailyResult.h"
 #include "select/StageList.h"
 #include "shared/AccessibleRole.h"
 #include "shared/Announce.h"
@@ -47,6 +49,10 @@ constexpr ColumnDesign columnDesigns[RecordsOverview::ColumnCount] = {
 
 // A damaged record may hold a very long text; a cell shows its beginning.
 constexpr qsizetype LongestShownText = 16;
+
+// The stage of the day's line, under the count and the button.
+constexpr int DailyLineTwips = 375;
+const QRect DailyLineDesign = Twips::Rect(120, 6285, 6060, 375);
 
 QString Shown(const QString& text)
 {
@@ -101,7 +107,7 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
     // Its first size is its smallest: it can be widened for long titles.
-    setMinimumSize(Twips::Size(6300, 6435));
+    setMinimumSize(Twips::Size(6300, 6435 + DailyLineTwips));
     resize(minimumSize());
     ExposeRole(*this, QAccessible::Window);
 
@@ -148,6 +154,11 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(Table, ClearCount);
     setTabOrder(ClearCount, Command1);
+
+    DailyLine = new QLabel(this);
+    DailyLine->setGeometry(DailyLineDesign);
+    DailyLine->setFocusPolicy(Qt::TabFocus);  // reached and read, as the count is
+    setTabOrder(Command1, DailyLine);
     WidenForColumns();
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
@@ -159,12 +170,13 @@ RecordsOverview::RecordsOverview(QWidget* owner)
 void RecordsOverview::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (!Command1)
+    if (!DailyLine)
         return;  // still being built
-    const QSize extra = size() - Twips::Size(6300, 6435);
+    const QSize extra = size() - Twips::Size(6300, 6435 + DailyLineTwips);
     Table->setGeometry(Twips::Rect(120, 120, 6060, 5640).adjusted(0, 0, extra.width(), extra.height()));
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375).translated(0, extra.height()));
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375).translated(extra.width(), extra.height()));
+    DailyLine->setGeometry(DailyLineDesign.adjusted(0, 0, extra.width(), 0).translated(0, extra.height()));
 }
 
 // Longer headings or titles than the design's (a translation) widen the table
@@ -268,6 +280,8 @@ void RecordsOverview::Refresh()
     Table->setSortingEnabled(true);
     NumberRowHeaders();
     ClearCount->setText(tr("クリア %1/%2").arg(clearedCount).arg(stageCount));
+    DailyLine->setText(DailySummaryText(DailyRecords::SummaryNow()));
+    DailyLine->setAccessibleName(DailyLine->text());
 
     // The chosen stage stays chosen; at the first reading the top row is,
     // so the arrow keys start from a row the player sees.

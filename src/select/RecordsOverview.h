@@ -28,6 +28,7 @@ public:
     QTableWidget* Table = nullptr;
     QLabel* ClearCount = nullptr;     // "クリア 12/30"
     QPushButton* Command1 = nullptr;  // "閉じる"
+    QLabel* DailyLine = nullptr;      // the stage of the day: today, days cleared, streak
 
     // The stage shown in `row` of the table as it is sorted now.
     int StageInRow(int row) const;

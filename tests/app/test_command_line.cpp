@@ -50,13 +50,18 @@ private slots:
         QTest::addColumn<QStringList>("verdicts");
         QTest::addColumn<int>("exitCode");
         const QByteArray row = "[Stage]\nLayout=0000,0000,0600,0000,1200,0000,\n";
-        QTest::newRow("clearable") << QList<QByteArray>{row} << QStringList{"clearable 0,0 0,1 0,2\n"} << 0;
+        QTest::newRow("clearable") << QList<QByteArray>{row} << QStringList{"clearable ★ 0,0 0,1 0,2\n"} << 0;
         QTest::newRow("not clearable") << QList<QByteArray>{"[Stage]\nLayout=0000,0000,0600,0600,\n"}
                                        << QStringList{"not clearable\n"} << 1;
         QTest::newRow("invalid, then clearable") << QList<QByteArray>{"[Stage]\nLayout=0000,0000,0000,0000,\n", row}
                                                  << QStringList{"invalid: two balls on one cell", "clearable"} << 1;
         QTest::newRow("generated, easy") << QList<QByteArray>{"generate 3 --difficulty easy --seed 1"}
                                          << QStringList{"clearable"} << 0;
+        QTest::newRow("generated, hard: its stars") << QList<QByteArray>{"generate 40 --difficulty hard --seed 5"}
+                                                    << QStringList{"clearable ★★★ "} << 0;
+        QTest::newRow("the stage of a Sunday") << QList<QByteArray>{"daily 2026-12-13"}
+                                               << QStringList{"clearable ★★★ "} << 0;
+        QTest::newRow("today's stage") << QList<QByteArray>{"daily"} << QStringList{"clearable ★"} << 0;
         QTest::newRow("generated, hard, full") << QList<QByteArray>{"generate 225 --difficulty hard --seed 9 --title 山"}
                                                << QStringList{"clearable"} << 0;
     }
@@ -67,7 +72,7 @@ private slots:
         QFETCH(int, exitCode);
         QStringList paths;
         for (const QByteArray& file : files) {
-            if (!file.startsWith("generate ")) {
+            if (!file.startsWith("generate ") && !file.startsWith("daily")) {
                 paths << File(file);
                 continue;
             }
@@ -126,7 +131,8 @@ private slots:
     void helpExplainsEveryOption()
     {
         const QString help = QString::fromUtf8(Zumirak({"--help"}).second);
-        for (const char* option : {"--check", "--generate", "--difficulty", "--seed", "--title", "--help", "--version"})
+        for (const char* option : {"--check", "--generate", "--difficulty", "--seed", "--title", "--daily", "--help",
+                                   "--version"})
             QVERIFY2(help.count(QLatin1String(option)) >= 2, option);  // in the usage, and explained
         for (const QString& line : help.split(u'\n'))
             QVERIFY2(line.size() < 80, qPrintable(line));
@@ -151,6 +157,14 @@ private slots:
                                                      << "zumirak: --seed needs a value";
         QTest::newRow("unknown option to --generate") << QStringList{"--generate", "5", "--colour", "red"}
                                                       << "zumirak: unknown option --colour";
+        QTest::newRow("a day the calendar lacks") << QStringList{"--daily", "2026-02-29"}
+                                                  << "zumirak: the date is a day of the calendar as YYYY-MM-DD, not '2026-02-29'";
+        QTest::newRow("a word for a date") << QStringList{"--daily", "today"}
+                                           << "zumirak: the date is a day of the calendar as YYYY-MM-DD, not 'today'";
+        QTest::newRow("a date in another form") << QStringList{"--daily", "2026-12-8"}
+                                                << "zumirak: the date is a day of the calendar as YYYY-MM-DD, not '2026-12-8'";
+        QTest::newRow("two dates") << QStringList{"--daily", "2026-12-08", "2026-12-09"}
+                                   << "zumirak: --daily takes one date at most, not '2026-12-09'";
         QTest::newRow("a form not first") << QStringList{file, "--check"} << "zumirak: --check must come first";
     }
     void aCommandLineNotUnderstoodIsRefused()

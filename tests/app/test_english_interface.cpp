@@ -172,7 +172,7 @@ private slots:
         QStringList captions;
         for (const QAction* menu : english.menuBar()->actions())
             captions << menu->text();
-        QCOMPARE(captions, (QStringList{"&Start", "&Options", "&Help"}));
+        QCOMPARE(captions, (QStringList{"&Start", "&Daily", "&Options", "&Help"}));
         QCOMPARE(english.StatusBar1->Panels(2)->text(), QStringLiteral("Attempt 1"));
     }
 

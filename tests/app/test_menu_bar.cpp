@@ -28,6 +28,9 @@ struct MenuRow {
 
 const MenuRow menuBar[] = {
     {0, u"ｽﾀｰﾄ", {}, Mark::None},
+    {0, u"日替わり", {}, Mark::None},
+    {1, u"今日のステージ", QKeySequence(Qt::CTRL | Qt::Key_D), Mark::None},
+    {1, u"日付を選んで遊ぶ...", {}, Mark::None},
     {0, u"ｵﾌﾟｼｮﾝ", {}, Mark::None},
     {1, u"壁紙の設定", QKeySequence(Qt::CTRL | Qt::Key_B), Mark::None},
     {1, u"-", {}, Mark::None},

@@ -21,6 +21,8 @@ private slots:
     void hardIsHarderThanEasy();
     void starsFollowTheMeasure_data();
     void starsFollowTheMeasure();
+    void starsAreThoseAskedFor_data();
+    void starsAreThoseAskedFor();
 };
 
 void TestGenerator::sameRequestSameStageAndClearable_data()
@@ -56,12 +58,17 @@ void TestGenerator::sameFigureOnEveryMachine()
     // the platform shows here.
     const GeneratedStage stage = Generate(9, Difficulty::Normal, 2026);
     QCOMPARE(stage.figure, FigureFromText(R"(
-        .oo
         ...
         ...
-        .o..o.o
-        ......o.o
-        ......o.o)"));
+        ...
+        ...
+        ...
+        ....oo
+        ....oooo
+        .......oo
+        ...
+        ...
+        ........o)"));
     QCOMPARE(stage.title, QStringLiteral("おまかせ・ふつう・2026"));
 }
 
@@ -94,6 +101,27 @@ void TestGenerator::starsFollowTheMeasure()
     QFETCH(Figure, figure);
     QFETCH(int, stars);
     QCOMPARE(DifficultyStars(figure), stars);
+}
+
+void TestGenerator::starsAreThoseAskedFor_data()
+{
+    QTest::addColumn<int>("balls");
+    QTest::addColumn<int>("stars");  // 1 easy, 2 normal, 3 hard
+    for (const int balls : {20, 40, 80}) {
+        for (const int stars : {1, 2, 3})
+            QTest::addRow("%d balls, %d stars", balls, stars) << balls << stars;
+    }
+}
+
+void TestGenerator::starsAreThoseAskedFor()
+{
+    // The stars the game shows, in at least nine stages of ten.
+    QFETCH(int, balls);
+    QFETCH(int, stars);
+    int hits = 0;
+    for (std::uint64_t seed = 100; seed < 110; ++seed)
+        hits += DifficultyStars(Generate(balls, static_cast<Difficulty>(stars - 1), seed).figure) == stars ? 1 : 0;
+    QVERIFY2(hits >= 9, qPrintable(QStringLiteral("%1 of 10").arg(hits)));
 }
 
 QTEST_GUILESS_MAIN(TestGenerator)

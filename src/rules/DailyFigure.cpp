@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "rules/DailyFigure.h"
+
+#include "rules/BoardState.h"
+#include "rules/Direction.h"
+
+#include <bitset>
+#include <cstdint>
+
+namespace Rules {
+
+namespace {
+
+// Everything below is frozen: the numbers, the order of the random draws and
+// the way each draw is used. Do not tidy it into the general generator.
+
+// SplitMix64, whole-number choices only (the same numbers on every machine).
+class DayRandom {
+public:
+    explicit DayRandom(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int Below(int count) { return static_cast<int>(((Next() >> 32) * static_cast<std::uint64_t>(count)) >> 32); }
+
+private:
+    std::uint64_t state_;
+};
+
+constexpr std::uint64_t DaySalt = 0x7A756D6972616B31ull;  // mixed with the date's day number
+constexpr int MaxCandidates = 96;
+constexpr int WalksPerCandidate = 48;
+constexpr int FarOptionsPerLine = 3;
+constexpr int MeasurePlays = 128;
+constexpr std::uint64_t MeasureSeed = 0x5A4D1A4Bu;
+constexpr int TwoStarsFrom = 300;
+constexpr int ThreeStarsFrom = 420;
+
+// Monday .. Sunday (Qt's dayOfWeek 1..7).
+constexpr int BallsOfWeekday[7] = {16, 20, 24, 28, 32, 36, 40};
+constexpr int StarsOfWeekday[7] = {1, 1, 2, 2, 2, 3, 3};
+// How often a walk jumps past the nearest free cell, by the stars wanted:
+// far jumps leave lines that random play walks into and cannot leave.
+constexpr int FarPercentOfStars[4] = {0, 0, 50, 100};
+
+int WeekdayIndex(const QDate& date) { return date.dayOfWeek() - 1; }
+
+// A take path built one ball at a time, each new ball in a straight line
+// from the last and never the way back; the free cells passed over stay
+// empty for good, so the path replays through the rules as it was built.
+std::vector<Cell> Walk(DayRandom& random, int wanted, int farPercent)
+{
+    std::bitset<BoardSize * BoardSize> placed;
+    std::bitset<BoardSize * BoardSize> keptEmpty;
+    std::vector<Cell> path{{random.Below(BoardSize), random.Below(BoardSize)}};
+    placed.set(static_cast<std::size_t>(IndexOf(path.back())));
+    Direction move = NoDirection;
+
+    struct Option {
+        Cell cell;
+        Direction move;
+    };
+    while (static_cast<int>(path.size()) < wanted) {
+        std::vector<Option> nearest;
+        std::vector<Option> far;
+        for (const Direction d : {Right, Left, Down, Up}) {
+            if (d == WayBack(move)) continue;
+            int found = 0;
+            for (Cell cell = Beyond(path.back(), d); OnBoard(cell) && found < FarOptionsPerLine;
+                 cell = Beyond(cell, d)) {
+                const auto index = static_cast<std::size_t>(IndexOf(cell));
+                if (placed.test(index) || keptEmpty.test(index)) continue;
+                (found == 0 ? nearest : far).push_back({cell, d});
+                ++found;
+            }
+        }
+        far.insert(far.end(), nearest.begin(), nearest.end());
+        if (far.empty()) break;
+        const bool jump = random.Below(100) < farPercent;
+        const std::vector<Option>& options = jump || nearest.empty() ? far : nearest;
+        const Option chosen = options[static_cast<std::size_t>(random.Below(static_cast<int>(options.size())))];
+
+        for (Cell cell = Beyond(path.back(), chosen.move); cell != chosen.cell; cell = Beyond(cell, chosen.move)) {
+            const auto index = static_cast<std::size_t>(IndexOf(cell));
+            if (!placed.test(index)) keptEmpty.set(index);
+        }
+        placed.set(static_cast<std::size_t>(IndexOf(chosen.cell)));
+        path.push_back(chosen.cell);
+        move = chosen.move;
+    }
+    return path;
+}
+
+// The share of balls, in thousandths, that random play leaves on the board.
+int PerMilleLeft(const Figure& figure, const std::vector<Cell>& balls)
+{
+    DayRandom random(MeasureSeed);
+    const BoardState start(figure);
+    long long taken = 0;
+    for (int play = 0; play < MeasurePlays; ++play) {
+        BoardState board = start;
+        ClickOutcome outcome = board.Click(balls[static_cast<std::size_t>(random.Below(static_cast<int>(balls.size())))]);
+        while (outcome == ClickOutcome::Taken) {
+            const Targets targets = MarkedTargets(board);
+            if (targets.count == 0) break;
+            outcome = board.Click(targets.cells[random.Below(targets.count)]);
+        }
+        taken += board.takeCount;
+    }
+    const long long all = static_cast<long long>(MeasurePlays) * static_cast<long long>(balls.size());
+    return static_cast<int>(1000 - taken * 1000 / all);
+}
+
+// How far a measure lies from the band of the wanted stars (0 inside it).
+int DistanceFromStars(int perMille, int stars)
+{
+    const int low = stars == 1 ? 0 : stars == 2 ? TwoStarsFrom : ThreeStarsFrom;
+    const int high = stars == 1 ? TwoStarsFrom - 1 : stars == 2 ? ThreeStarsFrom - 1 : 1000;
+    return perMille < low ? low - perMille : perMille > high ? perMille - high : 0;
+}
+
+bool Clears(const Figure& figure, const std::vector<Cell>& order)
+{
+    BoardState board(figure);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const ClickOutcome outcome = board.Click(order[k]);
+        if (outcome != (k + 1 == order.size() ? ClickOutcome::Completed : ClickOutcome::Taken)) return false;
+    }
+    return !order.empty();
+}
+
+} // namespace
+
+int DailyBalls(const QDate& date) { return BallsOfWeekday[WeekdayIndex(date)]; }
+
+int DailyWantedStars(const QDate& date) { return StarsOfWeekday[WeekdayIndex(date)]; }
+
+DayFigure DailyFigure(const QDate& date)
+{
+    DayFigure stage;
+    stage.date = date;
+    stage.wantedStars = DailyWantedStars(date);
+    const int wanted = DailyBalls(date);
+    DayRandom random(static_cast<std::uint64_t>(date.toJulianDay()) ^ DaySalt);
+
+    // Candidates are drawn until one has the stars of the day; within the
+    // bound, the nearest to them.
+    int bestDistance = -1;
+    for (int k = 0; k < MaxCandidates && bestDistance != 0; ++k) {
+        std::vector<Cell> path;
+        for (int walk = 0; walk < WalksPerCandidate && static_cast<int>(path.size()) < wanted; ++walk)
+            path = Walk(random, wanted, FarPercentOfStars[stage.wantedStars]);
+        if (static_cast<int>(path.size()) < wanted || !Clears(Figure(path), path))
+            continue;
+        const Figure figure(path);
+        const int distance = DistanceFromStars(PerMilleLeft(figure, figure.Cells()), stage.wantedStars);
+        if (bestDistance < 0 || distance < bestDistance) {
+            bestDistance = distance;
+            stage.figure = figure;
+            stage.order = path;
+        }
+    }
+    return stage;
+}
+
+} // namespace Rules
