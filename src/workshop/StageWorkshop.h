@@ -22,7 +22,6 @@ class QPushButton;
 class QSpinBox;
 class SoundSwitch;
 class StatusPanels;
-class VerdictSearch;
 class WorkshopBoard;
 
 // What the workshop needs from the windows around it; the main window
@@ -110,8 +109,12 @@ public:
     void ExportFile();
     void ImportFile();
 
-    // The search for the verdict, for the tests.
-    VerdictSearch* Search() const { return search_; }
+    // True while the verdict of the figure drawn is awaited from the prover.
+    bool AwaitingVerdict() const { return awaitingVerdict_; }
+
+signals:
+    // The verdict of the figure drawn, and its difficulty stars (0 unless clearable).
+    void VerdictFound(Rules::Verdict verdict, int stars);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,6 +125,8 @@ private:
     QWidget* BuildControls();
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
+    void FollowProof(const Rules::Figure& figure);
+    void AskVerdict(const Rules::Figure& figure);  // an empty figure: none
     void SayVerdict();
     void FillStageChoice();
     void LoadStage(const QString& title, const Rules::Figure& figure);
@@ -135,7 +140,7 @@ private:
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     FigureHistory history_;
-    VerdictSearch* search_ = nullptr;
+    bool awaitingVerdict_ = false;
     // A stage read from a file, waiting for the board's proof to join the player's stages.
     struct Importing {
         QString title;
