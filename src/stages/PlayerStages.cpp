@@ -10,6 +10,8 @@
 #include "stages/StageFolder.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +19,7 @@
 #include <QTimer>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -29,6 +32,9 @@ namespace {
 // told to the windows together, at most this often: each window goes
 // through every stage when told.
 constexpr int TellMilliseconds = 250;
+
+// A file changed on disk is read once it has not changed for this long.
+constexpr int SettleMilliseconds = 2000;
 
 // The place of a file in the list: numbered names by number, then the others by name.
 struct FileOrder {
@@ -58,6 +64,12 @@ struct FileState {
     QByteArray key;  // the figure's packed cells, when read whole
 };
 
+// A file seen changed, not read yet.
+struct Unsettled {
+    StageFolder::Signature signature;
+    QElapsedTimer since;  // seen so since
+};
+
 // An Add waiting for its figure's proof.
 struct Waiting {
     QString title;
@@ -76,8 +88,10 @@ struct Stages {
     quint64 told = 0;     // the windows were told of this many
     QSet<QString> reported;  // files already named on standard error
     QHash<QByteArray, std::vector<Waiting>> waiting;
+    QHash<QString, Unsettled> unsettled;
     StageFolderWatch* watch = nullptr;
     QTimer* tellTimer = nullptr;
+    QTimer* settleTimer = nullptr;  // looks again at the files not settled
 };
 
 Stages& TheStages()
@@ -209,6 +223,30 @@ void ReadWholeFolder()
     }
 }
 
+// Whether a file changed on disk is whole, as far as one can tell: changed
+// long enough ago, or seen unchanged for as long (its time may lie ahead of
+// the clock). Until then it is not read: a file copied in slowly is never
+// listed, nor proven, half written.
+bool Settled(const QString& path, const StageFolder::Signature& signature)
+{
+    Stages& stages = TheStages();
+    const qint64 settleNs = qint64(SettleMilliseconds) * 1'000'000;
+    const qint64 nowNs = QDateTime::currentDateTimeUtc().toMSecsSinceEpoch() * 1'000'000;
+    const qint64 ago = nowNs - std::max(signature.modifiedNs, signature.changedNs);
+    const auto seen = stages.unsettled.find(path);
+    if (ago >= settleNs
+        || (seen != stages.unsettled.end() && seen->signature == signature && seen->since.hasExpired(SettleMilliseconds))) {
+        stages.unsettled.remove(path);
+        return true;
+    }
+    if (seen == stages.unsettled.end() || !(seen->signature == signature)) {
+        Unsettled& fresh = stages.unsettled[path];
+        fresh.signature = signature;
+        fresh.since.start();
+    }
+    return false;
+}
+
 // Looks which files changed on disk since they were read, and reads those.
 void FollowFolder()
 {
@@ -225,8 +263,14 @@ void FollowFolder()
         const auto known = stages.files.find(OrderOf(name));
         if (known != stages.files.end() && signature && known->second.file.signature == *signature)
             continue;
+        if (signature && !Settled(path, *signature))
+            continue;
         Take(StageFolder::ReadFile(path));
     }
+    for (auto it = stages.unsettled.begin(); it != stages.unsettled.end();)
+        it = present.contains(it.key()) ? std::next(it) : stages.unsettled.erase(it);
+    if (!stages.unsettled.isEmpty())
+        stages.settleTimer->start();
     QStringList gone;
     for (const auto& [order, state] : stages.files) {
         if (!present.contains(state.file.path))
@@ -339,6 +383,7 @@ void Follow()
     QObject::connect(stages.watch, &QObject::destroyed, [] {
         TheStages().watch = nullptr;
         TheStages().tellTimer = nullptr;
+        TheStages().settleTimer = nullptr;
     });
     QObject::connect(stages.watch, &StageFolderWatch::Changed, stages.watch, [] {
         FollowFolder();
@@ -348,6 +393,13 @@ void Follow()
     stages.tellTimer->setSingleShot(true);
     stages.tellTimer->setInterval(TellMilliseconds);
     QObject::connect(stages.tellTimer, &QTimer::timeout, [] { Publish(); });
+    stages.settleTimer = new QTimer(stages.watch);
+    stages.settleTimer->setSingleShot(true);
+    stages.settleTimer->setInterval(SettleMilliseconds + 100);
+    QObject::connect(stages.settleTimer, &QTimer::timeout, [] {
+        FollowFolder();
+        TellSoon();
+    });
     QObject::connect(&FigureProver::Instance(), &FigureProver::Proven, stages.watch, &FollowProof);
     if (stages.read) {
         stages.watch->WatchFolder();

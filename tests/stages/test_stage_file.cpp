@@ -479,6 +479,25 @@ private slots:
         }
     }
 
+    // A file copied in slowly is read once it has settled: neither listed
+    // nor proven half written.
+    void aFileBeingWrittenIsReadWhole()
+    {
+        PlayerStages::All();
+        const Rules::Figure half({{7, 3}, {7, 4}});
+        QFile file(PlayerStages::Folder() + QStringLiteral("/0001.zumirak"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Stage]\nTitle=遅\nLayout=1800,4200,2400,4200,");
+        file.flush();
+        QTest::qWait(1500);
+        file.write("3000,4200,3600,4200,\n");
+        file.close();
+        QCOMPARE(Titles(), QStringList());
+        QTRY_COMPARE_WITH_TIMEOUT(Titles(), QStringList({"遅"}), 10000);
+        QCOMPARE(PlayerStages::All().front().figure.Count(), 4);
+        QVERIFY(!FigureProver::Instance().Known(half));
+    }
+
     // The figure on the workshop's board goes before the folder's.
     void theBoardGoesFirst()
     {
