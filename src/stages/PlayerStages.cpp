@@ -62,6 +62,7 @@ FileOrder OrderOf(const QString& path)
 struct FileState {
     StageFolder::File file;
     QByteArray key;  // the figure's packed cells, when read whole
+    QString recordKey;
 };
 
 // A file seen changed, not read yet.
@@ -81,11 +82,10 @@ struct Stages {
     bool read = false;
     std::map<FileOrder, FileState> files;  // what the folder holds, as last read
     QHash<QByteArray, int> holders;        // packed cells: how many files hold them
-    std::vector<Entry> entries;            // the list, made from `files` when stale
+    std::vector<Entry> entries;            // the list now, made from `files` when stale
     QHash<QByteArray, int> listed;         // packed cells: index in `entries`
     bool stale = true;
-    quint64 changes = 0;  // the list made anew and different
-    quint64 told = 0;     // the windows were told of this many
+    std::vector<Entry> published;          // the list the windows were told of
     QSet<QString> reported;  // files already named on standard error
     QHash<QByteArray, std::vector<Waiting>> waiting;
     QHash<QString, Unsettled> unsettled;
@@ -140,8 +140,10 @@ void Hold(const QByteArray& key, int change)
 FileState StateOf(StageFolder::File file)
 {
     FileState state;
-    if (file.reading.ok())
+    if (file.reading.ok()) {
         state.key = PackedCells(file.reading.stage.figure);
+        state.recordKey = PlayerStageRecords::RecordKey(file.reading.stage.figure);
+    }
     state.file = std::move(file);
     return state;
 }
@@ -306,7 +308,7 @@ void MakeEntries()
         }
         firstHolder.insert(state.key, file.path);
         const StageText& stage = file.reading.stage;
-        Entry entry{file.path, stage.title, stage.layout, stage.figure, PlayerStageRecords::RecordKey(stage.figure), false, 0};
+        Entry entry{file.path, stage.title, stage.layout, stage.figure, state.recordKey, false, 0};
         if (const std::optional<FigureProof> proof = prover.Known(stage.figure)) {
             if (proof->verdict != Rules::Verdict::Clearable) {
                 ReportOnce(file.path, ProofRefusalForLog(proof->verdict));
@@ -320,22 +322,20 @@ void MakeEntries()
         listed.insert(state.key, int(entries.size()));
         entries.push_back(std::move(entry));
     }
-    if (entries != stages.entries)
-        ++stages.changes;
     stages.entries = std::move(entries);
     stages.listed = std::move(listed);
 }
 
-// Makes the list anew and tells the windows, when it changed. The list
-// changes nowhere else: what a window reads between two tellings is what it
-// was told of.
+// Hands the list now to the windows, and tells them, when it changed. What
+// the windows read changes nowhere else: between two tellings it is what
+// they were told of.
 void Publish()
 {
     Stages& stages = TheStages();
     MakeEntries();
-    if (stages.changes == stages.told)
+    if (stages.entries == stages.published)
         return;
-    stages.told = stages.changes;
+    stages.published = stages.entries;
     PlayerStagesNotice::Instance().TellStagesChanged();
 }
 
@@ -346,9 +346,10 @@ void TellSoon()
         stages.tellTimer->start();
 }
 
-// The place of the figure's stage in the list as last told.
+// The place of the figure's stage in the list now.
 std::optional<int> ListedIndex(const Rules::Figure& figure)
 {
+    MakeEntries();
     const auto found = TheStages().listed.constFind(PackedCells(figure));
     if (found == TheStages().listed.cend())
         return std::nullopt;
@@ -410,14 +411,16 @@ void Follow()
     }
 }
 
+// The list now; the folder is read whole the first time.
 const std::vector<Entry>& Current()
 {
     Follow();
     if (!TheStages().read) {
         ReadWholeFolder();
         MakeEntries();
-        TheStages().told = TheStages().changes;
+        TheStages().published = TheStages().entries;
     }
+    MakeEntries();
     return TheStages().entries;
 }
 
@@ -451,7 +454,6 @@ void Later(const AfterAdd& afterwards, Added added, const Rules::Figure& figure)
 // was written there since, by hand, counts.
 std::optional<int> ListedOnDisk(const Rules::Figure& figure)
 {
-    Publish();
     const std::optional<int> index = ListedIndex(figure);
     if (!index)
         return std::nullopt;
@@ -460,7 +462,6 @@ std::optional<int> ListedOnDisk(const Rules::Figure& figure)
         Take(StageFolder::ReadFile(path));
     else
         Drop(path);
-    Publish();
     return ListedIndex(figure);
 }
 
@@ -473,7 +474,6 @@ Added Rename(int index, const QString& title)
         return Refused(CannotSave());
     }
     Take(StageFolder::ReadFile(entry.path));
-    Publish();
     Added added;
     added.renamed = true;
     return added;
@@ -490,7 +490,6 @@ Added AddProven(const QString& title, const Rules::Figure& figure)
         return Refused(CannotSave());
     }
     Take(StageFolder::ReadFile(file.path));
-    Publish();
     return {};
 }
 
@@ -537,7 +536,11 @@ QString Folder() { return StageFolder::Path(); }
 
 QString DefaultTitle(int number) { return QCoreApplication::translate("PlayerStages", "自作%1").arg(number); }
 
-const std::vector<Entry>& All() { return Current(); }
+const std::vector<Entry>& All()
+{
+    Current();
+    return TheStages().published;
+}
 
 QString TitleLeftEmpty(const Rules::Figure& figure)
 {
@@ -552,7 +555,7 @@ void Reload()
     Follow();
     ReadWholeFolder();
     MakeEntries();
-    TheStages().told = TheStages().changes;
+    TheStages().published = TheStages().entries;
     PlayerStagesNotice::Instance().TellStagesChanged();
 }
 

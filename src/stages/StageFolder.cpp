@@ -9,9 +9,15 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <QSocketNotifier>
+
 #include <atomic>
 
 #include <sys/stat.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#endif
 
 namespace StageFolder {
 
@@ -105,18 +111,60 @@ StageFolderWatch::StageFolderWatch(QObject* parent) : QObject(parent)
     });
 }
 
+StageFolderWatch::~StageFolderWatch()
+{
+    if (folderEvents_ >= 0)
+        ::close(folderEvents_);
+}
+
 void StageFolderWatch::WatchFolder()
 {
     const QString folder = StageFolder::Path();
-    if (folder.isEmpty() || !QDir().mkpath(folder) || watcher_.directories().contains(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
-    watcher_.addPath(folder);
+    wholeWatch_ = WatchFolderWhole(folder);
+    if (!wholeWatch_ && !watcher_.directories().contains(folder))
+        watcher_.addPath(folder);
+}
+
+// Linux: one watch hears of every file of the folder, by name (adding the
+// same folder again only renews it, and a folder made anew gets its own).
+// A watch per file would cost the window's thread the square of the files.
+bool StageFolderWatch::WatchFolderWhole(const QString& folder)
+{
+#ifdef Q_OS_LINUX
+    if (folderEvents_ < 0) {
+        folderEvents_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (folderEvents_ < 0)
+            return false;
+        auto* notifier = new QSocketNotifier(folderEvents_, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &StageFolderWatch::TakeFolderEvents);
+    }
+    constexpr uint32_t events = IN_CREATE | IN_DELETE | IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_FROM | IN_MOVED_TO
+                                | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+    return ::inotify_add_watch(folderEvents_, QFile::encodeName(folder).constData(), events) >= 0;
+#else
+    Q_UNUSED(folder);
+    return false;
+#endif
+}
+
+void StageFolderWatch::TakeFolderEvents()
+{
+    char events[16384];
+    while (::read(folderEvents_, events, sizeof events) > 0) {
+    }
+    settle_.start();
 }
 
 void StageFolderWatch::WatchFiles(const QStringList& paths)
 {
-    if (!paths.isEmpty())
+    if (!wholeWatch_ && !paths.isEmpty())
         watcher_.addPaths(paths);
 }
 
-void StageFolderWatch::ForgetFile(const QString& path) { watcher_.removePath(path); }
+void StageFolderWatch::ForgetFile(const QString& path)
+{
+    if (!wholeWatch_)
+        watcher_.removePath(path);
+}

@@ -56,17 +56,20 @@ int WriteWhole(const QString& path, const QByteArray& bytes);
 
 } // namespace StageFolder
 
-// Tells when the folder or one of its files watched changed on disk, whoever
-// changed it: once for a burst of changes, when the burst is over. It says
-// only that something changed: the one who reads the folder looks which
-// files did (see PlayerStages).
+// Tells when the folder or one of its files changed on disk, whoever changed
+// it: once for a burst of changes, when the burst is over. It says only that
+// something changed: the one who reads the folder looks which files did (see
+// PlayerStages). On Linux one watch of the folder hears of every file in it,
+// written in place too; elsewhere each file is watched on its own as well.
 class StageFolderWatch : public QObject {
     Q_OBJECT
 public:
     explicit StageFolderWatch(QObject* parent = nullptr);
+    ~StageFolderWatch() override;
     // Watches the folder (made when missing): files come, go or are renamed.
     void WatchFolder();
-    // Watches these files of it as well: one written over in place.
+    // Watches these files of it as well, where the folder's watch does not
+    // tell of a file written over in place.
     void WatchFiles(const QStringList& paths);
     void ForgetFile(const QString& path);
 
@@ -74,7 +77,12 @@ signals:
     void Changed();
 
 private:
+    bool WatchFolderWhole(const QString& folder);
+    void TakeFolderEvents();
+
     QFileSystemWatcher watcher_;
     QTimer settle_;
     QSet<QString> touched_;  // files whose watch fired in this burst
+    int folderEvents_ = -1;  // the folder's whole watch, where there is one
+    bool wholeWatch_ = false;
 };
