@@ -498,6 +498,26 @@ private slots:
         QVERIFY(!FigureProver::Instance().Known(half));
     }
 
+    // A window reads the list it was told of: a proof ending, or a file
+    // changed, changes it only together with the telling.
+    void theListChangesOnlyWhenTold()
+    {
+        for (int k = 0; k < 30; ++k)
+            InFolder(qPrintable(Numbered(k)), k % 3 ? WriteStageFile(QString(), RowFigure(k + 150))
+                                                      : WriteStageFile(QString(), Rules::Figure({{k / 3, 0}, {k / 3 + 1, 1}})));
+        std::size_t toldSize = 0;
+        const auto connection = connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this,
+                                        [&toldSize] { toldSize = PlayerStages::All().size(); });
+        for (int k = 0; k < 30; k += 3)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is left out: not clearable"));
+        PlayerStages::Reload();
+        bool changedUntold = false;
+        QTRY_VERIFY_WITH_TIMEOUT((changedUntold = changedUntold || PlayerStages::All().size() != toldSize, AllProven()), 10000);
+        disconnect(connection);
+        QVERIFY(!changedUntold);
+        QCOMPARE(toldSize, std::size_t(20));
+    }
+
     // The figure on the workshop's board goes before the folder's.
     void theBoardGoesFirst()
     {
