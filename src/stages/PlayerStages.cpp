@@ -121,6 +121,8 @@ QString ProofRefusalForLog(Rules::Verdict verdict)
 
 // ---- What the folder holds -------------------------------------------------
 
+// Counts the files holding a figure: the folder's figures are proven, and
+// their proofs kept on disk; a figure no file holds any more is let go.
 void Hold(const QByteArray& key, int change)
 {
     if (key.isEmpty())
