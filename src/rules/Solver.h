@@ -12,6 +12,11 @@ namespace Rules {
 
 enum class Verdict { Clearable, NotClearable, Unknown };
 
+// Raised with every change to the search that may change a verdict of
+// NotClearable or Unknown: such verdicts kept from another version are not
+// believed. (A Clearable verdict carries its order of takes, which proves it.)
+inline constexpr int SolverVersion = 1;
+
 struct SolverLimits {
     std::size_t maxPositions = 2'000'000;
     std::size_t maxMemoryBytes = 64u << 20;

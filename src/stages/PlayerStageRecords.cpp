@@ -2,7 +2,7 @@
 #include "stages/PlayerStageRecords.h"
 
 #include "records/RegUpRead.h"
-#include "stages/FigureProofs.h"
+#include "stages/FigureKey.h"
 
 #include <QCryptographicHash>
 

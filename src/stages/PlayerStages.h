@@ -13,11 +13,15 @@
 // The player's own stages, as the windows list them: the stage files of the
 // stages folder (StageFolder) in the order of their numbers, each figure once,
 // those proven not clearable or not proven within the solver's limits left
-// out (FigureProofs). They follow the thirty shipped stages and are named by
-// the same stage numbers everywhere: the first is stage 30. The list follows
-// the folder when files are added, removed or edited there by hand; a stage
-// whose proof is still under way is listed as such. Records: see
+// out (FigureProver). They follow the thirty shipped stages and are named by
+// the same stage numbers everywhere: the first is stage 30. Records: see
 // PlayerStageRecords.
+//
+// The folder is read whole once; from then on the list follows what changes
+// on disk (StageFolderWatch says when; only the files whose size, times or
+// identity changed are read again), whoever changes it. A stage whose proof
+// is still under way is listed as such. Everything here runs on the window's
+// thread; the proofs run on the prover's.
 namespace PlayerStages {
 
 inline constexpr int FirstNumber = 30;  // after the thirty shipped stages
@@ -47,7 +51,7 @@ QString DefaultTitle(int number);
 // stage's when it is one already, otherwise that of the next new stage.
 QString TitleLeftEmpty(const Rules::Figure& figure);
 
-// Reads the folder again now (it is also read again on its own when it changes).
+// Reads the whole folder again now (it is also followed on its own when it changes).
 void Reload();
 
 // What became of a stage added. `index` is its place in All() (also when it
@@ -58,17 +62,24 @@ struct Added {
     bool alreadyThere = false;  // the same cells and title were there already
     bool renamed = false;       // the same cells were there under another title: now under this one
 };
-using Done = std::function<void(const Added&)>;
+// Called with what became of an Add or Import: always later, from the event
+// loop, never before Add or Import returns.
+using AfterAdd = std::function<void(const Added&)>;
 
-// Adds a stage of the player's own, once it is proven clearable; the proof
-// runs off the window's thread, unless the figure is proven already (the
-// workshop proves what is drawn), when `done` is called before Add returns.
+// Adds a stage of the player's own, once it is proven clearable (by the
+// prover, unless it is proven already: the workshop proves what is drawn).
 // The same cells under another title rename that stage: it keeps its place,
-// its file and its record. An empty title is saved as TitleLeftEmpty.
-void Add(const QString& title, const Rules::Figure& figure, const Done& done);
+// its file and its record. An empty title is saved as TitleLeftEmpty. Once
+// the stage is written, the list and the windows know it; `afterwards`
+// follows.
+void Add(const QString& title, const Rules::Figure& figure, const AfterAdd& afterwards);
+
+// Adds at once, as Add does, a figure whose proof is known (the workshop's
+// board is proven as it is drawn); refused when it is not known.
+Added AddProvenNow(const QString& title, const Rules::Figure& figure);
 
 // Reads the stage file at `filePath`, then adds it as Add does.
-void Import(const QString& filePath, const Done& done);
+void Import(const QString& filePath, const AfterAdd& afterwards);
 
 // Deletes the file that holds the figure now (checked on disk: whatever was
 // written to the folder since, only a file with these cells goes), and resets

@@ -1,27 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "rules/Solver.h"
+#include "stages/FigureProof.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 
-// The proofs of the player's stages, kept on disk between runs: one line per
-// figure, "<cells in hex>=<verdict> <stars>", under a first line that names
-// the form and the solver's limits, so that proofs made under other limits
-// are thrown away. Written in the crash-safe way of the records.
+// The proofs of the player's stages, kept on disk between runs. The first
+// line names the form, the solver's version, the stars' scale and the
+// solver's limits; then one line per figure:
+//   <packed cells in hex> <clearable|not-clearable|unknown> <stars> <order of takes in hex, or -> <check>
+// where the check is the start of a hash of the rest of the line. A line is
+// believed only when it holds: well formed, its check right, a clearable
+// figure's order replayed by the rules, and made where what it says
+// depends on was the same (the stars' scale for a clearable figure, the
+// solver's version for the others, and the limits too for "unknown").
+// Any other line is dropped: its figure is proven again.
 namespace ProofCacheFile {
 
-struct Line {
-    Rules::Verdict verdict = Rules::Verdict::Unknown;
-    int stars = 0;
+// The largest file read; a larger one is read this far.
+inline constexpr qint64 LargestFile = 8 * 1024 * 1024;
+
+struct Reading {
+    QHash<QByteArray, FigureProof> proofs;  // by packed cells
+    int dropped = 0;                        // lines not believed
 };
 
-// The proofs the file holds, by packed cells; none for a missing, foreign or damaged file.
-QHash<QByteArray, Line> Read(const QString& path);
+// What the file holds; nothing for a missing or foreign file.
+Reading Read(const QString& path);
+
+// The file's bytes for these proofs, in the order of their cells, as many
+// as fit in LargestFile (the rest are left out, and proven again).
+QByteArray Format(const QHash<QByteArray, FigureProof>& proofs);
 
 // True when the file reached the disk.
-bool Write(const QString& path, const QHash<QByteArray, Line>& proofs);
+bool Write(const QString& path, const QHash<QByteArray, FigureProof>& proofs);
 
 } // namespace ProofCacheFile

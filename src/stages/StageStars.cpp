@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/StageStars.h"
 
-#include "stages/FigureProofs.h"
+#include "stages/FigureProof.h"
 #include "stages/LayoutString.h"
 
 #include <QHash>
@@ -14,7 +14,7 @@ int StageStars(const QString& layout)
     if (const auto found = known.constFind(layout); found != known.cend())
         return *found;
     const std::optional<Rules::Figure> figure = FigureOfLayout(layout);
-    const int stars = figure ? FigureProofs::StarsOfClearable(*figure) : 0;
+    const int stars = figure ? StarsOfClearable(*figure) : 0;
     known.insert(layout, stars);
     return stars;
 }

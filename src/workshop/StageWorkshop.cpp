@@ -5,12 +5,12 @@
 #include "rules/Generator.h"
 #include "shared/Announce.h"
 #include "shared/FixedSubWindow.h"
+#include "stages/FigureProver.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
 #include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 #include "stages/StageStars.h"
-#include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QAbstractItemView>
@@ -134,8 +134,8 @@ StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroun
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("ステージ作成"));
-    search_ = new VerdictSearch(this);
-    connect(search_, &VerdictSearch::Found, this, &StageWorkshop::ShowVerdict);
+    // The board's figure goes to the prover before any other.
+    connect(&FigureProver::Instance(), &FigureProver::Proven, this, &StageWorkshop::FollowProof);
 
     Board = new WorkshopBoard(this);
     connect(Board, &WorkshopBoard::FigureEdited, this, &StageWorkshop::ChangeFigure);
@@ -280,6 +280,8 @@ StageWorkshop::~StageWorkshop()
 {
     if (theWorkshop == this)
         theWorkshop = nullptr;
+    if (FigureProver* prover = FigureProver::Existing())
+        prover->RequestForBoard({});  // nobody awaits the board's proof any more
 }
 
 StageWorkshop* StageWorkshop::Instance() { return theWorkshop; }
@@ -394,21 +396,39 @@ void StageWorkshop::ShowFigure()
     ResultLine->setToolTip(QString());
 
     if (!hasBalls) {
-        search_->Cancel();
+        AskVerdict({});
         VerdictLine->setText(VerdictText(VerdictKind::NoBall));
         SayVerdict();
         return;
     }
     if (!cutOff.empty()) {
         // No take ever crosses from one group to another: no search needed.
-        search_->Cancel();
+        AskVerdict({});
         VerdictLine->setText(VerdictText(VerdictKind::CutOff));
         SayVerdict();
         return;
     }
 
     VerdictLine->setText(VerdictText(VerdictKind::Searching));
-    search_->Start(figure);
+    AskVerdict(figure);
+}
+
+void StageWorkshop::AskVerdict(const Rules::Figure& figure)
+{
+    awaitingVerdict_ = figure.Count() > 0;
+    FigureProver::Instance().RequestForBoard(figure);
+}
+
+void StageWorkshop::FollowProof(const Rules::Figure& figure)
+{
+    if (!awaitingVerdict_ || figure != Figure())
+        return;
+    const std::optional<FigureProof> proof = FigureProver::Instance().Known(figure);
+    if (!proof)
+        return;  // proven under other limits than those now set
+    awaitingVerdict_ = false;
+    ShowVerdict(proof->verdict, proof->stars);
+    emit VerdictFound(proof->verdict, proof->stars);
 }
 
 void StageWorkshop::ShowVerdict(Rules::Verdict verdict, int stars)

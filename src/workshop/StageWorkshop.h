@@ -24,7 +24,6 @@ class QSpinBox;
 class QTimer;
 class SoundSwitch;
 class StatusPanels;
-class VerdictSearch;
 class WorkshopBoard;
 
 // What the workshop needs from the windows around it; the main window
@@ -116,8 +115,12 @@ public:
     void ExportFile();
     void ImportFile();
 
-    // The search for the verdict, for the tests.
-    VerdictSearch* Search() const { return search_; }
+    // True while the verdict of the figure drawn is awaited from the prover.
+    bool AwaitingVerdict() const { return awaitingVerdict_; }
+
+signals:
+    // The verdict of the figure drawn, and its difficulty stars (0 unless clearable).
+    void VerdictFound(Rules::Verdict verdict, int stars);
 
     // What the verdict line can say of a figure.
     enum class VerdictKind { NoBall, CutOff, Searching, Clearable, DeadEnds, NoWayThrough, Unknown };
@@ -135,6 +138,8 @@ private:
     QWidget* BuildControls();
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
+    void FollowProof(const Rules::Figure& figure);
+    void AskVerdict(const Rules::Figure& figure);  // an empty figure: none
     void SayVerdict();
     void SayStep(const QString& step, const Rules::Figure& before);
     void FillStageChoice();
@@ -154,7 +159,7 @@ private:
     WorkshopSurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;
     FigureHistory history_;
-    VerdictSearch* search_ = nullptr;
+    bool awaitingVerdict_ = false;
     // A stage read from a file, waiting for the board's proof to join the player's stages.
     struct Importing {
         QString title;

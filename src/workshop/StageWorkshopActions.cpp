@@ -9,11 +9,11 @@
 #include "shared/Announce.h"
 #include "shared/CommonDialog.h"
 #include "shared/MsgBox.h"
+#include "stages/FigureProver.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
 #include "stages/LayoutString.h"
 #include "stages/StageFile.h"
-#include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QApplication>
@@ -134,11 +134,8 @@ void StageWorkshop::Save()
             return;
         }
     }
-    // The verdict shown is kept with the figure: the stage is added at once.
-    PlayerStages::Add(Title(), Figure(), [workshop = QPointer<StageWorkshop>(this)](const PlayerStages::Added& added) {
-        if (workshop)
-            workshop->ShowAdded(added, QString());
-    });
+    // The verdict shown is the prover's, kept for the figure: the stage is added at once.
+    ShowAdded(PlayerStages::AddProvenNow(Title(), Figure()), QString());
 }
 
 // What became of a stage saved or read from a file.
@@ -277,7 +274,7 @@ void StageWorkshop::ImportFile()
         return;
     LoadStage(reading.stage.title, reading.stage.figure);
     importing_ = {reading.stage.title, reading.stage.figure, fileName};
-    if (!search_->Searching())
+    if (!AwaitingVerdict())
         AddImported();
 }
 
@@ -290,6 +287,11 @@ void StageWorkshop::AddImported()
         return;
     const Importing stage = *importing_;
     importing_.reset();
+    // Proven on the board: it joins at once; else once proven on its own.
+    if (FigureProver::Instance().Known(stage.figure)) {
+        ShowAdded(PlayerStages::AddProvenNow(stage.title, stage.figure), stage.fileName);
+        return;
+    }
     PlayerStages::Add(stage.title, stage.figure,
                       [workshop = QPointer<StageWorkshop>(this), fileName = stage.fileName](const PlayerStages::Added& added) {
                           if (workshop)

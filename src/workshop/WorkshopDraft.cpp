@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/WorkshopDraft.h"
 
-#include "records/StoreFile.h"
+#include "shared/CrashSafeFile.h"
 #include "stages/StageFolder.h"
 
 #include <QFile>
@@ -24,7 +24,7 @@ bool Keep(const QString& title, const Rules::Figure& figure)
     const QString path = Path();
     if (path.isEmpty())
         return false;
-    if (const int error = StoreFile::WriteAtomically(path, WriteStageFile(title, figure)); error != 0) {
+    if (const int error = CrashSafeFile::Replace(path, WriteStageFile(title, figure)); error != 0) {
         qWarning("The workshop's drawing could not be kept in %s: %s", qUtf8Printable(path), std::strerror(error));
         return false;
     }

@@ -13,12 +13,12 @@
 #include "select/RecordsOverview.h"
 #include "shared/CommonDialog.h"
 #include "stages/PlayerStageRecords.h"
+#include "stages/FigureProver.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
 #include "stages/LayoutString.h"
 #include "stages/StageFile.h"
 #include "workshop/StageWorkshop.h"
-#include "workshop/VerdictSearch.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QAction>
@@ -89,7 +89,7 @@ class WorkshopTest : public QObject {
 
     void WaitForVerdict()
     {
-        QTRY_VERIFY(!workshop->Search()->Searching());
+        QTRY_VERIFY(!workshop->AwaitingVerdict());
     }
 
     // The player's stages as the three windows name them, "number：title";
@@ -227,7 +227,7 @@ private slots:
     void aNewChangeCancelsTheProofUnderWay()
     {
         // Changes faster than any proof: only the last figure's verdict is shown.
-        QSignalSpy found(workshop->Search(), &VerdictSearch::Found);
+        QSignalSpy found(workshop, &StageWorkshop::VerdictFound);
         for (int balls = 2; balls <= 40; ++balls)
             workshop->ChangeFigure(Line(balls));
         workshop->ChangeFigure(Figure({{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}}));
@@ -246,12 +246,12 @@ private slots:
         workshop->ChangeFigure(Figure({{0, 0}, {0, 1}, {9, 9}}));
         workshop->Save();  // refused even when asked directly
         // A proof that ends at its limits is no proof.
-        workshop->Search()->SetLimits({1, Rules::SolverLimits{}.maxMemoryBytes});
+        FigureProver::Instance().SetLimits({1, Rules::SolverLimits{}.maxMemoryBytes});
         workshop->ChangeFigure(Line(6));
         WaitForVerdict();
         QVERIFY(!workshop->SaveButton->isEnabled());
         workshop->Save();
-        workshop->Search()->SetLimits({});
+        FigureProver::Instance().SetLimits({});
         workshop->ChangeFigure(Line(5));
         workshop->ChangeFigure(Line(6));
         workshop->Save();  // not proven yet

@@ -10,7 +10,7 @@
 
 // Adds to the player's stages and waits for the end: a proof runs off the
 // window's thread. A stage that never ends comes back as an error.
-inline PlayerStages::Added AddedWhenDone(const std::function<void(const PlayerStages::Done&)>& start)
+inline PlayerStages::Added AddedWhenDone(const std::function<void(const PlayerStages::AfterAdd&)>& start)
 {
     const auto result = std::make_shared<std::optional<PlayerStages::Added>>();
     start([result](const PlayerStages::Added& added) { *result = added; });
@@ -21,12 +21,12 @@ inline PlayerStages::Added AddedWhenDone(const std::function<void(const PlayerSt
 
 inline PlayerStages::Added AddNow(const QString& title, const Rules::Figure& figure)
 {
-    return AddedWhenDone([&](const PlayerStages::Done& done) { PlayerStages::Add(title, figure, done); });
+    return AddedWhenDone([&](const PlayerStages::AfterAdd& done) { PlayerStages::Add(title, figure, done); });
 }
 
 inline PlayerStages::Added ImportNow(const QString& path)
 {
-    return AddedWhenDone([&](const PlayerStages::Done& done) { PlayerStages::Import(path, done); });
+    return AddedWhenDone([&](const PlayerStages::AfterAdd& done) { PlayerStages::Import(path, done); });
 }
 
 // True once no stage's proof is under way.

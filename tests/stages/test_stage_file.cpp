@@ -4,13 +4,16 @@
 // player's stages folder that keeps what passes, follows the disk, and never
 // writes over or deletes a file it should not.
 #include "records/RegUpRead.h"
-#include "stages/FigureProofs.h"
+#include "stages/FigureKey.h"
+#include "stages/FigureProver.h"
 #include "stages/PlayerStageRecords.h"
 #include "stages/PlayerStagesKit.h"
 #include "stages/ProofCacheFile.h"
 #include "stages/StageFile.h"
+#include "stages/StageFolder.h"
 #include "stages/StageProof.h"
 
+#include <QCryptographicHash>
 #include <QtTest>
 
 #include <cstdint>
@@ -62,6 +65,42 @@ QByteArray Bytes(const QString& path)
 }
 
 Rules::Figure FigureOf(const QByteArray& file) { return ReadStageFile(file).stage.figure; }
+
+// Figure k of a family of distinct clearable ones: a row of 2, 3, ... balls.
+Rules::Figure RowFigure(int k)
+{
+    Rules::Figure figure;
+    for (int column = 0; column < 2 + k / Rules::BoardSize; ++column)
+        figure.Set({k % Rules::BoardSize, column}, true);
+    return figure;
+}
+
+QString Numbered(int k) { return QStringLiteral("%1.zumirak").arg(k, 4, 10, QLatin1Char('0')); }
+
+QString KeptProofsPath() { return QFileInfo(PlayerStages::Folder()).path() + QStringLiteral("/proofs"); }
+
+// A line of the kept proofs as the game signs it.
+QByteArray Signed(const QByteArray& text)
+{
+    return text + ' ' + QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex().left(8) + '\n';
+}
+
+QByteArray OrderHex(const std::vector<Rules::Cell>& order)
+{
+    QByteArray bytes;
+    for (const Rules::Cell cell : order)
+        bytes += char(Rules::IndexOf(cell));
+    return bytes.toHex();
+}
+
+// The first line the game writes, with word `word` (0-based) put as `value`.
+QByteArray FirstLineWith(int word, const QByteArray& value)
+{
+    const QByteArray written = ProofCacheFile::Format({});
+    QList<QByteArray> words = written.trimmed().split(' ');
+    words[word] = value;
+    return words.join(' ') + '\n';
+}
 
 } // namespace
 
@@ -187,9 +226,7 @@ private slots:
         QVERIFY2(!forThePlayer.contains(reading.reason), qPrintable(reading.reason));
         forThePlayer << reading.reason;
         // The game says to the player what the log says.
-        QString said;
-        PlayerStages::Import(path, [&said](const PlayerStages::Added& added) { said = added.error; });
-        QCOMPARE(said, reading.reason);
+        QCOMPARE(ImportNow(path).error, reading.reason);
     }
 
     void neitherWaitsNorGuesses()
@@ -301,13 +338,13 @@ private slots:
     void proofsAreKeptByFigure()
     {
         const QString kept = QFileInfo(PlayerStages::Folder()).path() + QStringLiteral("/proofs");
-        QSignalSpy proven(&FigureProofs::Instance(), &FigureProofs::Proven);
+        QSignalSpy proven(&FigureProver::Instance(), &FigureProver::Proven);
         const Rules::Figure fresh({{4, 4}, {4, 7}, {6, 7}});
         InFolder("0001.zumirak", WriteStageFile(QStringLiteral("新"), fresh));
         PlayerStages::Reload();
         QTRY_VERIFY(AllProven());
         QCOMPARE(proven.count(), 1);
-        QTRY_COMPARE(ProofCacheFile::Read(kept).value(PackedCells(fresh)).stars, PlayerStages::All().front().stars);
+        QTRY_COMPARE(ProofCacheFile::Read(kept).proofs.value(PackedCells(fresh)).stars, PlayerStages::All().front().stars);
         InFolder("0002.zumirak", WriteStageFile(QStringLiteral("同"), fresh));
         PlayerStages::Reload();
         QTest::qWait(50);
@@ -316,13 +353,226 @@ private slots:
         // Found "unknown" in an earlier run: left out at once, not proven again.
         const Rules::Figure clearable({{8, 1}, {8, 2}});
         const QString earlier = outside_.filePath(QStringLiteral("earlier"));
-        QVERIFY(ProofCacheFile::Write(earlier, {{PackedCells(clearable), {Rules::Verdict::Unknown, 0}}}));
-        FigureProofs::Instance().SetFile(earlier);
+        QVERIFY(ProofCacheFile::Write(earlier, {{PackedCells(clearable), {Rules::Verdict::Unknown, 0, {}}}}));
+        FigureProver::Instance().SetFile(earlier);
         InFolder("0003.zumirak", WriteStageFile(QStringLiteral("難"), clearable));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0003\\.zumirak is left out: unknown"));
         PlayerStages::Reload();
         QCOMPARE(Titles(), QStringList({"新"}));
         QVERIFY(AllProven());
+    }
+
+    // The folder is read once; then a change reads what changed, an add
+    // looks at one file, and no proof ending reads any.
+    void aChangeReadsOnlyWhatChanged()
+    {
+        constexpr int Stages = 40;
+        for (int k = 1; k <= Stages; ++k)
+            InFolder(qPrintable(Numbered(k)), WriteStageFile(QString(), RowFigure(k)));
+        struct Step {
+            const char* name;
+            std::function<void()> act;
+            quint64 reads;  // files read by the step
+        };
+        const Step steps[] = {
+            {"read whole, every figure proven",
+             [] {
+                 PlayerStages::Reload();
+                 QTRY_VERIFY(AllProven());
+                 QCOMPARE(PlayerStages::All().size(), std::size_t(Stages));
+             },
+             Stages},
+            {"one file edited by hand",
+             [this] {
+                 InFolder(qPrintable(Numbered(5)), WriteStageFile(QStringLiteral("手"), RowFigure(5)));
+                 QTRY_COMPARE(PlayerStages::All().at(4).title, QStringLiteral("手"));
+             },
+             1},
+            {"a stage added", [] { QVERIFY(AddNow(QStringLiteral("新"), RowFigure(Stages + 1)).error.isEmpty()); }, 1},
+            {"a figure there already", [] { QVERIFY(AddNow(QString(), RowFigure(3)).alreadyThere); }, 1},
+        };
+        for (const Step& step : steps) {
+            const quint64 before = StageFolder::FilesRead();
+            step.act();
+            QTest::qWait(400);  // the folder's watch has had its say
+            QVERIFY2(StageFolder::FilesRead() - before == step.reads,
+                     qPrintable(QStringLiteral("%1: %2 read").arg(step.name).arg(StageFolder::FilesRead() - before)));
+        }
+    }
+
+    // A kept proof is believed only when it holds; any other line is dropped
+    // and its figure proven again.
+    void keptProofsAreBelievedOnlyWhenTheyHold_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("cells");
+        QTest::addColumn<bool>("believed");
+        const Rules::Figure row = FigureOf(Row);
+        const Rules::Figure diagonal = FigureOf(Diagonal);
+        const FigureProof proof = ProveFigure(row);
+        const QByteArray rowCells = PackedCells(row);
+        const QByteArray diagonalCells = PackedCells(diagonal);
+        const QByteArray written = ProofCacheFile::Format({{rowCells, proof}});
+        const QByteArray first = written.first(written.indexOf('\n') + 1);
+        const QByteArray rowLine = written.sliced(first.size());
+        const QByteArray notClearable = Signed(diagonalCells.toHex() + " not-clearable 0 -");
+        const QByteArray stars = QByteArray::number(proof.stars);
+        QTest::newRow("as written") << written << rowCells << true;
+        QTest::newRow("another figure's order") << first + Signed(diagonalCells.toHex() + " clearable 3 " + OrderHex(proof.order))
+                                                << diagonalCells << false;
+        QTest::newRow("clearable without stars") << first + Signed(rowCells.toHex() + " clearable 0 " + OrderHex(proof.order))
+                                                 << rowCells << false;
+        QTest::newRow("stars edited") << QByteArray(written).replace(" clearable " + stars, " clearable " + QByteArray::number(proof.stars % 3 + 1))
+                                      << rowCells << false;
+        QTest::newRow("verdict edited") << first + QByteArray(notClearable).replace("not-clearable", "unknown")
+                                        << diagonalCells << false;
+        QTest::newRow("not clearable, by another solver") << FirstLineWith(4, "0") + notClearable << diagonalCells << false;
+        QTest::newRow("clearable, by another solver") << FirstLineWith(4, "0") + rowLine << rowCells << true;
+        QTest::newRow("unknown, under other limits")
+            << FirstLineWith(8, "5") + Signed(rowCells.toHex() + " unknown 0 -") << rowCells << false;
+        QTest::newRow("not clearable, under other limits") << FirstLineWith(8, "5") + notClearable << diagonalCells << true;
+        QTest::newRow("clearable, under other stars") << FirstLineWith(6, "000000000000") + rowLine << rowCells << false;
+        QTest::newRow("another form") << FirstLineWith(2, "1") + rowLine << rowCells << false;
+        QTest::newRow("junk before") << first + "junk\n\n=\n" + QByteArray(300000, ' ') + "\n" + rowLine << rowCells << true;
+        QTest::newRow("last line cut") << written.chopped(1) << rowCells << false;
+    }
+    void keptProofsAreBelievedOnlyWhenTheyHold()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, cells);
+        QFETCH(bool, believed);
+        const ProofCacheFile::Reading reading = ProofCacheFile::Read(Write(outside_.filePath(QStringLiteral("kept")), file));
+        QCOMPARE(reading.proofs.contains(cells), believed);
+    }
+
+    // Two figures apart only in the board's last cell (row 14, column 14):
+    // each its own proof, kept apart on disk, and its own record.
+    void theLastCellIsPartOfTheKey()
+    {
+        const Rules::Figure corner({{13, 14}, {14, 13}, {14, 14}});  // an L: clearable
+        const Rules::Figure apart({{13, 14}, {14, 13}});             // diagonal: not
+        QCOMPARE(FigureOfPackedCells(PackedCells(corner)), std::optional(corner));
+        QVERIFY(PlayerStageRecords::RecordKey(corner) != PlayerStageRecords::RecordKey(apart));
+        InFolder("0001.zumirak", WriteStageFile(QStringLiteral("角"), corner));
+        InFolder("0002.zumirak", WriteStageFile(QStringLiteral("離"), apart));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("0002\\.zumirak is left out: not clearable"));
+        PlayerStages::Reload();
+        QTRY_COMPARE(Titles(), QStringList({"角"}));
+        QTRY_VERIFY(FigureProver::Instance().Known(apart).has_value());
+        QCOMPARE(FigureProver::Instance().Known(apart)->verdict, Rules::Verdict::NotClearable);
+        QTRY_COMPARE(ProofCacheFile::Read(KeptProofsPath()).proofs.size(), 2);
+        QCOMPARE(ProofCacheFile::Read(KeptProofsPath()).proofs.value(PackedCells(apart)).verdict, Rules::Verdict::NotClearable);
+    }
+
+    // The kept proofs are those of the figures in the folder, and never more
+    // than is read back.
+    void keptProofsArePrunedAndFit()
+    {
+        QHash<QByteArray, FigureProof> many;
+        for (int k = 1; many.size() < 120000; ++k) {
+            Rules::Figure figure;
+            for (int bit = 0; bit < 17; ++bit)
+                figure.Set(Rules::CellOf(bit * 13 % 225), (k >> bit) & 1);
+            many.insert(PackedCells(figure), {Rules::Verdict::Unknown, 0, {}});
+        }
+        const QByteArray bytes = ProofCacheFile::Format(many);
+        QVERIFY(bytes.size() <= ProofCacheFile::LargestFile);
+        const QString path = Write(outside_.filePath(QStringLiteral("many")), bytes);
+        QCOMPARE(ProofCacheFile::Read(path).proofs.size(), bytes.count('\n') - 1);
+
+        // Proofs of figures gone from the folder go at the next writing.
+        QVERIFY(ProofCacheFile::Write(KeptProofsPath(), {{PackedCells(RowFigure(70)), ProveFigure(RowFigure(70))}}));
+        FigureProver::Instance().SetFile(QString());
+        InFolder("0001.zumirak", WriteStageFile(QString(), RowFigure(71)));
+        PlayerStages::Reload();
+        QTRY_COMPARE(ProofCacheFile::Read(KeptProofsPath()).proofs.keys(), QList<QByteArray>{PackedCells(RowFigure(71))});
+    }
+
+    // What became of an Add is told in a later turn of the event loop, never
+    // from within the call, whatever became of it.
+    void anAddEndsLaterAlways()
+    {
+        QVERIFY(AddNow(QStringLiteral("甲"), FigureOf(Row)).error.isEmpty());
+        struct Case {
+            const char* name;
+            QString title;
+            Rules::Figure figure;
+        };
+        const Case cases[] = {
+            {"refused title", QString(40, u'山'), FigureOf(Column)},
+            {"there already", QStringLiteral("甲"), FigureOf(Row)},
+            {"renamed", QStringLiteral("乙"), FigureOf(Row)},
+            {"proven already, new", QStringLiteral("丙"), RowFigure(80)},
+            {"to be proven", QStringLiteral("丁"), RowFigure(81)},
+        };
+        AddNow(QStringLiteral("仮"), RowFigure(80));
+        QVERIFY(PlayerStages::Remove(RowFigure(80)));
+        for (const Case& c : cases) {
+            bool told = false;
+            PlayerStages::Add(c.title, c.figure, [&told](const PlayerStages::Added&) { told = true; });
+            QVERIFY2(!told, c.name);
+            QTRY_VERIFY2(told, c.name);
+        }
+    }
+
+    // A file copied in slowly is read once it has settled: neither listed
+    // nor proven half written.
+    void aFileBeingWrittenIsReadWhole()
+    {
+        PlayerStages::All();
+        const Rules::Figure half({{7, 3}, {7, 4}});
+        QFile file(PlayerStages::Folder() + QStringLiteral("/0001.zumirak"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Stage]\nTitle=遅\nLayout=1800,4200,2400,4200,");
+        file.flush();
+        QTest::qWait(1500);
+        file.write("3000,4200,3600,4200,\n");
+        file.close();
+        QCOMPARE(Titles(), QStringList());
+        QTRY_COMPARE_WITH_TIMEOUT(Titles(), QStringList({"遅"}), 10000);
+        QCOMPARE(PlayerStages::All().front().figure.Count(), 4);
+        QVERIFY(!FigureProver::Instance().Known(half));
+    }
+
+    // A window reads the list it was told of: a proof ending, or a file
+    // changed, changes it only together with the telling.
+    void theListChangesOnlyWhenTold()
+    {
+        for (int k = 0; k < 30; ++k)
+            InFolder(qPrintable(Numbered(k)), k % 3 ? WriteStageFile(QString(), RowFigure(k + 150))
+                                                      : WriteStageFile(QString(), Rules::Figure({{k / 3, 0}, {k / 3 + 1, 1}})));
+        std::size_t toldSize = 0;
+        const auto connection = connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this,
+                                        [&toldSize] { toldSize = PlayerStages::All().size(); });
+        for (int k = 0; k < 30; k += 3)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is left out: not clearable"));
+        PlayerStages::Reload();
+        bool changedUntold = false;
+        QTRY_VERIFY_WITH_TIMEOUT((changedUntold = changedUntold || PlayerStages::All().size() != toldSize, AllProven()), 10000);
+        disconnect(connection);
+        QVERIFY(!changedUntold);
+        QCOMPARE(toldSize, std::size_t(20));
+    }
+
+    // The figure on the workshop's board goes before the folder's.
+    void theBoardGoesFirst()
+    {
+        constexpr int Stages = 150;
+        for (int k = 0; k < Stages; ++k)
+            InFolder(qPrintable(Numbered(k)), WriteStageFile(QString(), RowFigure(k)));
+        const Rules::Figure board({{3, 3}, {3, 9}, {11, 9}, {11, 3}, {7, 3}});
+        int folderBefore = 0;  // folder figures proven before the board's
+        bool boardProven = false;
+        const auto connection = connect(&FigureProver::Instance(), &FigureProver::Proven, this, [&](const Rules::Figure& figure) {
+            boardProven = boardProven || figure == board;
+            folderBefore += boardProven ? 0 : 1;
+        });
+        PlayerStages::Reload();
+        FigureProver::Instance().RequestForBoard(board);
+        QTRY_VERIFY(boardProven);
+        disconnect(connection);
+        FigureProver::Instance().RequestForBoard({});
+        QVERIFY2(folderBefore < Stages / 2, qPrintable(QString::number(folderBefore)));
     }
 };
 
