@@ -115,19 +115,19 @@ public:
     void ExportFile();
     void ImportFile();
 
-    // True while the verdict of the figure drawn is awaited from the prover.
-    bool AwaitingVerdict() const { return awaitingVerdict_; }
-
-signals:
-    // The verdict of the figure drawn, and its difficulty stars (0 unless clearable).
-    void VerdictFound(Rules::Verdict verdict, int stars);
-
     // What the verdict line can say of a figure.
     enum class VerdictKind { NoBall, CutOff, Searching, Clearable, DeadEnds, NoWayThrough, Unknown };
     static QString VerdictText(VerdictKind kind, int deadEnds = 0);
     // Every one of them, the longest count of dead ends put in: the line is
     // as tall as the longest needs, so the buttons below never move.
     static QStringList EveryVerdictText();
+
+    // True while the verdict of the figure drawn is awaited from the prover.
+    bool AwaitingVerdict() const { return awaitingVerdict_; }
+
+signals:
+    // The verdict of the figure drawn, and its difficulty stars (0 unless clearable).
+    void VerdictFound(Rules::Verdict verdict, int stars);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

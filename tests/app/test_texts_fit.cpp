@@ -20,7 +20,6 @@
 #include "select/RecordsOverview.h"
 #include "sound/SoundFailureMessage.h"
 #include "workshop/StageWorkshop.h"
-#include "workshop/VerdictSearch.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -206,7 +205,7 @@ class TextsFitTest : public QObject {
         RegUpRead::UserName = LongName;
     }
 
-    static void WaitForVerdict(StageWorkshop& workshop) { QTRY_VERIFY(!workshop.Search()->Searching()); }
+    static void WaitForVerdict(StageWorkshop& workshop) { QTRY_VERIFY(!workshop.AwaitingVerdict()); }
 
 private slots:
     void initTestCase()
