@@ -301,11 +301,21 @@ void StageWorkshop::AddImported()
 
 void StageWorkshop::ShowResult(const QString& text, const QString& toolTip)
 {
-    // A single line may wrap onto the second; two lines keep one each.
+    // A single line may wrap onto the second; two lines keep one each. A
+    // long run with no place to break (a Latin title) cannot wrap: such a
+    // line is shortened to one line's room.
+    const QFontMetrics metrics = ResultLine->fontMetrics();
+    const int width = ResultLine->width();
+    const auto wrapsIntoTwo = [&](const QString& line) {
+        const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, line);
+        return wrapped.width() <= width && wrapped.height() <= 2 * metrics.lineSpacing();
+    };
     QStringList lines = text.split(u'\n');
-    const int room = ResultLine->width() * (lines.size() == 1 ? 2 : 1) - ResultLine->fontMetrics().height();
-    for (QString& line : lines)
-        line = ResultLine->fontMetrics().elidedText(line, Qt::ElideMiddle, room);
+    for (QString& line : lines) {
+        const QString twoLines = metrics.elidedText(line, Qt::ElideMiddle, 2 * width - metrics.height());
+        line = lines.size() == 1 && wrapsIntoTwo(twoLines) ? twoLines
+                                                             : metrics.elidedText(line, Qt::ElideMiddle, width - metrics.height());
+    }
     ResultLine->setText(lines.join(u'\n'));
     ResultLine->setToolTip(toolTip.isEmpty() ? text : toolTip);
     // Said as well as shown: the player hears what the button did.

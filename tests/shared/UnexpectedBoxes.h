@@ -21,6 +21,16 @@ public:
     UnexpectedBoxes() { qApp->installEventFilter(this); }
     ~UnexpectedBoxes() override { qApp->removeEventFilter(this); }
 
+    // While one lives, the boxes a test opens on purpose (and answers or
+    // closes itself) are let be.
+    class Expected {
+    public:
+        Expected() { ++ExpectedNow(); }
+        ~Expected() { --ExpectedNow(); }
+        Expected(const Expected&) = delete;
+        Expected& operator=(const Expected&) = delete;
+    };
+
     // Its title and every text it shows, as one line.
     static QString Described(const QWidget& window)
     {
@@ -32,13 +42,20 @@ public:
         return texts.join(QStringLiteral(" | ")).replace(u'\n', u' ');
     }
 
+private:
+    static int& ExpectedNow()
+    {
+        static int expected = 0;
+        return expected;
+    }
+
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         if (event->type() != QEvent::Show || !object->isWidgetType())
             return false;
         auto* window = static_cast<QWidget*>(object);
-        if (!window->isWindow() || !window->isModal())
+        if (!window->isWindow() || !window->isModal() || ExpectedNow() > 0)
             return false;
         const QString failure = QStringLiteral("unexpected box: ") + Described(*window);
         QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
