@@ -69,6 +69,7 @@ JAPANESE = [
     # A question from a menu: Escape answers it, and the keys are back where
     # they were, leafing again.
     ("F10", ["ｽﾀｰﾄ"], []),
+    ("Right", ["今日のステージ"], []),
     ("Right", ["壁紙の設定"], []),
     ("Down", ["ｻｳﾝﾄﾞの有無 check box checked", "Ctrl+S"], []),
     ("Down", ["ｻｳﾝﾄﾞの設定"], []),
@@ -80,6 +81,7 @@ JAPANESE = [
     # The records overview: each value after its heading; Return leafs the
     # selection window and says so.
     ("F10", ["ｽﾀｰﾄ"], []),
+    ("Right", ["今日のステージ"], []),
     ("Right", ["壁紙の設定"], []),
     ("until:Down:記録一覧", [], []),
     ("Return", ["table"], []),
@@ -92,6 +94,7 @@ JAPANESE = [
     # The workshop: a cell, an undo said, the title field, and a figure tried
     # out and cleared, with its time and attempt.
     ("F10", ["ｽﾀｰﾄ"], []),
+    ("Right", ["今日のステージ"], []),
     ("Right", ["壁紙の設定"], []),
     ("until:Down:ステージ作成", [], []),
     ("Return", ["盤"], []),
@@ -110,6 +113,7 @@ ENGLISH = [
     ("type:Taro", [], []),
     ("window:Return", ["scroll bar"], []),
     ("F10", ["Start"], []),
+    ("Right", ["Today"], []),
     ("Right", ["Wallpaper"], []),
     ("until:Down:Records Overview", [], []),
     ("Return", ["table"], []),
