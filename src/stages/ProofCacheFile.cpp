@@ -5,7 +5,6 @@
 #include "stages/StageFolder.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -171,8 +170,7 @@ QByteArray Format(const QHash<QByteArray, FigureProof>& proofs)
 
 bool Write(const QString& path, const QHash<QByteArray, FigureProof>& proofs)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    return StageFolder::WriteWhole(path, Format(proofs)) == 0;
+    return StageFolder::WriteWhole(path, Format(proofs)) == 0;  // makes the folder too
 }
 
 } // namespace ProofCacheFile
