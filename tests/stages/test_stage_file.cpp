@@ -525,9 +525,16 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Stage]\nTitle=遅\nLayout=1800,4200,2400,4200,");
         file.flush();
+        QElapsedTimer halfWritten;
+        halfWritten.start();
         QTest::qWait(1500);
         file.write("3000,4200,3600,4200,\n");
         file.close();
+        // A half file left alone for the settling time (2 s) is a whole file
+        // as far as anyone can tell: a machine that held this test that long
+        // leaves nothing to conclude.
+        if (halfWritten.elapsed() >= 1900)
+            QSKIP("the machine held the test past the settling time");
         QCOMPARE(Titles(), QStringList());
         QTRY_COMPARE_WITH_TIMEOUT(Titles(), QStringList({"遅"}), 10000);
         QCOMPARE(PlayerStages::All().front().figure.Count(), 4);
