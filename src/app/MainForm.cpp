@@ -13,6 +13,7 @@
 #include "shared/FormLayout.h"
 #include "shared/MsgBox.h"
 #include "shared/ProgramPictures.h"
+#include "shared/ScreenRoom.h"
 #include "shared/Twips.h"
 #include "workshop/StageWorkshop.h"
 
@@ -35,10 +36,6 @@
 namespace {
 
 MainForm* theMainForm = nullptr;
-
-// Room kept for a desktop's panel where the window system does not report
-// it (Wayland): a top bar or a taskbar is rarely taller.
-constexpr int WaylandPanelAllowance = 48;
 
 // The selection window stays where it is for the whole run: it cannot be
 // moved, resized or closed by the player (Ctrl+F4 included).
@@ -293,18 +290,18 @@ void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
                         std::max(0, needed.bottom() + 1 - shown.height()));
     if (missing.width() == 0 && missing.height() == 0)
         return;
+    if (!ScreenRoom::WindowsPlaceThemselves()) {
+        GrowByMaximizing(subWindow, givenBack);
+        return;
+    }
     QSize wanted = size() + missing;
     QPoint topLeft = pos();
     if (const QScreen* screen = this->screen()) {
-        QRect available = screen->availableGeometry();
-        // A Wayland compositor tells no client where its panels are: the
-        // whole output counts as free, and the window sits under a panel.
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-            available.setTop(available.top() + WaylandPanelAllowance);
+        const QRect available = ScreenRoom::Free(*screen);
         QSize decoration = frameGeometry().size() - size();
-        // Where the window system does not say (a compositor drawing the
-        // title bar itself, a window not framed yet), one is assumed, so that
-        // the grown window never reaches past the screen's edge.
+        // Where the window system does not say (a window not framed yet), one
+        // is assumed, so that the grown window never reaches past the
+        // screen's edge.
         if (decoration.height() == 0 && QGuiApplication::platformName() != QLatin1String("offscreen"))
             decoration.setHeight(style()->pixelMetric(QStyle::PM_TitleBarHeight)
                                  + 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
@@ -326,6 +323,26 @@ void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
             return;
         resize(sizeBefore);
         move(placeBefore);
+    });
+}
+
+void MainForm::GrowByMaximizing(const QWidget& subWindow, bool givenBack)
+{
+    // The compositor alone knows where the window is: grown in place, it
+    // would reach past the screen's edge wherever the compositor put it (the
+    // workshop's lower rows and the status bar cut off). Maximized, the
+    // compositor fits it to the room its panels leave.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    showMaximized();
+    if (!givenBack)
+        return;
+    // Back to its size when the window goes, unless the player has restored
+    // it since. The compositor gives the size back: a client that resizes
+    // before the compositor has answered is cut off for breaking protocol.
+    connect(&subWindow, &QObject::destroyed, this, [this] {
+        if (isMaximized())
+            showNormal();
     });
 }
 

@@ -80,6 +80,8 @@ public:
     // shows `subWindow` whole. What still does not fit is reached by scrolling.
     // With `givenBack` it returns to its size when that window goes.
     void MakeRoomFor(const QWidget& subWindow, bool givenBack = false);
+    // Where the window cannot place itself: grown by maximizing it.
+    void GrowByMaximizing(const QWidget& subWindow, bool givenBack);
 
     // The desktop session is ending: true when it may, having asked about an
     // unsaved drawing if `mayAsk`.

@@ -6,6 +6,7 @@
 #include "play/PicForm.h"
 #include "play/ShapedButton.h"
 #include "shared/Announce.h"
+#include "shared/ScreenRoom.h"
 #include "shared/Twips.h"
 
 #include <QKeyEvent>
@@ -23,7 +24,8 @@ constexpr int BallTwips = 570;
 constexpr int BoardCells = Rules::BoardSize;
 // What a screen must hold besides the board: the main window's title bar,
 // menu bar and status bar, the workshop's caption and margins, and a
-// desktop's panel. Below that, cells shrink, to no less than SmallestCell.
+// desktop's panel (where the screen does not report it, its allowance is
+// taken off as well). Below that, cells shrink, to no less than SmallestCell.
 constexpr int RoomAroundBoard = 150;
 constexpr int SmallestCell = 28;
 
@@ -32,7 +34,7 @@ int CellPixelsFor(const QScreen* screen)
     const int designCell = Twips::ToPixels(CellTwips);
     if (!screen)
         return designCell;
-    const int fitting = (screen->availableGeometry().height() - RoomAroundBoard) / BoardCells;
+    const int fitting = (ScreenRoom::Free(*screen).height() - RoomAroundBoard) / BoardCells;
     return std::clamp(fitting, SmallestCell, designCell);
 }
 
