@@ -17,6 +17,12 @@ QLabel* AddDesignLabel(QWidget* parent, const QString& text, int left, int top, 
     if (points > 0)
         label->setFont(GothicFont(points, true));
     label->setGeometry(Twips::Rect(left, top, width, height));
+    // The designs give a line the height of its font's em square, which cuts
+    // the feet of g, p and y in a Latin text (and of a font with a deeper
+    // descent). The label is at least as tall as its font's line, about the
+    // same middle, so its text stays where the design has it.
+    if (const int shortBy = label->fontMetrics().height() - label->height(); shortBy > 0)
+        label->setGeometry(label->geometry().adjusted(0, -shortBy / 2, 0, shortBy - shortBy / 2));
     return label;
 }
 

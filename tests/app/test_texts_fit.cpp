@@ -120,9 +120,9 @@ private:
         Inside(label, textRect, where, text);
     }
 
-    // A design label a pixel or two shorter than its font's line (the
-    // line's leading, not its letters) cuts nothing.
-    static int Slack(const QFontMetrics& metrics) { return metrics.height() - metrics.ascent() - metrics.descent() + 2; }
+    // A label shorter than its font's line by the line's leading cuts
+    // nothing; a pixel more cuts the foot of g, p and y.
+    static int Slack(const QFontMetrics& metrics) { return metrics.height() - metrics.ascent() - metrics.descent(); }
 
     void PushButton(QPushButton& button, const QString& where)
     {
