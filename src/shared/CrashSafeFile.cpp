@@ -72,6 +72,9 @@ void ClearDebrisOnce(const QString& path)
 
 Temporary::Temporary(const QString& path)
 {
+    // Writers that place their file themselves (a new stage) leave debris
+    // too when they die: cleared here, once a run, for every writer.
+    ClearDebrisOnce(path);
     for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
         QByteArray name = TemporaryStart(path) + QByteArray(UniqueLetters, 'X') + TemporaryEnd;
         const int fd = ::mkostemps(name.data(), int(TemporaryEnd.size()), O_CLOEXEC);
@@ -124,8 +127,6 @@ int Replace(const QString& path, const QByteArray& bytes)
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return errno != 0 ? errno : EIO;
     const QString file = LinkEnd(path);
-    ClearDebrisOnce(file);
-
     Temporary temporary(file);
     if (temporary.Error() != 0)
         return temporary.Error();

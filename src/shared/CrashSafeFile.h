@@ -30,13 +30,13 @@ namespace CrashSafeFile {
 // Replaces the file at `path` with `bytes`, making its folder when needed.
 // A path that is a symbolic link stays one: the file at the end of its chain
 // is replaced, keeping that file's permissions (a new file is the user's
-// alone). The first replace of a path in a run clears the debris of crashed
-// writes of it. 0 when the file reached the disk, otherwise the errno of the
+// alone). 0 when the file reached the disk, otherwise the errno of the
 // failure; nothing is printed.
 int Replace(const QString& path, const QByteArray& bytes);
 
 // A temporary file beside `path`, locked while this object lives and removed
-// with it unless it was moved into place. For writers that place the file
+// with it unless it was moved into place. The first temporary of a path in a
+// run clears the debris of crashed writes of it. For writers that place the file
 // themselves (a new file under a name not yet taken: link, then Remove).
 class Temporary {
 public:

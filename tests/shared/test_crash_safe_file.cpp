@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 class TestCrashSafeFile : public QObject {
@@ -20,34 +20,44 @@ private slots:
     void aTemporaryIsClearedOnlyWhenItsWriterIsGone_data()
     {
         QTest::addColumn<bool>("writerLives");
-        QTest::newRow("another copy is writing") << true;
-        QTest::newRow("the writer crashed") << false;
+        QTest::addColumn<bool>("placedByHand");  // a new file, placed by its writer (a new stage)
+        QTest::newRow("another copy is writing") << true << false;
+        QTest::newRow("the writer crashed") << false << false;
+        QTest::newRow("another copy is writing a new file") << true << true;
+        QTest::newRow("the writer of a new file crashed") << false << true;
     }
 
-    // Another copy's write in progress beside the file, or the debris of one
-    // that crashed; then this copy replaces the same file.
+    // Another copy's write in progress beside the file (its temporary locked),
+    // or the debris of one that crashed (the lock gone with the process);
+    // then this copy writes the same file.
     void aTemporaryIsClearedOnlyWhenItsWriterIsGone()
     {
         QFETCH(bool, writerLives);
+        QFETCH(bool, placedByHand);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("proofs"));
-        auto other = std::make_unique<CrashSafeFile::Temporary>(path);
-        QCOMPARE(other->Write("theirs"), 0);
-        const QByteArray othersName = other->Name();
-        if (!writerLives) {
-            // A crash leaves the file but takes its lock: copied under the same name, unlocked.
-            const QByteArray kept = othersName + ".kept";
-            QVERIFY(::link(othersName.constData(), kept.constData()) == 0);
-            other.reset();
-            QVERIFY(::rename(kept.constData(), othersName.constData()) == 0);
-        }
+        const QByteArray othersName = QFile::encodeName(folder.filePath(QStringLiteral(".proofs.Ab12Cd.saving")));
+        const int others = ::open(othersName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        QVERIFY(others >= 0);
+        QCOMPARE(::write(others, "theirs", 6), ssize_t(6));
+        if (writerLives)
+            QCOMPARE(::flock(others, LOCK_EX), 0);
+        else
+            ::close(others);
 
-        QCOMPARE(CrashSafeFile::Replace(path, "ours"), 0);
+        if (placedByHand) {
+            CrashSafeFile::Temporary ours(path);
+            QCOMPARE(ours.Write("ours"), 0);
+            QCOMPARE(ours.MoveTo(QFile::encodeName(path)), 0);
+        } else {
+            QCOMPARE(CrashSafeFile::Replace(path, "ours"), 0);
+        }
         QCOMPARE(QFile::exists(QFile::decodeName(othersName)), writerLives);
         // The other copy's rename still finds its file: its save is not lost.
-        if (writerLives)
-            QCOMPARE(other->MoveTo(QFile::encodeName(path)), 0);
-        other.reset();
+        if (writerLives) {
+            QCOMPARE(::rename(othersName.constData(), QFile::encodeName(path).constData()), 0);
+            ::close(others);
+        }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("proofs")});
     }
 };
