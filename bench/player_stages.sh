@@ -89,9 +89,11 @@ program_ms() { awk -v t="$ticks" '{ sub(/^.*\) /, ""); print int(($12 + $13) * 1
 kib() { awk -v key="$1:" '$1 == key { print $2 }' "/proc/$pid/status"; }
 proven() { if [ -f "$proofs" ]; then echo $(( $(wc -l < "$proofs") - 1 )); else echo 0; fi; }
 main_window_shown() {
-  local w
+  local w width
   for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ { split($2, s, "x"); print s[1] }')" -gt 460 ] && return 0
+    # A window gone between the search and the question (the splash) has no width.
+    width=$(xdotool getwindowgeometry "$w" 2>/dev/null | awk '/Geometry/ { split($2, s, "x"); print s[1] }')
+    [ "${width:-0}" -gt 460 ] && return 0
   done
   return 1
 }
