@@ -408,6 +408,10 @@ def main():
         print(__doc__)
         return 2
     game = str(pathlib.Path(sys.argv[1]).resolve())
+    # Stopped from outside (a closed terminal, a kill): the private X server,
+    # bus, Orca and game still end with the check, as after its last step.
+    for number in (signal.SIGTERM, signal.SIGHUP):
+        signal.signal(number, lambda received, _frame: sys.exit(128 + received))
     missing = missing_tools()
     if missing:
         skip("the screen reader's packages are not installed: " + " ".join(missing) + " (tools/setup.sh installs them)")
