@@ -76,13 +76,35 @@ QString NumberSortKey(const QString& text)
 const QString NoValueKey = QStringLiteral("2");
 
 // A read-only cell that sorts by its key rather than by the text it shows.
+// A cell as a screen reader reads it, after its column's heading: for the
+// whole row it reads when the keys go up or down.
+constexpr int SpokenWithHeadingRole = Qt::UserRole + 1;
+
 class RecordItem : public QTableWidgetItem {
 public:
-    RecordItem(const QString& text, QString sortKey, Qt::Alignment alignment)
-        : QTableWidgetItem(Shown(text)), sortKey_(std::move(sortKey))
+    // `keysAlongRow` tells whether the keys last went along a row.
+    RecordItem(const QString& text, QString sortKey, Qt::Alignment alignment, const bool& keysAlongRow)
+        : QTableWidgetItem(Shown(text)), sortKey_(std::move(sortKey)), keysAlongRow_(keysAlongRow)
     {
         setTextAlignment(alignment | Qt::AlignVCenter);
         setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+
+    void SetSpoken(QString withHeading, QString alone)
+    {
+        withHeading_ = std::move(withHeading);
+        alone_ = std::move(alone);
+    }
+
+    // Going along a row, a screen reader says the new column's heading
+    // itself: the cell then gives its value alone, so the heading is heard once.
+    QVariant data(int role) const override
+    {
+        if (role == Qt::AccessibleTextRole && !withHeading_.isEmpty())
+            return keysAlongRow_ ? alone_ : withHeading_;
+        if (role == SpokenWithHeadingRole)
+            return withHeading_;
+        return QTableWidgetItem::data(role);
     }
 
     bool operator<(const QTableWidgetItem& other) const override
@@ -94,6 +116,9 @@ public:
 
 private:
     QString sortKey_;
+    const bool& keysAlongRow_;
+    QString withHeading_;
+    QString alone_;
 };
 
 } // namespace
@@ -137,6 +162,8 @@ RecordsOverview::RecordsOverview(QWidget* owner)
             Table->setColumnWidth(column, header->sectionSizeHint(column));
     }
     connect(Table->model(), &QAbstractItemModel::layoutChanged, this, &RecordsOverview::NumberRowHeaders);
+    connect(Table, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previousRow, int) { keysAlongRow_ = row >= 0 && row == previousRow; });
     connect(Table, &QTableWidget::activated, this, [this](const QModelIndex& index) {
         const int stage = StageInRow(index.row());
         emit StageChosen(stage);
@@ -243,7 +270,7 @@ void RecordsOverview::Refresh()
         clearedCount += cleared ? 1 : 0;
 
         const auto cell = [&](Column column, const QString& text, QString sortKey) {
-            auto* item = new RecordItem(text, std::move(sortKey), columnDesigns[column].alignment);
+            auto* item = new RecordItem(text, std::move(sortKey), columnDesigns[column].alignment, keysAlongRow_);
             item->setData(Qt::UserRole, stage);
             Table->setItem(stage, column, item);
         };
@@ -273,8 +300,8 @@ void RecordsOverview::Refresh()
                 value = QString::number(stars);
             QString spoken = tr("%1 %2", "a column's heading and the value under it").arg(Heading(column), value);
             if (column == ClearedColumn)
-                spoken = cleared ? tr("クリア済み") : tr("未クリア");
-            Table->item(stage, column)->setData(Qt::AccessibleTextRole, spoken);
+                value = spoken = cleared ? tr("クリア済み") : tr("未クリア");
+            static_cast<RecordItem*>(Table->item(stage, column))->SetSpoken(spoken, value);
         }
     }
     Table->setSortingEnabled(true);
@@ -297,7 +324,7 @@ void RecordsOverview::NumberRowHeaders()
 {
     for (int row = 0; row < Table->rowCount(); ++row) {
         auto* header = new QTableWidgetItem(QString::number(StageInRow(row)));
-        header->setData(Qt::AccessibleTextRole, Table->item(row, StageColumn)->data(Qt::AccessibleTextRole));
+        header->setData(Qt::AccessibleTextRole, Table->item(row, StageColumn)->data(SpokenWithHeadingRole));
         Table->setVerticalHeaderItem(row, header);
     }
 }
@@ -312,7 +339,7 @@ QString RecordsOverview::SpokenRow(int row) const
         const QTableWidgetItem* item = Table->item(row, column);
         if (!item)
             continue;
-        cells.append(item->data(Qt::AccessibleTextRole).toString());
+        cells.append(item->data(SpokenWithHeadingRole).toString());
     }
     return cells.join(tr("、", "between the cells of a row read aloud"));
 }

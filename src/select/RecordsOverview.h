@@ -53,4 +53,7 @@ private:
     QString Heading(int column) const;
     QString SpokenRow(int row) const;
     void WidenForColumns();
+
+    // The keys last moved along a row, not to another row: read by the cells.
+    bool keysAlongRow_ = false;
 };

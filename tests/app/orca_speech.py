@@ -86,6 +86,8 @@ JAPANESE = [
     ("until:Down:記録一覧", [], []),
     ("Return", ["table"], []),
     ("Down", ["面 1", "名前 片根矢", "挑戦回数 2", "未クリア"], []),
+    # Along the row Orca says the column's heading itself: the value follows alone.
+    ("Right", ["名前 column header 片根矢"], []),
     ("Return", ["ステージ選択に 1　片根矢 を表示しました"], []),
     ("Escape", ["scroll bar"], []),
     # The about window is read, and Escape closes it.
