@@ -5,6 +5,8 @@
 // whether the player is at the keyboard.
 #include "app/MainForm.h"
 
+#include "app/KeysComeBack.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -52,6 +54,7 @@ bool MainForm::InputWatch::eventFilter(QObject* watched, QEvent* event)
 void MainForm::AddKeyboardCommands()
 {
     qApp->installEventFilter(&inputWatch_);
+    new KeysComeBack(*this);
 
     // Closing as the close box does, so the stage is closed and counted first.
     auto* quit = new QAction(this);

@@ -323,6 +323,12 @@ wait
         self.wait_for(self.log.stat().st_size, [], 1.5, step)
         return said
 
+    def keys_at(self):
+        """The window that has the keys, by its name, for a step that failed."""
+        found = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
+                               capture_output=True, text=True, timeout=20)
+        return found.stdout.strip() or "no window"
+
     def send(self, key):
         if key.startswith("type:"):
             command = ["type", "--delay", "60", key[5:]]
@@ -337,7 +343,7 @@ wait
             for _ in range(16):
                 if any(target in s for s in self.press(repeated, [target], 2)):
                     return self.speech_since(offset)
-            raise Failure(f"{key}: never said")
+            raise Failure(f"{key}: never said (the keys at: {self.keys_at()})")
         offset = self.log.stat().st_size
         if key.startswith("window:"):  # the key opens a new window
             self.send(key[7:])
@@ -382,7 +388,7 @@ def run_steps(session, steps, say):
         lost = [w for w in words if heard.count(w) != 1]
         wrong = [w for w in forbidden if w in heard]
         failures += bool(lost or wrong)
-        note = (f"   EXPECTED ONCE: {' / '.join(lost)}" if lost else "") + (
+        note = (f"   EXPECTED ONCE: {' / '.join(lost)} (the keys at: {session.keys_at()})" if lost else "") + (
             f"   NOT EXPECTED: {' / '.join(wrong)}" if wrong else "")
         print(f"{key:>12} -> {heard or '(silence)'}{note}", flush=True)
     return failures

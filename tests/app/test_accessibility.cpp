@@ -187,6 +187,19 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Bar());
     }
 
+    // A window manager that gives the keys to no window when a box closes
+    // (the offscreen platform has none at all): they come back to the game.
+    void keysComeBackWhenNoWindowTakesThem()
+    {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.close();
+        QTRY_COMPARE(QApplication::activeWindow(), main.get());
+        QCOMPARE(QApplication::focusWidget(), Bar());
+    }
+
     void aboutClosesByEscape()
     {
         About* about = About::LoadAndShow(main.get());
