@@ -329,6 +329,21 @@ wait
                                capture_output=True, text=True, timeout=20)
         return found.stdout.strip() or "no window"
 
+    def post_mortem(self):
+        """What a failed check leaves to look at: the game's windows, and with
+        ORCA_SPEECH_KEEP, its threads' stacks and the screen in the kept folder."""
+        print(f"the game's windows: {' '.join(self.game_windows()) or 'none'}; the keys at: {self.keys_at()}")
+        game = self.pid("game")
+        if not os.environ.get("ORCA_SPEECH_KEEP") or game is None:
+            return
+        if shutil.which("gdb"):
+            with open(self.folder / "game-stacks.txt", "w") as out:
+                subprocess.run(["gdb", "-batch", "-p", str(game), "-ex", "thread apply all bt"],
+                               stdout=out, stderr=subprocess.STDOUT, timeout=120)
+        if shutil.which("import"):
+            subprocess.run(["import", "-window", "root", str(self.folder / "screen.png")], env=self.env,
+                           capture_output=True, timeout=60)
+
     def send(self, key):
         if key.startswith("type:"):
             command = ["type", "--delay", "60", key[5:]]
@@ -406,7 +421,14 @@ def check(game, lang, steps):
         failures = int(heard.count(first[1]) != 1)
         if failures:
             print(f"{'':>12}    EXPECTED ONCE: {first[1]}")
-        return failures + run_steps(session, steps, False)
+        failures += run_steps(session, steps, False)
+    except Failure:
+        session.post_mortem()
+        raise
+    else:
+        if failures:
+            session.post_mortem()
+        return failures
     finally:
         session.close()
 
