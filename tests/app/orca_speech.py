@@ -229,6 +229,7 @@ class Session:
         env.update(HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"), XDG_DATA_HOME=str(home / ".local/share"),
                    XDG_CACHE_HOME=str(home / ".cache"), XDG_RUNTIME_DIR=str(home / "run"), DISPLAY=display,
                    QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
+                   QT_LOGGING_RULES="qt.accessibility.atspi.debug=true",
                    PYTHONPATH=str(self.folder / "python"), GTK_A11Y="atspi", NO_AT_BRIDGE="0",
                    PATH=str(self.folder / "bin") + ":" + os.environ.get("PATH", "/usr/bin:/bin"),
                    LANG="C.UTF-8", ZGAME=game, ZGAMELANG=lang, ZLOG=str(self.log), ZF=str(self.folder))
@@ -241,12 +242,18 @@ class Session:
         with open(orca, "rb") as f:
             first = f.readline().decode(errors="replace")
         env["ZORCA"] = (first[2:].strip() + " " if first.startswith("#!") else "") + orca
-        # The game starts once Orca listens: its first words are in the log.
+        # The game starts once Orca listens, as on a desktop where the screen
+        # reader runs before any game: its first words are in the log and its
+        # main loop has run a moment. A game started in the same instant as
+        # Orca's main loop was, now and then, never heard at all: the toolkit
+        # asks once at its start which events anyone listens for. The toolkit's
+        # own account of that goes to the game's output.
         script = r'''
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 sleep 1
 $ZORCA --debug-file="$ZLOG" >"$ZF/orca.out" 2>&1 & echo $! > "$ZF/orca.pid"
-for i in $(seq 300); do grep -q "SPEECH OUTPUT" "$ZLOG" && break; sleep 0.1; done
+for i in $(seq 300); do grep -q "SPEECH OUTPUT" "$ZLOG" && grep -q "ORCA: Starting registry" "$ZLOG" && break; sleep 0.1; done
+sleep 1
 LANG="$ZGAMELANG" "$ZGAME" >"$ZF/game.out" 2>&1 & echo $! > "$ZF/game.pid"
 wait $!; echo $? > "$ZF/game.status"
 wait
