@@ -23,7 +23,6 @@ private slots:
         QTest::addColumn<bool>("placedByHand");  // a new file, placed by its writer (a new stage)
         QTest::newRow("another copy is writing") << true << false;
         QTest::newRow("the writer crashed") << false << false;
-        QTest::newRow("another copy is writing a new file") << true << true;
         QTest::newRow("the writer of a new file crashed") << false << true;
     }
 
