@@ -265,6 +265,30 @@ int NothingMore(const QString& form, const QStringList& rest)
     return Refuse(QStringLiteral("%1 takes nothing more, not '%2'").arg(form, rest.front()));
 }
 
+// The command line with "--daily=2026-12-07" as "--daily" "2026-12-07", so
+// that each form reads its value one way; the spelling typed stays in
+// `typed` for the messages.
+struct FormLine {
+    QString form;
+    QStringList rest;
+    QString typed;
+};
+FormLine ReadForm(const QStringList& arguments)
+{
+    FormLine line{arguments.value(1), arguments.mid(2), arguments.value(1)};
+    const auto [name, value] = SplitAtEquals(line.form);
+    if (value && Forms.contains(name)) {
+        line.form = name;
+        line.rest.prepend(*value);
+    }
+    return line;
+}
+
+bool TakesAValue(const QString& form)
+{
+    return form == QLatin1String("--check") || form == QLatin1String("--generate") || form == QLatin1String("--daily");
+}
+
 } // namespace
 
 bool IsCommandLineForm(int argc, char** argv)
@@ -274,13 +298,19 @@ bool IsCommandLineForm(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     // A game command line that is not understood ends here too, with its
     // message and no window.
-    return Forms.contains(arguments.value(1)) || !ReadGameArguments(arguments).error.isEmpty();
+    return Forms.contains(ReadForm(arguments).form) || !ReadGameArguments(arguments).error.isEmpty();
 }
 
 int RunCommandLine(const QStringList& arguments)
 {
-    const QString form = arguments.value(1);
-    const QStringList rest = arguments.mid(2);
+    const auto [form, rest, typed] = ReadForm(arguments);
+    if (typed != form) {
+        // "--help=1" and "--daily=" name what was typed.
+        if (!TakesAValue(form))
+            return Refuse(QStringLiteral("%1 takes no value, not '%2'").arg(form, typed));
+        if (rest.front().isEmpty())
+            return Refuse(QStringLiteral("%1 needs a value after '=', not '%2'").arg(form, typed));
+    }
     if (form == QLatin1String("--check"))
         return Check(rest);
     if (form == QLatin1String("--generate"))

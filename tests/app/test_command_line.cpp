@@ -128,6 +128,28 @@ private slots:
         QVERIFY2(QString::fromUtf8(out).split(u'\n').contains(title), out.constData());
     }
 
+    // "--option=value" is the option and its value, for every option.
+    void anOptionsValueMayFollowAnEqualsSign_data()
+    {
+        QTest::addColumn<QStringList>("withEquals");
+        QTest::addColumn<QStringList>("spaced");
+        const QString file = File("[Stage]\nLayout=0000,0000,0600,0000,1200,0000,\n");
+        QTest::newRow("daily") << QStringList{"--daily=2026-12-07"} << QStringList{"--daily", "2026-12-07"};
+        QTest::newRow("check") << QStringList{"--check=" + file, file} << QStringList{"--check", file, file};
+        QTest::newRow("generate and its options")
+            << QStringList{"--generate=6", "--difficulty=easy", "--seed=3", "--title=山 川"}
+            << QStringList{"--generate", "6", "--difficulty", "easy", "--seed", "3", "--title", "山 川"};
+    }
+    void anOptionsValueMayFollowAnEqualsSign()
+    {
+        QFETCH(QStringList, withEquals);
+        QFETCH(QStringList, spaced);
+        QByteArray errors;
+        const auto [status, out] = Zumirak(withEquals, errors);
+        QVERIFY2(status == 0 && !out.isEmpty(), errors.constData());
+        QCOMPARE(Zumirak(spaced), std::make_pair(status, out));
+    }
+
     void helpExplainsEveryOption()
     {
         const QString help = QString::fromUtf8(Zumirak({"--help"}).second);
@@ -165,6 +187,12 @@ private slots:
                                                 << "zumirak: the date is a day of the calendar as YYYY-MM-DD, not '2026-12-8'";
         QTest::newRow("two dates") << QStringList{"--daily", "2026-12-08", "2026-12-09"}
                                    << "zumirak: --daily takes one date at most, not '2026-12-09'";
+        QTest::newRow("a value to a form without one") << QStringList{"--help=1"}
+                                                       << "zumirak: --help takes no value, not '--help=1'";
+        QTest::newRow("an equals sign without a value") << QStringList{"--daily="}
+                                                        << "zumirak: --daily needs a value after '=', not '--daily='";
+        QTest::newRow("another spelling") << QStringList{"--daily:2026-12-07"}
+                                          << "zumirak: unknown option --daily:2026-12-07";
         QTest::newRow("a form not first") << QStringList{file, "--check"} << "zumirak: --check must come first";
     }
     void aCommandLineNotUnderstoodIsRefused()
