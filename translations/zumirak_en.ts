@@ -74,18 +74,53 @@
     </message>
 </context>
 <context>
+    <name>DailyCalendar</name>
+    <message>
+        <source>その日にクリア</source>
+        <translation>cleared on the day</translation>
+    </message>
+    <message>
+        <source>後日クリア</source>
+        <translation>cleared later</translation>
+    </message>
+    <message>
+        <source>挑戦したが未クリア</source>
+        <translation>tried, not cleared</translation>
+    </message>
+    <message>
+        <source>未挑戦</source>
+        <translation>not tried</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>今日</source>
+        <translation>today</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>DailyDateChooser</name>
     <message>
         <source>日付を選んで遊ぶ</source>
         <translation>Play a Day of Your Choice</translation>
     </message>
     <message>
-        <source>連続記録に数えるのは、その日のうちにクリアした日だけです。</source>
-        <translation>Only a day cleared on the day itself counts towards the streak.</translation>
+        <source>連続記録に数えるのは、その日のうちにクリアした日と、その日に始めた挑戦でクリアした日です。</source>
+        <translation>A day counts towards the streak when it is cleared on its date, or in an attempt begun on its date.</translation>
     </message>
     <message>
-        <source>日付</source>
-        <translation>Date</translation>
+        <source>● その日にクリア&#x3000;○ 後日クリア&#x3000;△ 挑戦したが未クリア&#x3000;★ 難しさ</source>
+        <translation>● cleared on the day   ○ cleared later   △ tried, not cleared   ★ difficulty</translation>
+    </message>
+    <message>
+        <source>まだクリアしていない最新の日へ(&amp;N)</source>
+        <translation>&amp;Newest day not cleared</translation>
     </message>
     <message>
         <source>遊ぶ</source>
@@ -169,6 +204,17 @@ The stage closed counts as one attempt. Go ahead?</translation>
     <message>
         <source>日替わりステージ&#x3000;今日：%1&#x3000;クリアした日：%2&#x3000;%3</source>
         <translation>Daily stage   today: %1   days cleared: %2   %3</translation>
+    </message>
+    <message>
+        <source>次の日替わりステージまで&#x3000;あと%1時間%2分</source>
+        <translation>Next stage of the day in %1 h %2 min</translation>
+    </message>
+    <message numerus="yes">
+        <source>次の日替わりステージまで&#x3000;あと%n分</source>
+        <translation>
+            <numerusform>Next stage of the day in %n minute</numerusform>
+            <numerusform>Next stage of the day in %n minutes</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,9 @@ void InstallProgramTexts(QCoreApplication& app)
     current = Choose(Stored(), QLocale::system().uiLanguages(), Available());
     if (current != Japanese)
         InstallTranslator(app, TranslationFolder + QStringLiteral("/zumirak_") + current + QStringLiteral(".qm"));
+    // Names of months and weekdays (the date chooser's) in the interface's
+    // language, as every other text, whatever the desktop's locale says.
+    QLocale::setDefault(QLocale(current));
 }
 
 void Install(QApplication& app)

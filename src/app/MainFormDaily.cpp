@@ -5,6 +5,7 @@
 
 #include "select/DailyDateChooser.h"
 #include "select/DailyPlay.h"
+#include "shared/LocalDay.h"
 
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -22,7 +23,7 @@ void MainForm::BuildDailyMenu()
     connect(mnu_DailyPast, &QAction::triggered, this, &MainForm::mnu_DailyPast_Click);
 }
 
-void MainForm::mnu_DailyToday_Click() { OpenDaily(QDate::currentDate()); }
+void MainForm::mnu_DailyToday_Click() { OpenDaily(LocalDay::Instance().Today()); }
 
 void MainForm::mnu_DailyPast_Click()
 {

@@ -20,6 +20,7 @@
 #include "shared/AppPath.h"
 #include "shared/FixedSubWindow.h"
 #include "shared/JapaneseFont.h"
+#include "shared/LocalDay.h"
 #include "shared/MsgBox.h"
 #include "shared/SoundSwitch.h"
 #include "shared/StatusPanels.h"
@@ -182,6 +183,8 @@ void GameTable::Form_Load()
     StageNumber = QString::number(shown.index);
     recordKey_ = shown.recordKey;
     recordsClearDate_ = shown.recordsClearDate;
+    if (recordsClearDate_)
+        attemptBegunOn_ = LocalDay::Instance().Today();
     if (recordKey_.isEmpty()) {
         loadedChargeNum_ = QStringLiteral("1");
         loadedClearTime_ = QStringLiteral("0");
@@ -329,8 +332,10 @@ void GameTable::StageClear()
         std::vector<RegUpRead::RegWrite> record = {
             {recordKey_, QStringLiteral("ChargeNum"), loadedChargeNum_},
             {recordKey_, QStringLiteral("ClearTime"), StageRecord::ClearTimeText(ElapsedSeconds)}};
-        if (recordsClearDate_)
-            record.push_back({recordKey_, DailyRecords::ClearedOnValue, DailyRecords::DateText(QDate::currentDate())});
+        if (recordsClearDate_) {
+            record.push_back({recordKey_, DailyRecords::ClearedOnValue, DailyRecords::DateText(LocalDay::Instance().Today())});
+            record.push_back({recordKey_, DailyRecords::BegunOnValue, DailyRecords::DateText(attemptBegunOn_)});
+        }
         RegUpRead::RegSetStrings(RegUpRead::HKEY_CURRENT_USER, record, true);
     }
     StageCleared = QStringLiteral("1");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -112,6 +113,7 @@ private:
     QString loadedClearTime_;
     QString recordKey_;  // empty: the stage keeps no record
     bool recordsClearDate_ = false;
+    QDate attemptBegunOn_;  // this visit is the attempt: the local date it opened on
 
     PlaySurroundings surroundings_;
     QMdiSubWindow* subWindow_ = nullptr;

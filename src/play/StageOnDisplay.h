@@ -14,8 +14,9 @@ struct DisplayedStage {
     QString layout;
     QString title;
     QString recordKey;
-    // The first clear also stores the local date it happened on
-    // (DailyRecords::ClearedOnValue): the stage of the day's streak needs it.
+    // The first clear also stores the local date it happened on and the one
+    // its attempt began on (DailyRecords::ClearedOnValue, BegunOnValue): the
+    // stage of the day's streak needs them.
     bool recordsClearDate = false;
 };
 

@@ -2,6 +2,7 @@
 #include "records/DailyRecords.h"
 
 #include "records/RegUpRead.h"
+#include "shared/LocalDay.h"
 
 #include <QSet>
 
@@ -33,6 +34,8 @@ bool Day::Cleared() const
     return !clearTime.isEmpty() && clearTime != QLatin1String("0");
 }
 
+bool Day::CountsForStreak() const { return Cleared() && (clearedOn == date || begunOn == date); }
+
 Day Peek(const QDate& date)
 {
     Day day;
@@ -41,6 +44,7 @@ Day Peek(const QDate& date)
     day.chargeNum = record.chargeNum;
     day.clearTime = record.clearTime;
     day.clearedOn = QDate::fromString(Read(RecordKey(date), ClearedOnValue), Qt::ISODate);
+    day.begunOn = QDate::fromString(Read(RecordKey(date), BegunOnValue), Qt::ISODate);
     return day;
 }
 
@@ -64,25 +68,34 @@ Summary Summarise(const QList<Day>& days, const QDate& today)
 {
     Summary summary;
     summary.today.date = today;
-    QSet<qint64> onTheDay;
+    QSet<qint64> counted;
     for (const Day& day : days) {
         if (day.date == today)
             summary.today = day;
         summary.daysCleared += day.Cleared() ? 1 : 0;
-        if (day.ClearedOnTheDay())
-            onTheDay.insert(day.date.toJulianDay());
+        if (day.CountsForStreak())
+            counted.insert(day.date.toJulianDay());
     }
     qint64 day = today.toJulianDay();
-    if (!onTheDay.contains(day))
+    if (!counted.contains(day))
         --day;
-    while (onTheDay.contains(day)) {
+    while (counted.contains(day)) {
         ++summary.streak;
         --day;
+    }
+    // Each run is walked once, from its first day.
+    for (const qint64 first : counted) {
+        if (counted.contains(first - 1))
+            continue;
+        int run = 0;
+        while (counted.contains(first + run))
+            ++run;
+        summary.longestStreak = std::max(summary.longestStreak, run);
     }
     return summary;
 }
 
-Summary SummaryNow() { return Summarise(StoredDays(), QDate::currentDate()); }
+Summary SummaryNow() { return Summarise(StoredDays(), LocalDay::Instance().Today()); }
 
 std::vector<KeyStore::RegWrite> InitialRecords()
 {
@@ -90,6 +103,7 @@ std::vector<KeyStore::RegWrite> InitialRecords()
     for (const Day& day : StoredDays()) {
         std::vector<KeyStore::RegWrite> record = RegUpRead::InitialStageRecord(RecordKey(day.date));
         record.push_back({RecordKey(day.date), ClearedOnValue, QString()});
+        record.push_back({RecordKey(day.date), BegunOnValue, QString()});
         writes.insert(writes.end(), record.begin(), record.end());
     }
     return writes;

@@ -9,7 +9,10 @@
 #include "stages/DailyStage.h"
 #include "stages/StageStars.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -34,6 +37,26 @@ QString SpokenDaily(int stars, int streak)
 {
     return QCoreApplication::translate("DailyPlay", "日付ごとにだれにでも同じステージです。%1　%2")
         .arg(StarsText(stars), StreakText(streak));
+}
+
+// Says `text` once the keys are in `table`. Opened after a question or from a
+// menu, the window that closes still moves the focus as the play window
+// opens, and a screen reader drops words for an object that has not got the
+// focus yet; so they wait for it.
+void SayOnceFocused(GameTable& table, const QString& text)
+{
+    auto* waiting = new QObject(&table);
+    auto said = std::make_shared<bool>(false);
+    const auto sayWhenFocused = [&table, waiting, said, text] {
+        QWidget* focus = QApplication::focusWidget();
+        if (*said || !focus || (focus != &table && !table.isAncestorOf(focus)) || !focus->isActiveWindow())
+            return;
+        *said = true;
+        waiting->deleteLater();
+        Announce(*focus, text);
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, waiting, sayWhenFocused, Qt::QueuedConnection);
+    QTimer::singleShot(0, waiting, sayWhenFocused);
 }
 
 } // namespace
@@ -63,8 +86,7 @@ GameTable* OpenDailyStage(const QDate& date, PlaySurroundings surroundings, QWid
     // What a screen reader says of the play area: its name is the caption
     // with the date; this says what the stage of the day is, and the streak.
     table->setAccessibleDescription(SpokenDaily(stage.stars, DailyRecords::SummaryNow().streak));
-    // The focus lands on a ball, so the description is also said once.
-    Announce(*table, table->accessibleDescription());
+    SayOnceFocused(*table, table->accessibleDescription());
     QObject::connect(table, &GameTable::StageClearedNow, resultOwner, [stage, resultOwner] {
         auto* result = new DailyResult(stage, resultOwner);
         result->open();

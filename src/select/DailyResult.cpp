@@ -4,6 +4,7 @@
 #include "shared/AccessibleRole.h"
 #include "shared/Announce.h"
 #include "shared/JapaneseFont.h"
+#include "shared/LocalDay.h"
 #include "shared/ProgramPictures.h"
 #include "stages/StageStars.h"
 
@@ -14,21 +15,40 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 QString StreakText(int streak)
 {
     return QCoreApplication::translate("DailyResult", "連続 %n日", nullptr, streak);
 }
 
-QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, int streak)
+QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, const DailyRecords::Summary& summary)
 {
     QStringList lines;
     lines << QCoreApplication::translate("DailyResult", "ズミラク %1").arg(stage.title);
     lines << StarsText(stage.stars);
     lines << QCoreApplication::translate("DailyResult", "%1回目でクリア　%2秒").arg(day.chargeNum, day.clearTime);
-    if (!day.ClearedOnTheDay())
+    if (!day.CountsForStreak())
         lines.back() += QCoreApplication::translate("DailyResult", "（後日）");
-    lines << StreakText(streak);
+    // The streak goes with the day that belongs to it: today's, or
+    // yesterday's cleared just after midnight. An older day's would tell
+    // of other days.
+    const bool dayOfTheStreak = day.CountsForStreak() && day.date >= summary.today.date.addDays(-1);
+    if (dayOfTheStreak && summary.streak > 0)
+        lines << StreakText(summary.streak);
     return lines.join(u'\n');
+}
+
+QString TimeToNextDailyText(const QDateTime& now)
+{
+    const qint64 seconds = now.secsTo(QDateTime(now.date().addDays(1), QTime(0, 0)));
+    // Rounded up, so the last seconds still read "1分".
+    const int minutes = static_cast<int>(std::max<qint64>(1, (seconds + 59) / 60));
+    if (minutes < 60)
+        return QCoreApplication::translate("DailyResult", "次の日替わりステージまで　あと%n分", nullptr, minutes);
+    return QCoreApplication::translate("DailyResult", "次の日替わりステージまで　あと%1時間%2分")
+        .arg(minutes / 60)
+        .arg(minutes % 60);
 }
 
 QString DailySummaryText(const DailyRecords::Summary& summary)
@@ -51,11 +71,11 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
     setWindowIcon(ProgramIcon());
     setFont(GothicFont(9, false));
 
-    const DailyRecords::Summary summary = DailyRecords::SummaryNow();
-    Result = new QLabel(DailyResultText(stage, DailyRecords::Peek(stage.date), summary.streak), this);
+    Result = new QLabel(DailyResultText(stage, DailyRecords::Peek(stage.date), DailyRecords::SummaryNow()), this);
     Result->setFont(GothicFont(12, false));
     Result->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Result->setFocusPolicy(Qt::StrongFocus);
+    NextDaily = new QLabel(TimeToNextDailyText(LocalDay::Instance().Now()), this);
     ResultLine = new QLabel(tr("Cキーで結果をコピーできます。"), this);
     Copy = new QPushButton(tr("コピー(&C)"), this);
     Close = new QPushButton(tr("閉じる"), this);
@@ -63,6 +83,7 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Result);
+    layout->addWidget(NextDaily);
     layout->addWidget(ResultLine);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -82,7 +103,7 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
     // A screen reader hears the result when the window opens.
     Result->setAccessibleName(tr("結果"));
     Result->setAccessibleDescription(Result->text());
-    setAccessibleDescription(Result->text() + u'\n' + ResultLine->text());
+    setAccessibleDescription(Result->text() + u'\n' + NextDaily->text() + u'\n' + ResultLine->text());
     Result->setFocus();
 }
 

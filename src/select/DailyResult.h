@@ -4,6 +4,7 @@
 #include "records/DailyRecords.h"
 #include "stages/DailyStage.h"
 
+#include <QDateTime>
 #include <QDialog>
 
 class QLabel;
@@ -13,9 +14,13 @@ class QPushButton;
 QString StreakText(int streak);
 
 // The lines a player shares after clearing a stage of the day: the date, the
-// stars, the attempt and the time of the first clear, and the streak.
-// Nothing of the figure: the stage stays a puzzle for the next player.
-QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, int streak);
+// stars, the attempt and the time of the first clear, and the streak when the
+// day counts for it and is its last (never a streak of 0). Nothing of the
+// figure: the stage stays a puzzle for the next player.
+QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, const DailyRecords::Summary& summary);
+
+// "次の日替わりステージまで　あと3時間12分": from `now` to the next midnight.
+QString TimeToNextDailyText(const QDateTime& now);
 
 // What the records overview says of the stage of the day: today's state,
 // the days cleared and the streak, in one line.
@@ -29,6 +34,7 @@ public:
     DailyResult(const DailyStage& stage, QWidget* parent);
 
     QLabel* Result = nullptr;     // the lines to share
+    QLabel* NextDaily = nullptr;  // how long until the next stage of the day
     QLabel* ResultLine = nullptr;  // "Cキーで結果をコピーできます。", then "結果をコピーしました。"
     QPushButton* Copy = nullptr;
     QPushButton* Close = nullptr;

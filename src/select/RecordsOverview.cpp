@@ -12,6 +12,7 @@
 #include "shared/Announce.h"
 #include "shared/FormLayout.h"
 #include "shared/JapaneseFont.h"
+#include "shared/LocalDay.h"
 #include "shared/ProgramPictures.h"
 #include "shared/Twips.h"
 #include "stages/PlayerStages.h"
@@ -190,6 +191,7 @@ RecordsOverview::RecordsOverview(QWidget* owner)
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
     connect(&PlayerStagesNotice::Instance(), &PlayerStagesNotice::StagesChanged, this, &RecordsOverview::Refresh);
+    connect(&LocalDay::Instance(), &LocalDay::DayChanged, this, &RecordsOverview::Refresh);  // today's line
     CentreOnScreen(*this);
     Refresh();
 }
