@@ -42,8 +42,8 @@ QString DailyResultText(const DailyStage& stage, const DailyRecords::Day& day, c
 QString TimeToNextDailyText(const QDateTime& now)
 {
     const qint64 seconds = now.secsTo(QDateTime(now.date().addDays(1), QTime(0, 0)));
-    // Rounded up, so the last seconds still read "1分".
-    const int minutes = static_cast<int>(std::max<qint64>(1, (seconds + 59) / 60));
+    // Whole minutes left; the last seconds still read "1分".
+    const int minutes = static_cast<int>(std::max<qint64>(1, seconds / 60));
     if (minutes < 60)
         return QCoreApplication::translate("DailyResult", "次の日替わりステージまで　あと%n分", nullptr, minutes);
     return QCoreApplication::translate("DailyResult", "次の日替わりステージまで　あと%1時間%2分")

@@ -150,6 +150,21 @@ private slots:
         QCOMPARE(DailyRecords::SummaryNow().longestStreak, 2);
     }
 
+    void theResultSaysHowLongUntilTheNextStage_data()
+    {
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("just after midnight") << QTime(0, 0, 5) << "次の日替わりステージまで　あと23時間59分";
+        QTest::newRow("an hour to go") << QTime(23, 0) << "次の日替わりステージまで　あと1時間0分";
+        QTest::newRow("seconds to go") << QTime(23, 59, 35) << "次の日替わりステージまで　あと1分";
+    }
+    void theResultSaysHowLongUntilTheNextStage()
+    {
+        QFETCH(QTime, now);
+        QFETCH(QString, said);
+        QCOMPARE(TimeToNextDailyText(QDateTime(wednesday, now)), said);
+    }
+
     // The chooser tells each day as the records above left it, in the
     // interface's language even under the C locale; days to come cannot be
     // chosen, and every move (End too) says the day it lands on.
