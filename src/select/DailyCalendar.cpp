@@ -66,9 +66,9 @@ DailyCalendar::DailyCalendar(const QDate& today, QWidget* parent) : QCalendarWid
     setAccessibleName(name);
     days_->setAccessibleName(name);
     // The grid's own words for a move are a bare number and its column;
-    // the day is said in full instead.
+    // the day is said in full instead (not yet while the chooser is made).
     connect(this, &QCalendarWidget::selectionChanged, this, [this] {
-        if (days_->hasFocus())
+        if (days_->isVisible())
             Announce(*days_, Spoken(selectedDate()));
     });
 }
