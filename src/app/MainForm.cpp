@@ -258,7 +258,8 @@ void MainForm::MDIForm_Load()
     // 1. The selection window, at the top-left corner of the client area.
     gameSelect_ = new GameSelect;
     connect(gameSelect_, &GameSelect::StartRequested, this, &MainForm::mnu_Start_Click);
-    connect(gameSelect_, &GameSelect::DailyRequested, this, &MainForm::mnu_DailyToday_Click);
+    // After the menu has closed, so the play window opens with the keys.
+    connect(gameSelect_, &GameSelect::DailyRequested, this, &MainForm::mnu_DailyToday_Click, Qt::QueuedConnection);
     auto* sub = new FixedSubWindow(nullptr, Qt::FramelessWindowHint);
     sub->setWidget(gameSelect_);
     sub->setOption(QMdiSubWindow::RubberBandMove, false);

@@ -7,9 +7,13 @@
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 #include <QTextCharFormat>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +75,41 @@ DailyCalendar::DailyCalendar(const QDate& today, QWidget* parent) : QCalendarWid
         if (days_->isVisible())
             Announce(*days_, Spoken(selectedDate()));
     });
+    days_->installEventFilter(this);
+}
+
+bool DailyCalendar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != days_ || event->type() != QEvent::KeyPress)
+        return QCalendarWidget::eventFilter(watched, event);
+    const QDate before = selectedDate();
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const QDate first(yearShown(), monthShown(), 1);
+        const bool home = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Home;
+        setSelectedDate(home ? first : std::min(first.addMonths(1).addDays(-1), today_));
+        if (selectedDate() == before)
+            Announce(*days_, Spoken(before));
+        return true;
+    }
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // Never silence: a move that could not be made (past today) says
+        // where the player is, once the grid has taken the key.
+        QTimer::singleShot(0, this, [this, before] {
+            if (selectedDate() == before && days_->hasFocus())
+                Announce(*days_, Spoken(before));
+        });
+        break;
+    default:
+        break;
+    }
+    return QCalendarWidget::eventFilter(watched, event);
 }
 
 DailyCalendar::DayState DailyCalendar::StateOf(const QDate& date) const
@@ -107,6 +146,15 @@ void DailyCalendar::SetToday(const QDate& today)
     update();
 }
 
+QSize DailyCalendar::sizeHint() const
+{
+    const int line = fontMetrics().height();
+    // Seven columns of about four characters; a navigation bar, the
+    // weekdays and six weeks of two lines each.
+    const QSize cells(7 * line * 3, 14 * line + 2 * line);
+    return QCalendarWidget::sizeHint().expandedTo(cells);
+}
+
 void DailyCalendar::TintDays()
 {
     for (const DailyRecords::Day& day : played_) {
@@ -129,10 +177,12 @@ void DailyCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) 
         painter->fillRect(rect, QBrush(QColor(128, 128, 128, 110), Qt::BDiagPattern));
     } else if (date.month() == monthShown()) {
         QFont small = painter->font();
-        small.setPixelSize(std::max(7, rect.height() / 3));
+        small.setPixelSize(std::max(7, rect.height() * 2 / 5));
         painter->setFont(small);
         painter->setPen(QColor(70, 70, 70));
         painter->drawText(inner, Qt::AlignLeft | Qt::AlignTop, LookOf(StateOf(date)).mark);
+        small.setPixelSize(std::max(6, rect.height() / 4));
+        painter->setFont(small);
         painter->setPen(QColor(176, 120, 0));
         painter->drawText(inner, Qt::AlignRight | Qt::AlignBottom, StarsText(Rules::DailyWantedStars(date)));
     }

@@ -14,7 +14,9 @@ class QAbstractItemView;
 // days to come are hatched and cannot be chosen; no week numbers. Its month
 // and weekday names are those of the interface's language (the default
 // locale). Each move is said to a screen reader: the full date with its
-// weekday, the day's state and its stars.
+// weekday, the day's state and its stars; a key that cannot move (past
+// today) says the day again. Home and End go to the first and the last day
+// of the month shown (today at the latest).
 class DailyCalendar : public QCalendarWidget {
     Q_OBJECT
 public:
@@ -33,10 +35,15 @@ public:
     // now be chosen.
     void SetToday(const QDate& today);
 
+    // Room for a mark and the stars beside each day's number; smaller when
+    // the screen is (the least size stays the toolkit's).
+    QSize sizeHint() const override;
+
     // The grid of days, which holds the keyboard focus.
     QAbstractItemView* Days() const { return days_; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
 
 private:

@@ -41,19 +41,27 @@ QString SpokenDaily(int stars, int streak)
 
 // Says `text` once the keys are in `table`. Opened after a question or from a
 // menu, the window that closes still moves the focus as the play window
-// opens, and a screen reader drops words for an object that has not got the
-// focus yet; so they wait for it.
+// opens, and a screen reader busy with that news drops words said
+// meanwhile; so they wait for the focus, and a moment for the reader to
+// take it in.
 void SayOnceFocused(GameTable& table, const QString& text)
 {
+    constexpr int SettleMs = 300;
     auto* waiting = new QObject(&table);
-    auto said = std::make_shared<bool>(false);
-    const auto sayWhenFocused = [&table, waiting, said, text] {
+    const auto inTable = [&table] {
         QWidget* focus = QApplication::focusWidget();
-        if (*said || !focus || (focus != &table && !table.isAncestorOf(focus)) || !focus->isActiveWindow())
+        return focus && (focus == &table || table.isAncestorOf(focus)) && focus->isActiveWindow();
+    };
+    auto armed = std::make_shared<bool>(false);
+    const auto sayWhenFocused = [waiting, inTable, armed, text] {
+        if (*armed || !inTable())
             return;
-        *said = true;
-        waiting->deleteLater();
-        Announce(*focus, text);
+        *armed = true;
+        QTimer::singleShot(SettleMs, waiting, [waiting, inTable, text] {
+            if (inTable())
+                Announce(*QApplication::focusWidget(), text);
+            waiting->deleteLater();
+        });
     };
     QObject::connect(qApp, &QApplication::focusChanged, waiting, sayWhenFocused, Qt::QueuedConnection);
     QTimer::singleShot(0, waiting, sayWhenFocused);
