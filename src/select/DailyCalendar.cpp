@@ -150,8 +150,8 @@ QSize DailyCalendar::sizeHint() const
 {
     const int line = fontMetrics().height();
     // Seven columns of about four characters; a navigation bar, the
-    // weekdays and six weeks of two lines each.
-    const QSize cells(7 * line * 3, 14 * line + 2 * line);
+    // weekdays and six weeks of two and a half lines each.
+    const QSize cells(7 * line * 3, 3 * line + 6 * line * 5 / 2);
     return QCalendarWidget::sizeHint().expandedTo(cells);
 }
 
@@ -181,7 +181,7 @@ void DailyCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) 
         painter->setFont(small);
         painter->setPen(QColor(70, 70, 70));
         painter->drawText(inner, Qt::AlignLeft | Qt::AlignTop, LookOf(StateOf(date)).mark);
-        small.setPixelSize(std::max(6, rect.height() / 4));
+        small.setPixelSize(std::max(6, rect.height() / 3));
         painter->setFont(small);
         painter->setPen(QColor(176, 120, 0));
         painter->drawText(inner, Qt::AlignRight | Qt::AlignBottom, StarsText(Rules::DailyWantedStars(date)));
