@@ -651,7 +651,7 @@ Records will not be saved until it can be found again.</translation>
     </message>
     <message>
         <source>おまかせ・%1・%2</source>
-        <translation>Surprise · %1 · %2</translation>
+        <translation>Auto·%1·%2</translation>
     </message>
 </context>
 <context>

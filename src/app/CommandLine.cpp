@@ -8,6 +8,7 @@
 #include "stages/StageFile.h"
 #include "stages/StageProof.h"
 #include "stages/StageStars.h"
+#include "stages/StageTitle.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -233,8 +234,9 @@ int Generate(const QStringList& arguments)
         Print(stderr, QStringLiteral("zumirak: no stage of %1 balls with %2 was found; this one has %3\n")
                           .arg(balls)
                           .arg(StarsText(asked), StarsText(stage.stars)));
-    const QByteArray file = WriteStageFile(title.value_or(stage.title), stage.figure);
-    // A title given here goes through the same check as any stage file's.
+    // A title made here fits a stage's in every language (a long translation
+    // is cut); a title given here goes through the same check as any stage file's.
+    const QByteArray file = WriteStageFile(title.value_or(CutTitle(stage.title)), stage.figure);
     if (const StageFileReading reading = ReadStageFile(file); !reading.ok())
         return Refuse(reading.reasonForLog);
     std::fwrite(file.constData(), 1, static_cast<std::size_t>(file.size()), stdout);

@@ -13,7 +13,7 @@ namespace Rules {
 
 struct GeneratedStage {
     Figure figure;
-    QString title;
+    QString title;  // in the interface's language; cut to a stage title's length before use (CutTitle)
     std::vector<Cell> order;  // a take order that clears the figure
     int stars = 0;            // as the game shows them (DifficultyStars)
 };

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/CrashSafeFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
+#include <QRandomGenerator>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,18 +20,51 @@ namespace CrashSafeFile {
 
 namespace {
 
-// ".Zumirak.ini.Ab12Cd.saving": hidden, and never ending in the name of a
-// file kind the program reads from a folder.
+// ".Zumirak.ini.Ab12Cd-0f3e9a71.saving": hidden, never ending in the name of
+// a file kind the program reads from a folder, and marked as ours: the eight
+// hex digits are a check of the six letters before them, which no name a
+// person gives by hand (".Zumirak.ini.backup.saving") carries. Only marked
+// names are ever cleared away; the unmarked ones that builds of the past
+// made cannot be told from a person's own file, and are left alone.
 const QByteArray TemporaryEnd = ".saving";
-constexpr int UniqueLetters = 6;  // the XXXXXX of mkostemps
-// Another writer that cleared our fresh temporary away before we locked it
-// makes us start again under a new name; more than a few is no chance.
+constexpr int UniqueLetters = 6;
+constexpr int MarkDigits = 8;
+const QByteArray Letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// A name taken already, or another writer that cleared our fresh temporary
+// away before we locked it, makes us start again under a new name; more
+// than a few is no chance.
 constexpr int CreateAttempts = 8;
 
 QByteArray TemporaryStart(const QString& path)
 {
     const QFileInfo info(path);
     return QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + '.';
+}
+
+QByteArray MarkOf(QByteArrayView unique)
+{
+    return QCryptographicHash::hash("zumirak temporary " + unique.toByteArray(), QCryptographicHash::Sha256)
+        .toHex()
+        .left(MarkDigits);
+}
+
+// The part of a temporary's name between the start and the end: random
+// letters, then their mark.
+QByteArray NewMarkedPart()
+{
+    QByteArray unique(UniqueLetters, Qt::Uninitialized);
+    for (char& letter : unique)
+        letter = Letters[QRandomGenerator::global()->bounded(int(Letters.size()))];
+    return unique + '-' + MarkOf(unique);
+}
+
+bool IsMarkedPart(QByteArrayView part)
+{
+    if (part.size() != UniqueLetters + 1 + MarkDigits || part[UniqueLetters] != '-')
+        return false;
+    const QByteArrayView unique = part.first(UniqueLetters);
+    return std::all_of(unique.begin(), unique.end(), [](char c) { return Letters.contains(c); })
+           && part.sliced(UniqueLetters + 1) == MarkOf(unique);
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
@@ -76,8 +112,12 @@ Temporary::Temporary(const QString& path)
     // too when they die: cleared here, once a run, for every writer.
     ClearDebrisOnce(path);
     for (int attempt = 0; attempt < CreateAttempts; ++attempt) {
-        QByteArray name = TemporaryStart(path) + QByteArray(UniqueLetters, 'X') + TemporaryEnd;
-        const int fd = ::mkostemps(name.data(), int(TemporaryEnd.size()), O_CLOEXEC);
+        const QByteArray name = TemporaryStart(path) + NewMarkedPart() + TemporaryEnd;
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            error_ = EEXIST;
+            continue;
+        }
         if (fd < 0) {
             error_ = errno;
             return;
@@ -176,7 +216,8 @@ void ClearDebris(const QString& path)
                                              QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : names) {
         const QByteArray name = folder + '/' + QFile::encodeName(entry);
-        if (name.size() != start.size() + UniqueLetters + TemporaryEnd.size())
+        if (name.size() < start.size() + TemporaryEnd.size()
+            || !IsMarkedPart(QByteArrayView(name).sliced(start.size()).chopped(TemporaryEnd.size())))
             continue;  // not one of ours
         const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)

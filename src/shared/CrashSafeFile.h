@@ -22,6 +22,9 @@
 //   such files are ever cleared away, so no copy removes another's write in
 //   progress. The locks are released by the system when a process ends,
 //   however it ends.
+// - A temporary's name carries a mark that only its writer makes (a check
+//   of its random letters): a file of the person's own named alike is never
+//   taken for debris.
 // - The temporary lies in the same folder as the final file, so the rename
 //   never crosses a file system and is atomic.
 // - A rename lasts through a power cut once the folder is synced too.

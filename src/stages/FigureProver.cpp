@@ -19,6 +19,21 @@ namespace {
 
 FigureProver* theProver = nullptr;
 
+// What a proof kept on disk says, made sure of. Its order of takes was
+// replayed on reading; its stars are measured again (a millisecond or so),
+// and a "not clearable" or "unknown" is proven again (rare, and mostly a
+// matter of milliseconds): a file edited by hand can neither hide a stage
+// nor change its stars.
+FigureProof Confirm(const Rules::Figure& figure, const FigureProof& kept, const Rules::SolverLimits& limits,
+                    const std::atomic<bool>* stop)
+{
+    if (kept.verdict != Rules::Verdict::Clearable)
+        return ProveFigure(figure, limits, stop);
+    FigureProof confirmed = kept;
+    confirmed.stars = StarsOfClearable(figure);
+    return confirmed;
+}
+
 // Several proofs that end close together are written in one go.
 constexpr int SaveDelayMilliseconds = 1000;
 
@@ -41,6 +56,8 @@ struct FigureProver::Worker {
         Rules::Figure figure;
         QByteArray key;
         Rules::SolverLimits limits;
+        bool fromDisk = false;  // then `kept` is confirmed, not proven from nothing
+        FigureProof kept;
     };
     struct Finished {
         Job job;
@@ -92,7 +109,8 @@ struct FigureProver::Worker {
             running = job.key;
             stopRunning = false;
             lock.unlock();
-            FigureProof proof = ProveFigure(job.figure, job.limits, &stopRunning);
+            FigureProof proof = job.fromDisk ? Confirm(job.figure, job.kept, job.limits, &stopRunning)
+                                         : ProveFigure(job.figure, job.limits, &stopRunning);
             lock.lock();
             running.clear();
             if (stopRunning) {
@@ -164,7 +182,7 @@ void FigureProver::Request(const Rules::Figure& figure, Priority priority)
         const Bits before = worker.askers.value(key);
         worker.askers[key] = before | Bit(priority);
         if (!before)
-            worker.queues[std::size_t(priority)].push_back({figure, key, limits_});
+            worker.queues[std::size_t(priority)].push_back({figure, key, limits_, false, {}});
         else if (Most(before) > priority) {
             if (std::optional<Worker::Job> job = worker.Unqueue(key, Most(before)))
                 worker.queues[std::size_t(priority)].push_back(std::move(*job));
@@ -212,14 +230,19 @@ void FigureProver::TakeFinished()
         finished.swap(worker_->finished);
     }
     bool save = false;
+    std::vector<Rules::Figure> proven;
     for (Worker::Finished& done : finished) {
+        // A kept proof confirmed as it was changes nothing anyone was told.
+        if (done.job.fromDisk && done.job.kept == done.proof)
+            continue;
         save = save || (onDisk_.contains(done.job.key) && done.job.limits == Rules::SolverLimits{});
         known_.insert(done.job.key, {std::move(done.proof), done.job.limits});
+        proven.push_back(std::move(done.job.figure));
     }
     if (save)
         SaveSoon();
-    for (const Worker::Finished& done : finished)
-        emit Proven(done.job.figure);
+    for (const Rules::Figure& figure : proven)
+        emit Proven(figure);
 }
 
 void FigureProver::KeepOnDisk(const Rules::Figure& figure, bool keep)
@@ -242,10 +265,21 @@ void FigureProver::SetFile(const QString& path)
     file_ = path;
     written_.clear();
     const ProofCacheFile::Reading reading = ProofCacheFile::Read(file_);
-    for (auto it = reading.proofs.cbegin(); it != reading.proofs.cend(); ++it) {
-        if (!known_.contains(it.key()))
+    {
+        // Believed for the moment, so that the stages show at once as they
+        // were; confirmed on the proving thread, after anything more urgent.
+        const std::lock_guard lock(worker_->mutex);
+        Worker& worker = *worker_;
+        for (auto it = reading.proofs.cbegin(); it != reading.proofs.cend(); ++it) {
+            if (known_.contains(it.key()) || worker.askers.contains(it.key()))
+                continue;
             known_.insert(it.key(), {*it, Rules::SolverLimits{}});
+            worker.askers.insert(it.key(), Bit(Priority::Folder));
+            worker.queues[std::size_t(Priority::Folder)].push_back(
+                {*FigureOfPackedCells(it.key()), it.key(), Rules::SolverLimits{}, true, *it});
+        }
     }
+    worker_->wake.notify_one();
     // Lines dropped, or of figures gone from the folder, go at the next writing.
     SaveSoon();
 }

@@ -17,7 +17,8 @@
 // time (the other core stays with the window and the sound), the most
 // urgent first, and keeps every proof for the run. Those of the figures the
 // stages folder holds are kept on disk too (ProofCacheFile), so that the
-// next start does not prove them again. Used from the window's thread only;
+// next start need not prove them again: it only confirms what the file says,
+// in the background. Used from the window's thread only;
 // Proven comes there, in a later turn of the event loop, never from within
 // a call.
 class FigureProver : public QObject {
@@ -44,7 +45,9 @@ public:
     // Whether a figure's proof is kept on disk: the figures the stages
     // folder holds. The others go from the file at its next writing.
     void KeepOnDisk(const Rules::Figure& figure, bool keep);
-    // Where the kept proofs live (read now); empty: nowhere.
+    // Where the kept proofs live (read now, believed at once, each confirmed
+    // later on the proving thread; Proven follows where one was wrong);
+    // empty: nowhere.
     void SetFile(const QString& path);
 
     // The solver's limits for the proofs asked for from now on (tests):

@@ -47,7 +47,6 @@ QByteArray VerdictWord(Rules::Verdict verdict)
 // What the first line says the kept proofs were made under.
 struct MadeUnder {
     bool sameSolver = false;
-    bool sameStars = false;
     bool sameLimits = false;
 };
 
@@ -60,7 +59,6 @@ std::optional<MadeUnder> ReadFirstLine(QByteArrayView line)
         return std::nullopt;
     MadeUnder made;
     made.sameSolver = words[4] == QByteArray::number(Rules::SolverVersion);
-    made.sameStars = words[6] == StarsScale();
     made.sameLimits = words[8] + ' ' + words[9] == Limits();
     return made;
 }
@@ -102,7 +100,7 @@ std::optional<std::pair<QByteArray, FigureProof>> ReadLine(QByteArrayView line, 
     proof.order = *order;
     if (words[1] == VerdictWord(Rules::Verdict::Clearable)) {
         proof.verdict = Rules::Verdict::Clearable;
-        if (!made.sameStars || proof.stars < 1 || proof.stars > 3 || !OrderClears(*figure, proof.order))
+        if (proof.stars < 1 || proof.stars > 3 || !OrderClears(*figure, proof.order))
             return std::nullopt;
     } else {
         proof.verdict = words[1] == VerdictWord(Rules::Verdict::NotClearable) ? Rules::Verdict::NotClearable

@@ -12,11 +12,13 @@
 // solver's limits; then one line per figure:
 //   <packed cells in hex> <clearable|not-clearable|unknown> <stars> <order of takes in hex, or -> <check>
 // where the check is the start of a hash of the rest of the line. A line is
-// believed only when it holds: well formed, its check right, a clearable
-// figure's order replayed by the rules, and made where what it says
-// depends on was the same (the stars' scale for a clearable figure, the
-// solver's version for the others, and the limits too for "unknown").
-// Any other line is dropped: its figure is proven again.
+// read only when it holds: well formed, its check right, a clearable
+// figure's order replayed by the rules, and the others made by the same
+// solver's version (and under the same limits for "unknown"). Any other
+// line is dropped: its figure is proven again. The check tells a torn or
+// mistyped line, not an edit: what a line says beyond its order of takes
+// (the stars, or that a figure is not clearable) is believed only for the
+// moment, until the prover has confirmed it (FigureProver).
 namespace ProofCacheFile {
 
 // The largest file read; a larger one is read this far.

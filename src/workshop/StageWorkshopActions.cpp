@@ -14,6 +14,7 @@
 #include "stages/StageCode.h"
 #include "stages/LayoutString.h"
 #include "stages/StageFile.h"
+#include "stages/StageTitle.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QApplication>
@@ -80,7 +81,8 @@ void StageWorkshop::GenerateFigure()
     const Rules::GeneratedStage stage = Rules::Generate(
         GenerateBalls->value(), static_cast<Rules::Difficulty>(GenerateDifficulty->currentData().toInt()), seed);
     QApplication::restoreOverrideCursor();
-    LoadStage(stage.title, stage.figure);
+    // Its title fits a stage's in every language: a long translation is cut.
+    LoadStage(CutTitle(stage.title), stage.figure);
     SeedUsed->setText(tr("おまかせで使った種：%1").arg(seed));
     // Its seed makes it again: another おまかせ may replace it without a question.
     MarkSaved();

@@ -249,24 +249,28 @@ private slots:
             QCOMPARE(LastAnnouncement(), said);
         }
         QCOMPARE(Bar()->accessibleDescription(), barDescription);  // the bar's hint stays its own
-        Press(Qt::Key_S, Qt::ControlModifier);  // sound off: the refusal is still seen
-        // A refused take is said and marked on the ball for a moment, and
-        // leaves no words on the ball; once taken, the ball says so.
+        // A refused take is said and marked on the ball for a moment, with the
+        // sound on as with it off (a player who cannot hear may have it on),
+        // and leaves no words on the ball; once taken, the ball says so.
         select->LeafTo(26);
-        main->mnu_Start_Click();
-        ShapedButton* refused = GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3));
-        const QString ownName = refused->accessibleName();
-        PlayKit::ClickCell({0, 0});
-        PlayKit::ClickCell({0, 3});
-        QCOMPARE(LastAnnouncement(), QStringLiteral("このボールは選択できません"));
-        QVERIFY(refused->ShowsRefusalMark());
-        QTRY_VERIFY(!refused->ShowsRefusalMark());
-        QCOMPARE(std::pair(refused->accessibleName(), refused->accessibleDescription()), std::pair(ownName, QString()));
-        for (int row : {1, 2, 3})
-            PlayKit::ClickCell({0, row});
-        QCOMPARE(LastAnnouncement(), refused->accessibleName());
-        QVERIFY(LastAnnouncement().endsWith(QStringLiteral("4番目に取得")));
-        PlayKit::CloseTable();
+        for (const bool soundOn : {true, false}) {
+            if (main->SoundOn() != soundOn)
+                Press(Qt::Key_S, Qt::ControlModifier);
+            main->mnu_Start_Click();
+            ShapedButton* refused = GameTable::Instance()->PushCommand(PlayKit::BallAt(0, 3));
+            const QString ownName = refused->accessibleName();
+            PlayKit::ClickCell({0, 0});
+            PlayKit::ClickCell({0, 3});
+            QCOMPARE(LastAnnouncement(), QStringLiteral("このボールは選択できません"));
+            QVERIFY2(refused->ShowsRefusalMark(), soundOn ? "sound on" : "sound off");
+            QTRY_VERIFY(!refused->ShowsRefusalMark());
+            QCOMPARE(std::pair(refused->accessibleName(), refused->accessibleDescription()), std::pair(ownName, QString()));
+            for (int row : {1, 2, 3})
+                PlayKit::ClickCell({0, row});
+            QCOMPARE(LastAnnouncement(), refused->accessibleName());
+            QVERIFY(LastAnnouncement().endsWith(QStringLiteral("4番目に取得")));
+            PlayKit::CloseTable();
+        }
     }
 
     void workshopAndOverviewSayWhatChanged()

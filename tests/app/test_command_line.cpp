@@ -110,20 +110,25 @@ private slots:
             QVERIFY(!QFileInfo::exists(qEnvironmentVariable(folder) + QStringLiteral("/Brenhavel")));
     }
 
-    // A made-up title is in the player's language, as the workshop's is.
+    // A made-up title is in the player's language, as the workshop's is, and
+    // fits a stage title's 32 characters with the longest seed and the
+    // difficulty of the longest name.
     void generatedTitleInTheDesktopsLanguage_data()
     {
         QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("difficulty");
         QTest::addColumn<QString>("title");
-        QTest::newRow("Japanese") << "C.UTF-8" << "Title=おまかせ・ふつう・5";
-        QTest::newRow("English") << "en_US.UTF-8" << "Title=Surprise · Normal · 5";
+        QTest::newRow("Japanese") << "C.UTF-8" << "hard" << "Title=おまかせ・むずかしい・18446744073709551615";
+        QTest::newRow("English") << "en_US.UTF-8" << "normal" << "Title=Auto·Normal·18446744073709551615";
     }
     void generatedTitleInTheDesktopsLanguage()
     {
         QFETCH(QString, language);
+        QFETCH(QString, difficulty);
         QFETCH(QString, title);
         QByteArray errors;
-        const auto [status, out] = Zumirak({"--generate", "4", "--seed", "5"}, errors, language);
+        const auto [status, out] = Zumirak(
+            {"--generate", "4", "--difficulty", difficulty, "--seed", "18446744073709551615"}, errors, language);
         QCOMPARE(status, 0);
         QVERIFY2(QString::fromUtf8(out).split(u'\n').contains(title), out.constData());
     }

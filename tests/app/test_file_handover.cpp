@@ -234,27 +234,39 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("firstLine");
-        QTest::newRow("added") << QStringLiteral("横") << QStringLiteral("を追加しました。");
-        QTest::newRow("already there") << QStringLiteral("横") << QStringLiteral("のステージは既にあります");
-        QTest::newRow("renamed") << QStringLiteral("改名") << QStringLiteral("のステージの題名を変えました");
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QString>("lastLine");
+        const QString already = QStringLiteral("のステージは既にあります");
+        QTest::newRow("added") << QStringLiteral("横") << QStringLiteral("を追加しました。") << 25 << "ほか15個";
+        QTest::newRow("already there") << QStringLiteral("横") << already << 25 << "ほか15個";
+        QTest::newRow("renamed") << QStringLiteral("改名") << QStringLiteral("のステージの題名を変えました") << 25 << "ほか15個";
+        // About the cap: every file named up to ten, and never "ほか0個".
+        QTest::newRow("nine") << QStringLiteral("改名") << already << 9 << "";
+        QTest::newRow("ten") << QStringLiteral("改名") << already << 10 << "";
+        QTest::newRow("eleven") << QStringLiteral("改名") << already << 11 << "ほか1個";
     }
 
-    // Twenty-five files of one kind: ten are named, the rest counted.
+    // Many files of one kind: ten are named, the rest counted.
     void aBatchOfManyFilesGivesAMessageThatFits()
     {
         QFETCH(QString, title);
         QFETCH(QString, firstLine);
+        QFETCH(int, files);
+        QFETCH(QString, lastLine);
         QStringList paths;
-        for (int i = 0; i < 25; ++i)
+        for (int i = 0; i < files; ++i)
             paths << Write(QStringLiteral("pair%1.zumirak").arg(i),
                            WriteStageFile(title, Rules::Figure({{10 + i / 5, i % 5 * 2}, {10 + i / 5, i % 5 * 2 + 1}})));
         kit->boxes.clear();
         StageImport::Queue(paths);
         QTRY_COMPARE_WITH_TIMEOUT(kit->boxes.size(), std::size_t(1), 20000);
         const QStringList lines = kit->boxes.back().text.split(QStringLiteral("\r\n"));
-        QVERIFY2(lines.size() == 11, qPrintable(kit->boxes.back().text));
+        QVERIFY2(lines.size() == std::min(files, 10) + !lastLine.isEmpty(), qPrintable(kit->boxes.back().text));
         QVERIFY2(lines.front().contains(firstLine), qPrintable(lines.front()));
-        QCOMPARE(lines.back(), QStringLiteral("ほか15個"));
+        if (!lastLine.isEmpty())
+            QCOMPARE(lines.back(), lastLine);
+        else
+            QVERIFY(lines.back().contains(firstLine));
     }
 
     void cleanupTestCase()

@@ -19,24 +19,34 @@ class TestCrashSafeFile : public QObject {
 private slots:
     void aTemporaryIsClearedOnlyWhenItsWriterIsGone_data()
     {
+        QTest::addColumn<QString>("othersName");  // empty: a name the writer makes
         QTest::addColumn<bool>("writerLives");
         QTest::addColumn<bool>("placedByHand");  // a new file, placed by its writer (a new stage)
-        QTest::newRow("another copy is writing") << true << false;
-        QTest::newRow("the writer crashed") << false << false;
-        QTest::newRow("the writer of a new file crashed") << false << true;
+        QTest::newRow("another copy is writing") << QString() << true << false;
+        QTest::newRow("the writer crashed") << QString() << false << false;
+        QTest::newRow("the writer of a new file crashed") << QString() << false << true;
+        // Never taken for debris, however it is named.
+        QTest::newRow("the user's own file") << ".proofs.backup.saving" << false << false;
     }
 
     // Another copy's write in progress beside the file (its temporary locked),
-    // or the debris of one that crashed (the lock gone with the process);
-    // then this copy writes the same file.
+    // the debris of one that crashed (the lock gone with the process), or a
+    // file of the user's own; then this copy writes the same file.
     void aTemporaryIsClearedOnlyWhenItsWriterIsGone()
     {
+        QFETCH(QString, othersName);
         QFETCH(bool, writerLives);
         QFETCH(bool, placedByHand);
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("proofs"));
-        const QByteArray othersName = QFile::encodeName(folder.filePath(QStringLiteral(".proofs.Ab12Cd.saving")));
-        const int others = ::open(othersName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const bool usersOwn = !othersName.isEmpty();
+        if (!usersOwn) {
+            // The letters and mark of a temporary made beside another file.
+            const CrashSafeFile::Temporary made(folder.filePath(QStringLiteral("other")));
+            othersName = QStringLiteral(".proofs") + QFile::decodeName(made.Name()).section(u'/', -1).mid(6);
+        }
+        const QByteArray othersPath = QFile::encodeName(folder.filePath(othersName));
+        const int others = ::open(othersPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         QVERIFY(others >= 0);
         QCOMPARE(::write(others, "theirs", 6), ssize_t(6));
         if (writerLives)
@@ -51,13 +61,14 @@ private slots:
         } else {
             QCOMPARE(CrashSafeFile::Replace(path, "ours"), 0);
         }
-        QCOMPARE(QFile::exists(QFile::decodeName(othersName)), writerLives);
+        QCOMPARE(QFile::exists(QFile::decodeName(othersPath)), writerLives || usersOwn);
         // The other copy's rename still finds its file: its save is not lost.
         if (writerLives) {
-            QCOMPARE(::rename(othersName.constData(), QFile::encodeName(path).constData()), 0);
+            QCOMPARE(::rename(othersPath.constData(), QFile::encodeName(path).constData()), 0);
             ::close(others);
         }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("proofs")});
+        const QStringList left = usersOwn ? QStringList{othersName, QStringLiteral("proofs")} : QStringList{QStringLiteral("proofs")};
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), left);
     }
 };
 
