@@ -79,6 +79,13 @@ Summary Summarise(const QList<Day>& days, const QDate& today)
         ++summary.streak;
         --day;
     }
+    // Stand-in until the streak rule of attempts begun on the day lands.
+    for (const qint64 first : onTheDay) {
+        int run = 0;
+        if (!onTheDay.contains(first - 1))
+            while (onTheDay.contains(first + run)) ++run;
+        summary.longestStreak = std::max(summary.longestStreak, run);
+    }
     return summary;
 }
 

@@ -30,6 +30,8 @@ struct Day {
     QDate clearedOn;                          // invalid while not cleared
     bool Cleared() const;
     bool ClearedOnTheDay() const { return Cleared() && clearedOn == date; }
+    // Stand-in until the streak rule of attempts begun on the day lands.
+    bool CountsForStreak() const { return ClearedOnTheDay(); }
 };
 
 // The record of one day as the store holds it now.
@@ -43,6 +45,7 @@ struct Summary {
     Day today;
     int daysCleared = 0;  // days cleared, on their date or later
     int streak = 0;       // days in a row up to today cleared on their own date
+    int longestStreak = 0;  // the longest such run ever
 };
 // A run still counts on a day not yet cleared: it ends at yesterday then.
 Summary Summarise(const QList<Day>& days, const QDate& today);
