@@ -31,6 +31,7 @@ public:
     QLabel* Result = nullptr;     // the lines to share
     QLabel* ResultLine = nullptr;  // "Cキーで結果をコピーできます。", then "結果をコピーしました。"
     QPushButton* Copy = nullptr;
+    QPushButton* Numbers = nullptr;  // opens the numbers and the chart (DailyNumbers)
     QPushButton* Close = nullptr;
 
     void CopyResult();
