@@ -119,6 +119,15 @@
         <source>この期間にクリアした日はまだありません</source>
         <translation>No day cleared in these weeks yet</translation>
     </message>
+    <message>
+        <source>。</source>
+        <comment>between two weeks read aloud</comment>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>グラフの色：濃い青はその日のうちにクリア、薄い青は後日クリア、赤い印は挑戦して未クリアの日</source>
+        <translation>Chart colours: dark blue, cleared on the day; pale blue, cleared later; a red mark, tried and not cleared</translation>
+    </message>
 </context>
 <context>
     <name>DailyDateChooser</name>

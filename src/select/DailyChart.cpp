@@ -55,7 +55,12 @@ QString DailyChart::WeeksInWords(const DailyStatistics::Numbers& numbers, const 
                                      .arg(fastest)
                                      .arg(slowest));
     }
-    return weeks.join(u'\n');
+    return weeks.join(tr("。", "between two weeks read aloud") + u'\n');
+}
+
+QString DailyChart::LegendInWords()
+{
+    return tr("グラフの色：濃い青はその日のうちにクリア、薄い青は後日クリア、赤い印は挑戦して未クリアの日");
 }
 
 QString DailyChart::Legend()

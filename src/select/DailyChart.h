@@ -18,6 +18,7 @@ public:
     static QString WeeksInWords(const DailyStatistics::Numbers& numbers, const QDate& today);
     // What the colours mean, as rich text for a label under the chart.
     static QString Legend();
+    static QString LegendInWords();  // the same for a screen reader
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -85,6 +85,7 @@ DailyNumbers::DailyNumbers(QWidget* parent) : QDialog(parent)
     column->addWidget(Chart, 1);
     auto* legend = new QLabel(DailyChart::Legend(), content);
     legend->setWordWrap(true);
+    legend->setAccessibleName(DailyChart::LegendInWords());
     column->addWidget(legend);
 
     WeekdayHeading = new QLabel(tr("曜日ごとの記録"), content);
