@@ -216,6 +216,10 @@ The stage closed counts as one attempt. Go ahead?</translation>
             <numerusform>Next stage of the day in %n minutes</numerusform>
         </translation>
     </message>
+    <message>
+        <source>記録とグラフ(&amp;G)</source>
+        <translation>&amp;Numbers and chart</translation>
+    </message>
 </context>
 <context>
     <name>DailyStage</name>
@@ -633,6 +637,10 @@ Records will not be saved until it can be found again.</translation>
     <message>
         <source>クリア済み</source>
         <translation>Cleared</translation>
+    </message>
+    <message>
+        <source>記録とグラフ(&amp;G)</source>
+        <translation>&amp;Numbers and chart</translation>
     </message>
 </context>
 <context>
@@ -1294,6 +1302,169 @@ Its record goes too. Go ahead?</translation>
     <message>
         <source>ボールあり（×：ほかのボールから取れません）</source>
         <translation>ball (×: cannot be reached from any other ball)</translation>
+    </message>
+</context>
+<context>
+    <name>DailyChart</name>
+    <message>
+        <source>最近%1週間のクリア時間のグラフ</source>
+        <translation>Chart of the clear times of the last %1 weeks</translation>
+    </message>
+    <message>
+        <source>%1からの週</source>
+        <translation>week of %1</translation>
+    </message>
+    <message>
+        <source>M月d日</source>
+        <comment>the date of a week&apos;s Monday</comment>
+        <translation>MMM d</translation>
+    </message>
+    <message>
+        <source>%1：クリアなし</source>
+        <translation>%1: nothing cleared</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1：クリア %n日、最短 %2秒、最長 %3秒</source>
+        <translation>
+            <numerusform>%1: %n day cleared, fastest %2 s, slowest %3 s</numerusform>
+            <numerusform>%1: %n days cleared, fastest %2 s, slowest %3 s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>その日のうちにクリア</source>
+        <translation>Cleared on the day</translation>
+    </message>
+    <message>
+        <source>後日クリア</source>
+        <translation>Cleared later</translation>
+    </message>
+    <message>
+        <source>挑戦して未クリア</source>
+        <translation>Tried, not cleared</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>この期間にクリアした日はまだありません</source>
+        <translation>No day cleared in these weeks yet</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <comment>between two weeks read aloud</comment>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>グラフの色：濃い青はその日のうちにクリア、薄い青は後日クリア、赤い印は挑戦して未クリアの日</source>
+        <translation>Chart colours: dark blue, cleared on the day; pale blue, cleared later; a red mark, tried and not cleared</translation>
+    </message>
+</context>
+<context>
+    <name>DailyNumbers</name>
+    <message>
+        <source>月曜日</source>
+        <translation>Monday</translation>
+    </message>
+    <message>
+        <source>火曜日</source>
+        <translation>Tuesday</translation>
+    </message>
+    <message>
+        <source>水曜日</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>木曜日</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
+        <source>金曜日</source>
+        <translation>Friday</translation>
+    </message>
+    <message>
+        <source>土曜日</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>日曜日</source>
+        <translation>Sunday</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n日</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>－</source>
+        <comment>no time yet</comment>
+        <translation>–</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>日替わりステージの記録</source>
+        <translation>Daily stage: your numbers</translation>
+    </message>
+    <message>
+        <source>いまの連続</source>
+        <translation>Current streak</translation>
+    </message>
+    <message>
+        <source>最長の連続</source>
+        <translation>Longest streak</translation>
+    </message>
+    <message>
+        <source>その日のうちにクリア</source>
+        <translation>Cleared on the day</translation>
+    </message>
+    <message>
+        <source>後日クリア</source>
+        <translation>Cleared later</translation>
+    </message>
+    <message>
+        <source>最近%1週間のクリア時間</source>
+        <translation>Clear times of the last %1 weeks</translation>
+    </message>
+    <message>
+        <source>曜日ごとの記録</source>
+        <translation>By day of the week</translation>
+    </message>
+    <message>
+        <source>曜日</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation>Cleared</translation>
+    </message>
+    <message>
+        <source>最高</source>
+        <translation>Best</translation>
+    </message>
+    <message>
+        <source>中央値</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>%1：クリアした日なし</source>
+        <translation>%1: no day cleared</translation>
+    </message>
+    <message>
+        <source>%1：クリア %2、最高 %3、中央値 %4</source>
+        <translation>%1: cleared %2, best %3, median %4</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -11,8 +11,10 @@
 // alone. Every player gets the same figure on the same date, on every machine
 // and in every later version of the game, so this path is frozen: it has its
 // own random source, its own walk and its own measure of difficulty, and
-// shares nothing with the general generator but the move rules. A change
-// here moves every past and future day; the test pins a table of dates.
+// shares nothing with the general generator but the move rules. Days before
+// Monday 2027-01-04 have scattered figures; from then on they are drawn with
+// care: centred on the board, about half of them symmetric. A change here
+// moves every past and future day; the test pins a table of dates.
 namespace Rules {
 
 struct DayFigure {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "select/DailyResult.h"
 
+#include "select/DailyNumbers.h"
+
 #include "shared/AccessibleRole.h"
 #include "shared/Announce.h"
 #include "shared/JapaneseFont.h"
@@ -78,6 +80,7 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
     NextDaily = new QLabel(TimeToNextDailyText(LocalDay::Instance().Now()), this);
     ResultLine = new QLabel(tr("Cキーで結果をコピーできます。"), this);
     Copy = new QPushButton(tr("コピー(&C)"), this);
+    Numbers = new QPushButton(tr("記録とグラフ(&G)"), this);
     Close = new QPushButton(tr("閉じる"), this);
     Close->setDefault(true);
 
@@ -88,6 +91,7 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Copy);
+    buttons->addWidget(Numbers);
     buttons->addWidget(Close);
     layout->addLayout(buttons);
 
@@ -98,6 +102,7 @@ DailyResult::DailyResult(const DailyStage& stage, QWidget* parent) : QDialog(par
     auto* copyKey = new QShortcut(QKeySequence::Copy, this);
     connect(copyKey, &QShortcut::activated, this, &DailyResult::CopyResult);
     connect(Copy, &QPushButton::clicked, this, &DailyResult::CopyResult);
+    connect(Numbers, &QPushButton::clicked, this, [this] { DailyNumbers::Open(this); });
     connect(Close, &QPushButton::clicked, this, &QDialog::accept);
 
     // A screen reader hears the result when the window opens.

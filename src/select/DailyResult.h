@@ -37,6 +37,7 @@ public:
     QLabel* NextDaily = nullptr;  // how long until the next stage of the day
     QLabel* ResultLine = nullptr;  // "Cキーで結果をコピーできます。", then "結果をコピーしました。"
     QPushButton* Copy = nullptr;
+    QPushButton* Numbers = nullptr;  // opens the numbers and the chart (DailyNumbers)
     QPushButton* Close = nullptr;
 
     void CopyResult();

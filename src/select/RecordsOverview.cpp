@@ -6,6 +6,7 @@
 #include "records/RecordsNotice.h"
 #include "records/RegUpRead.h"
 #include "records/DailyRecords.h"
+#include "select/DailyNumbers.h"
 #include "select/DailyResult.h"
 #include "select/StageList.h"
 #include "shared/AccessibleRole.h"
@@ -51,9 +52,11 @@ constexpr ColumnDesign columnDesigns[RecordsOverview::ColumnCount] = {
 // A damaged record may hold a very long text; a cell shows its beginning.
 constexpr qsizetype LongestShownText = 16;
 
-// The stage of the day's line, under the count and the button.
-constexpr int DailyLineTwips = 375;
+// The stage of the day's line, under the count and the button, and the
+// button to its numbers under it, at the right.
+constexpr int DailyLineTwips = 375 + 450;
 const QRect DailyLineDesign = Twips::Rect(120, 6285, 6060, 375);
+const QRect DailyNumbersDesign = Twips::Rect(4065, 6690, 2115, 375);
 
 QString Shown(const QString& text)
 {
@@ -187,6 +190,10 @@ RecordsOverview::RecordsOverview(QWidget* owner)
     DailyLine->setGeometry(DailyLineDesign);
     DailyLine->setFocusPolicy(Qt::TabFocus);  // reached and read, as the count is
     setTabOrder(Command1, DailyLine);
+    DailyNumbersButton = new QPushButton(tr("記録とグラフ(&G)"), this);
+    DailyNumbersButton->setGeometry(DailyNumbersDesign);
+    connect(DailyNumbersButton, &QPushButton::clicked, this, [this] { DailyNumbers::Open(this); });
+    setTabOrder(DailyLine, DailyNumbersButton);
     WidenForColumns();
 
     connect(&RecordsNotice::Instance(), &RecordsNotice::StageRecordsWritten, this, &RecordsOverview::Refresh);
@@ -206,6 +213,7 @@ void RecordsOverview::resizeEvent(QResizeEvent* event)
     ClearCount->setGeometry(Twips::Rect(120, 5910, 3000, 375).translated(0, extra.height()));
     Command1->setGeometry(Twips::Rect(4965, 5910, 1215, 375).translated(extra.width(), extra.height()));
     DailyLine->setGeometry(DailyLineDesign.adjusted(0, 0, extra.width(), 0).translated(0, extra.height()));
+    DailyNumbersButton->setGeometry(DailyNumbersDesign.translated(extra.width(), extra.height()));
 }
 
 // Longer headings or titles than the design's (a translation) widen the table

@@ -29,6 +29,7 @@ public:
     QLabel* ClearCount = nullptr;     // "クリア 12/30"
     QPushButton* Command1 = nullptr;  // "閉じる"
     QLabel* DailyLine = nullptr;      // the stage of the day: today, days cleared, streak
+    QPushButton* DailyNumbersButton = nullptr;  // under it: its numbers and chart (DailyNumbers)
 
     // The stage shown in `row` of the table as it is sorted now.
     int StageInRow(int row) const;
