@@ -33,10 +33,12 @@ QString FindGothicFamilyOnce()
 
 // A face made for Latin text with letters of their own widths: the
 // desktop's own when it is one, else the first installed of a short list.
+// A face made for Japanese is not taken, whatever it says of its widths: its
+// Latin letters are the typewriter's of the Gothic.
 QString FindLatinFamily()
 {
     const QFontInfo desktop(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    if (!desktop.fixedPitch())
+    if (!desktop.fixedPitch() && !QFontDatabase::writingSystems(desktop.family()).contains(QFontDatabase::Japanese))
         return desktop.family();
     const QStringList installed = QFontDatabase::families();
     for (const char* family : {"Noto Sans", "DejaVu Sans", "Liberation Sans", "Nimbus Sans", "FreeSans"}) {

@@ -18,7 +18,7 @@ QString InstalledGothicFamily();
 
 // For an interface in another language than Japanese: a proportional Latin
 // face stands in for the Gothic everywhere, the design fonts included: the
-// desktop's own font where it is one, else Noto Sans, DejaVu Sans,
+// desktop's own font where it is one and not made for Japanese, else Noto Sans, DejaVu Sans,
 // Liberation Sans, Nimbus Sans or FreeSans, whichever is installed first;
 // the Gothic follows it for the Japanese letters of names and titles.
 void KeepDesktopFont();
