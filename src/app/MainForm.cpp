@@ -286,7 +286,8 @@ void MainForm::MDIForm_Load()
 void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
 {
     const QRect needed = subWindow.geometry();
-    const QSize shown = workspace_->viewport()->size();
+    // Scroll bars shown now go once the sub-window fits.
+    const QSize shown = ScreenRoom::ShownWithoutScrollBars(*workspace_);
     const QSize missing(std::max(0, needed.right() + 1 - shown.width()),
                         std::max(0, needed.bottom() + 1 - shown.height()));
     if (missing.width() == 0 && missing.height() == 0)
@@ -299,13 +300,7 @@ void MainForm::MakeRoomFor(const QWidget& subWindow, bool givenBack)
     QPoint topLeft = pos();
     if (const QScreen* screen = this->screen()) {
         const QRect available = ScreenRoom::Free(*screen);
-        QSize decoration = frameGeometry().size() - size();
-        // Where the window system does not say (a window not framed yet), one
-        // is assumed, so that the grown window never reaches past the
-        // screen's edge.
-        if (decoration.height() == 0 && QGuiApplication::platformName() != QLatin1String("offscreen"))
-            decoration.setHeight(style()->pixelMetric(QStyle::PM_TitleBarHeight)
-                                 + 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
+        const QSize decoration = ScreenRoom::Decoration(*this);
         wanted = wanted.boundedTo(available.size() - decoration);
         // Keep the grown window on the screen.
         topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - wanted.width() - decoration.width()));

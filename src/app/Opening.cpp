@@ -24,6 +24,8 @@ constexpr int HeightTwips = 4485;
 constexpr int ShowMilliseconds = 2500;
 // What a text keeps between its end and the ellipse's edge.
 constexpr int EdgeMargin = 6;
+// What a name moved towards its caption keeps from the caption's end.
+constexpr int CaptionGap = 10;
 
 // The x at which a text on `row` must end to stay inside the ellipse: its
 // edge at the row's end farther from the middle, less a margin.
@@ -86,14 +88,25 @@ void Opening::Form_Load()
 
     U_Name->setText(RegUpRead::UserName);
     F_Name->setText(RegUpRead::CompanyName);
-    // Long names keep their size and stop short of the ellipse's edge,
-    // shortened with an ellipsis.
+    // Long names keep their size. Where one does not fit between its place
+    // and the ellipse's edge, both names start closer to their captions, so
+    // that the room the ellipse has is used; only a name that does not fit
+    // even then is shortened, with an ellipsis.
     const QRect ellipse = EllipseBounds(WidthTwips, HeightTwips, Twips::PerPixel, Twips::PerPixel);
-    // (They end where the version label ends, or sooner where the ellipse
-    // narrows.)
-    const int versionEnd = Label1[2]->x() + Label1[2]->width();
-    for (QLabel* name : {U_Name, F_Name})
-        ElideToRoom(*name, std::min(versionEnd, InsideEllipse(ellipse, name->geometry())));
+    const auto roomEnd = [&](const QLabel* name) { return InsideEllipse(ellipse, name->geometry()); };
+    QLabel* const names[] = {U_Name, F_Name};
+    const bool crowded = std::any_of(std::begin(names), std::end(names), [&](const QLabel* name) {
+        return name->x() + name->sizeHint().width() > roomEnd(name);
+    });
+    if (crowded) {
+        int captionsEnd = 0;
+        for (const QLabel* caption : {Label1[0], Label1[1]})
+            captionsEnd = std::max(captionsEnd, caption->x() + caption->sizeHint().width());
+        for (QLabel* name : names)
+            name->move(std::min(name->x(), captionsEnd + CaptionGap), name->y());
+    }
+    for (QLabel* name : names)
+        ElideToRoom(*name, roomEnd(name));
 }
 
 void Opening::paintEvent(QPaintEvent*)

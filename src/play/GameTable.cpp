@@ -22,6 +22,7 @@
 #include "shared/JapaneseFont.h"
 #include "shared/LocalDay.h"
 #include "shared/MsgBox.h"
+#include "shared/ScreenRoom.h"
 #include "shared/SoundSwitch.h"
 #include "shared/StatusPanels.h"
 #include "shared/Twips.h"
@@ -54,14 +55,14 @@ constexpr std::int32_t TakeChannel = 1;
 constexpr std::int32_t ClearChannel = 2;
 constexpr std::int32_t RefusalChannel = 3;
 
-constexpr int CellTwips = 600;
 constexpr int BallTwips = 570;
 
-// The board cell of a ball button's position in pixels: twips / 600, to the
-// nearest whole cell.
-std::int16_t CellOf(int pixels)
+// The board cell of a ball button's position in pixels: as designed twips /
+// 600, to the nearest whole cell; on a board shrunk to fit the screen, by
+// its cell.
+std::int16_t CellOf(int pixels, int cellPixels)
 {
-    return static_cast<std::int16_t>(std::lround(Twips::FromPixels(pixels) / double(CellTwips)));
+    return static_cast<std::int16_t>(std::lround(pixels / double(cellPixels)));
 }
 
 // What assistive technology reads for a ball: its place, rows and columns
@@ -203,21 +204,28 @@ void GameTable::Form_Load()
     const LayoutReading layout = ReadLayoutString(shown.layout);
     int maxLeft = 0;
     int maxTop = 0;
+    for (const BallRecord& record : layout.balls) {
+        maxLeft = std::max(maxLeft, record.left);
+        maxTop = std::max(maxTop, record.top);
+    }
+    // The board's cell, shrunk where the window would not fit the screen
+    // (13.); every ball is drawn and clicked at that size.
+    FitWindowToFigure(maxLeft, maxTop);
+    if (cellPixels_ != DesignCellPixels)
+        pushCommand_.front()->SetSide(BallPixels(cellPixels_));
     if (layout.balls.empty())
         pushCommand_.front()->hide();
     for (std::size_t k = 0; k < layout.balls.size(); ++k) {
         const BallRecord& record = layout.balls[k];
         ShapedButton* ball = k == 0 ? pushCommand_.front() : AddBallButton(static_cast<int>(k));
-        ball->move(Twips::Point(record.left, record.top));
-        const std::int16_t row = CellOf(ball->y());
-        const std::int16_t column = CellOf(ball->x());
+        ball->move(Twips::Point(record.left, record.top) * cellPixels_ / DesignCellPixels);
+        const std::int16_t row = CellOf(ball->y(), cellPixels_);
+        const std::int16_t column = CellOf(ball->x(), cellPixels_);
         PlaceBall(row, column);
         ball->SetPicture(PicForm::Ball(RandomBallPicture()));
         keyboard_->AddBall(ball, QPoint(column, row));
         NameBall(*ball);
         ball->show();
-        maxLeft = std::max(maxLeft, record.left);
-        maxTop = std::max(maxTop, record.top);
     }
     // PlaceBall counted the balls into BallCount; nothing is taken yet.
     DefModule::TakeCount = 0;
@@ -227,8 +235,7 @@ void GameTable::Form_Load()
         setWindowTitle(shown.title);
     setAccessibleName(windowTitle());  // the play area reads as its stage
 
-    // 13., 14. Size and background.
-    FitWindowToFigure(maxLeft, maxTop);
+    // 14. Background.
     LoadWallpaper();
 }
 
@@ -236,7 +243,8 @@ void GameTable::SetBallOutline(ShapedButton& ball) const { ApplyChosenBallOutlin
 
 void GameTable::NameBall(ShapedButton& ball) const
 {
-    ball.setAccessibleName(BallAccessibleName(CellOf(ball.y()), CellOf(ball.x()), ball.Caption()));
+    ball.setAccessibleName(
+        BallAccessibleName(CellOf(ball.y(), cellPixels_), CellOf(ball.x(), cellPixels_), ball.Caption()));
 }
 
 void GameTable::ShowTakeNumber(ShapedButton& ball) const
@@ -254,7 +262,11 @@ void GameTable::FitWindowToFigure(int maxLeft, int maxTop)
     // Our frame: what the sub-window adds around the play area.
     subWindow_->ensurePolished();
     const QMargins frame = subWindow_->contentsMargins();
-    subWindow_->setFixedSize(PlayWindowOuterSize(maxLeft, maxTop, frame));
+    const QSize room = surroundings_.workspace ? ScreenRoom::SubWindowRoom(*surroundings_.workspace, surroundings_.place)
+                                               : QSize();
+    const PlayWindowFit fit = FitPlayWindow(maxLeft, maxTop, frame, room);
+    cellPixels_ = fit.cellPixels;
+    subWindow_->setFixedSize(fit.outer);
 }
 
 void GameTable::LoadWallpaper()
@@ -290,7 +302,7 @@ void GameTable::PushCommand_Click(std::int16_t index)
             WAVEMIX::SoundPlay(MusicChannel, -1);
     }
 
-    switch (ClickBall(CellOf(ball->y()), CellOf(ball->x()))) {
+    switch (ClickBall(CellOf(ball->y(), cellPixels_), CellOf(ball->x(), cellPixels_))) {
     case ClickOutcome::Refused:
         if (SoundOn())
             WAVEMIX::SoundPlay(RefusalChannel, 0);

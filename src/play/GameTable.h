@@ -58,6 +58,9 @@ public:
     // always exists; it stays hidden when the layout gave no balls.
     ShapedButton* PushCommand(int index) const;
     int PushCommandCount() const { return static_cast<int>(pushCommand_.size()); }
+    // The side of a board cell as drawn: 40 pixels as designed, less where
+    // the window would not fit the screen otherwise.
+    int CellPixels() const { return cellPixels_; }
 
     // The background picture, drawn at its own size from the top-left
     // corner; null when the picture file could not be read.
@@ -120,5 +123,6 @@ private:
     std::vector<ShapedButton*> pushCommand_;
     BallKeyboard* keyboard_ = nullptr;
     QImage picture_;
+    int cellPixels_ = 40;  // the board's cell as drawn: 40 as designed, less on a small screen
     bool unloaded_ = false;
 };

@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int DesignSizeTwips = 570;
@@ -105,6 +107,18 @@ QPainterPath ShapedButton::Outline() const { return outline_->path; }
 
 QRegion ShapedButton::VisibleRegion() const { return outline_->visible; }
 
+void ShapedButton::SetSide(int pixels)
+{
+    resize(pixels, pixels);
+    if (outline_->size != size())
+        SetFieldOutline(outline_->field);
+}
+
+double ShapedButton::DrawnScale() const
+{
+    return std::min(1.0, double(width()) / Twips::ToPixels(DesignSizeTwips));
+}
+
 void ShapedButton::CopyPropertiesFrom(const ShapedButton& other)
 {
     fileName_ = other.fileName_;
@@ -176,9 +190,10 @@ void ShapedButton::PaintRefusalMark(QPainter& painter) const
     strokes.lineTo(cross.bottomLeft());
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::white, 9, Qt::SolidLine, Qt::RoundCap));
+    const double scale = DrawnScale();
+    painter.setPen(QPen(Qt::white, 9 * scale, Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(strokes);
-    painter.setPen(QPen(QColor(10, 10, 20), 5, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(QColor(10, 10, 20), 5 * scale, Qt::SolidLine, Qt::RoundCap));
     painter.drawPath(strokes);
     painter.restore();
 }
@@ -203,8 +218,9 @@ void ShapedButton::PaintFocusMark(QPainter& painter, const QPainterPath& outline
     painter.save();
     painter.setClipPath(outline);
     painter.setBrush(Qt::NoBrush);
+    const double scale = DrawnScale();
     for (const Band& band : bands) {
-        painter.setPen(QPen(band.colour, band.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(band.colour, band.width * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(outline);
     }
     painter.restore();
@@ -215,8 +231,11 @@ void ShapedButton::PaintCaption(QPainter& painter) const
     const QString caption = Caption();
     if (caption.isEmpty()) return;
 
+    QFont captionFont = font();
+    if (const double scale = DrawnScale(); scale < 1)
+        captionFont.setPointSizeF(captionFont.pointSizeF() * scale);
     QPainterPath glyphs;
-    glyphs.addText(0, 0, font(), caption);
+    glyphs.addText(0, 0, captionFont, caption);
     const QRectF ink = glyphs.boundingRect();
     // Placed within the outline's extent, so "bottom" sits on a triangle's base.
     const QRectF area = outline_->path.boundingRect().intersected(QRectF(rect()))
@@ -228,7 +247,7 @@ void ShapedButton::PaintCaption(QPainter& painter) const
 
     // White figures with a dark rim read well on every ball colour.
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(20, 20, 30, 220), 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(QColor(20, 20, 30, 220), 3.5 * DrawnScale(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(glyphs);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);

@@ -37,6 +37,11 @@ public:
     // The outline shared with the balls that copied this one.
     const BallOutline* SharedOutline() const { return outline_.get(); }
 
+    // Makes the ball `pixels` square, its outline with it at once (so the
+    // balls that copy it share that outline). Caption, focus mark and
+    // refusal mark are drawn in proportion to the side as designed.
+    void SetSide(int pixels);
+
     // Takes over outline, caption font, size, picture and alignment of `other`.
     void CopyPropertiesFrom(const ShapedButton& other);
 
@@ -65,6 +70,9 @@ private:
     void PaintFocusMark(QPainter& painter, const QPainterPath& outline) const;
     void PaintCaption(QPainter& painter) const;
     void PaintRefusalMark(QPainter& painter) const;
+    // The ball's side against the designed one: 1 as designed, less on a
+    // board shrunk to fit the screen.
+    double DrawnScale() const;
 
     QString fileName_;
     std::shared_ptr<const BallOutline> outline_;

@@ -2,10 +2,10 @@
 #include "shared/FormLayout.h"
 
 #include "shared/JapaneseFont.h"
+#include "shared/ScreenRoom.h"
 #include "shared/Twips.h"
 
 #include <QLabel>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -83,12 +83,4 @@ void WidenWindowToLabels(QWidget& window, std::initializer_list<QLabel*> labels,
         WidenToText(*label);
 }
 
-void CentreOnScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    window.move(area.x() + (area.width() - window.width()) / 2,
-                area.y() + (area.height() - window.height()) / 2);
-}
+void CentreOnScreen(QWidget& window) { ScreenRoom::CentreInFreeArea(window); }

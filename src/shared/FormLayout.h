@@ -41,5 +41,6 @@ void ElideToRoom(QLabel& label, int rightLimit);
 // text. Nothing moves, and a window the texts fit keeps its size.
 void WidenWindowToLabels(QWidget& window, std::initializer_list<QLabel*> labels, int rightMargin);
 
-// Puts the window in the middle of its screen.
+// Puts the window in the middle of its screen's free area, its title bar
+// never above it (ScreenRoom::CentreInFreeArea).
 void CentreOnScreen(QWidget& window);

@@ -16,8 +16,11 @@ inline constexpr char16_t GothicFamily[] = u"ＭＳ Ｐゴシック";
 // Japanese; empty when there is none (the default font then does its best).
 QString InstalledGothicFamily();
 
-// For an interface in another language than Japanese: the desktop's own font
-// then stands in for the Gothic everywhere, the design fonts included.
+// For an interface in another language than Japanese: a proportional Latin
+// face stands in for the Gothic everywhere, the design fonts included: the
+// desktop's own font where it is one and not made for Japanese, else Noto Sans, DejaVu Sans,
+// Liberation Sans, Nimbus Sans or FreeSans, whichever is installed first;
+// the Gothic follows it for the Japanese letters of names and titles.
 void KeepDesktopFont();
 
 // Makes the Gothic the font of every window (menus, status bar, dialogs),

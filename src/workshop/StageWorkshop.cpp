@@ -5,7 +5,9 @@
 #include "rules/Generator.h"
 #include "shared/Announce.h"
 #include "shared/FixedSubWindow.h"
+#include "shared/ScreenRoom.h"
 #include "stages/FigureProver.h"
+#include "workshop/ControlsPanel.h"
 #include "stages/PlayerStages.h"
 #include "stages/StageCode.h"
 #include "stages/LayoutString.h"
@@ -142,7 +144,8 @@ StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroun
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Board, 0, Qt::AlignTop);
-    layout->addWidget(BuildControls(), 0, Qt::AlignTop);
+    Controls = new ControlsPanel(BuildControls(), this);
+    layout->addWidget(Controls, 0, Qt::AlignTop);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* undo = new QShortcut(QKeySequence::Undo, this, this, &StageWorkshop::Undo);
@@ -298,7 +301,7 @@ StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundin
     workshop->subWindow_ = frame;
     theWorkshop = workshop;
 
-    frame->move(surroundings.place);
+    frame->move(workshop->FitToRoom());
     frame->show();
     workspace->setActiveSubWindow(frame);
     if (surroundings.makeRoomFor)
@@ -306,6 +309,29 @@ StageWorkshop* StageWorkshop::LoadAndShow(const WorkshopSurroundings& surroundin
     workshop->Board->setFocus();
     workshop->TakeBackDraft();
     return workshop;
+}
+
+QPoint StageWorkshop::FitToRoom()
+{
+    QPoint place = surroundings_.place;
+    if (!surroundings_.workspace || !subWindow_)
+        return place;
+    const QSize room = ScreenRoom::SubWindowRoom(*surroundings_.workspace, QPoint(0, place.y()));
+    if (!room.isValid())
+        return place;
+    // The frame and the margins around the board and the controls.
+    subWindow_->ensurePolished();
+    const QMargins frame = subWindow_->contentsMargins();
+    const QMargins margins = layout()->contentsMargins();
+    Controls->FitHeight(room.height() - frame.top() - frame.bottom() - margins.top() - margins.bottom());
+    layout()->activate();
+    subWindow_->adjustSize();
+    // Too wide beside the selection window: moved left, over its edge, as
+    // far as it must to show whole.
+    const int width = subWindow_->sizeHint().width();
+    if (place.x() + width > room.width())
+        place.setX(std::max(0, room.width() - width));
+    return place;
 }
 
 QString StageWorkshop::Title() const

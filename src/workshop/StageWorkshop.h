@@ -14,6 +14,7 @@
 #include <optional>
 
 class CommonDialog;
+class ControlsPanel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -60,6 +61,7 @@ public:
 
     // The window's parts, named for the tests.
     WorkshopBoard* Board = nullptr;
+    ControlsPanel* Controls = nullptr;  // the column beside the board, scrolling on a low screen
     QLineEdit* TitleBox = nullptr;
     QLabel* BallCount = nullptr;
     QLabel* Stars = nullptr;
@@ -136,6 +138,9 @@ private:
     explicit StageWorkshop(const WorkshopSurroundings& surroundings);
 
     QWidget* BuildControls();
+    // Fits the controls to the screen's height and returns the place the
+    // workshop shows whole at, as near the one asked for as it can.
+    QPoint FitToRoom();
     void ShowFigure();
     void ShowVerdict(Rules::Verdict verdict, int stars);
     void FollowProof(const Rules::Figure& figure);

@@ -1,5 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every text shows whole, in both interfaces, with the fonts the game uses:
+// Every window shows whole on the screens players have, from a netbook's
+// 1024 x 600 up, at every scale that leaves at least 960 x 540: inside the
+// screen's free area, a sub-window inside its workspace without scroll bars,
+// each control inside its parent or in a panel that scrolls. And
+// every text shows whole, in both interfaces, with the fonts the game uses:
 // every window and dialog the player meets is opened (with long names, large
 // numbers and every verdict of the workshop), every message box the walk
 // brings up is built as it would be shown, and each label, button, group
@@ -17,7 +21,10 @@
 #include "records/UserAdd.h"
 #include "select/ClearedMark.h"
 #include "select/GameSelect.h"
+#include "rules/DailyFigure.h"
+#include "select/DailyPlay.h"
 #include "select/RecordsOverview.h"
+#include "shared/ScreenRoom.h"
 #include "sound/SoundFailureMessage.h"
 #include "workshop/StageWorkshop.h"
 
@@ -29,6 +36,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -42,6 +50,13 @@ QApplication& App() { return *static_cast<QApplication*>(QCoreApplication::insta
 const QString LongCompany = QStringLiteral("Brenhavel Software Development Corporation International");
 const QString LongName = QStringLiteral("Maximilian Alexander Featherstonehaugh-Smythe");
 
+// The screens players have, and the scales their desktops set. Each screen
+// is walked in a run of its own: the offscreen platform takes the screen
+// and the scale as the program starts.
+constexpr QSize ScreenSizes[] = {{1024, 600}, {1280, 720}, {1280, 800}, {1366, 768}, {1920, 1080}};
+constexpr double Scales[] = {1, 1.25, 1.5, 2};
+constexpr char OneScreen[] = "ZUMIRAK_FIT_SCREEN";
+
 // Measures each visible text against its widget and notes what does not fit.
 class FitCheck {
 public:
@@ -50,12 +65,16 @@ public:
     void Window(QWidget& window, const QString& name)
     {
         root_ = &window;
+        QCoreApplication::processEvents();  // as the window stands once shown
+        Whole(window, name);
         QList<QWidget*> widgets = window.findChildren<QWidget*>();
         widgets.prepend(&window);
         for (QWidget* widget : widgets) {
             if (!widget->isVisibleTo(&window) && widget != &window)
                 continue;
             const QString where = name + u'/' + QString::fromLatin1(widget->metaObject()->className());
+            if (widget != &window && !widget->isWindow() && !widget->size().isEmpty() && !Scrolled(*widget->parentWidget()))
+                Fits(where + QStringLiteral(" (past its parent)"), QString(), widget->parentWidget()->rect().contains(widget->geometry()));
             if (auto* label = qobject_cast<QLabel*>(widget))
                 Label(*label, where);
             else if (auto* button = qobject_cast<QPushButton*>(widget))
@@ -74,6 +93,30 @@ public:
 private:
     QWidget* root_ = nullptr;
 
+    // A window inside the screen's free area; a sub-window whole in its
+    // workspace, which shows no scroll bars.
+    void Whole(QWidget& window, const QString& name)
+    {
+        if (window.isWindow())
+            Fits(name + QStringLiteral(" (past the screen)"), QString(), ScreenRoom::Free(*window.screen()).contains(window.frameGeometry()));
+        if (const auto* sub = qobject_cast<QMdiSubWindow*>(window.parentWidget())) {
+            const QMdiArea* workspace = sub->mdiArea();
+            const QRect at = sub->geometry();
+            Fits(name + QStringLiteral(" (not whole in the workspace)"),
+                 QStringLiteral("%1,%2 %3x%4 in %5x%6").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())
+                     .arg(workspace->viewport()->width()).arg(workspace->viewport()->height()),
+                 workspace->viewport()->rect().contains(sub->geometry()) && !workspace->verticalScrollBar()->isVisible()
+                     && !workspace->horizontalScrollBar()->isVisible());
+        }
+    }
+
+    // Inside a scroll area other than the workspace: scrolled into sight.
+    static bool Scrolled(const QWidget& parent)
+    {
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(parent.parentWidget());
+        return area && area->viewport() == &parent && !qobject_cast<const QMdiArea*>(area);
+    }
+
     void Fits(const QString& where, const QString& text, bool fits)
     {
         if (!fits)
@@ -86,7 +129,8 @@ private:
     {
         QRect rect = textRect;
         // (A sub-window may stand partly outside its workspace, which scrolls.)
-        for (QWidget* w = &widget; w && w != root_ && !w->isWindow() && !qobject_cast<QMdiSubWindow*>(w);
+        for (QWidget* w = &widget; w && w != root_ && !w->isWindow() && !qobject_cast<QMdiSubWindow*>(w)
+                                   && !Scrolled(*w->parentWidget());
              w = w->parentWidget()) {
             rect.translate(w->pos());
             if (!w->parentWidget()->rect().contains(rect))
@@ -225,8 +269,44 @@ private slots:
         QTest::newRow("Japanese") << InterfaceLanguage::Japanese;
         QTest::newRow("English") << QStringLiteral("en");
     }
+    void everyWindowWholeOnEveryScreen()
+    {
+        if (qEnvironmentVariableIsSet(OneScreen))
+            QSKIP("walking one screen");
+        QTemporaryDir folder;
+        QStringList failed;
+        for (const QSize size : ScreenSizes) {
+            for (const double scale : Scales) {
+                if (size.width() / scale < 960 || size.height() / scale < 540)
+                    continue;
+                QFile config(folder.filePath(QStringLiteral("%1x%2.json").arg(size.width()).arg(size.height())));
+                QVERIFY(config.open(QIODevice::WriteOnly));
+                config.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1, "height": %2, )"
+                                            R"("logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                                 .arg(size.width()).arg(size.height()).toUtf8());
+                config.close();
+                const QString screen = QStringLiteral("%1x%2 at %3").arg(size.width()).arg(size.height()).arg(scale);
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config.fileName());
+                environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+                environment.insert(QLatin1String(OneScreen), screen);
+                QProcess walk;
+                walk.setProcessEnvironment(environment);
+                walk.setProcessChannelMode(QProcess::MergedChannels);
+                walk.start(QCoreApplication::applicationFilePath(), {QStringLiteral("everyTextFits")});
+                if (!walk.waitForFinished(-1) || walk.exitStatus() != QProcess::NormalExit || walk.exitCode() != 0)
+                    failed << screen + QStringLiteral(":\n") + QString::fromLocal8Bit(walk.readAll());
+            }
+        }
+        for (const QString& screen : failed)
+            qWarning().noquote() << screen;
+        QVERIFY2(failed.isEmpty(), "not whole on the screens above");
+    }
+
     void everyTextFits()
     {
+        if (!qEnvironmentVariableIsSet(OneScreen))
+            QSKIP("walked on each screen by everyWindowWholeOnEveryScreen");
         const UnexpectedBoxes::Expected boxesLookedAt;  // every box is opened here on purpose
         QFETCH(QString, language);
         UseLanguage(language);
@@ -250,12 +330,24 @@ private slots:
         auto main = std::make_unique<MainForm>();
         main->setAttribute(Qt::WA_DeleteOnClose, false);
         main->show();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
         kit->boxes.clear();
+        check.Window(*main, QStringLiteral("MainForm"));
+        // The stage of the day on the whole board.
+        const QPoint beside(main->SelectionSubWindow()->geometry().right() + 1, 0);
+        GameTable* daily = OpenDailyStage(QDate(2026, 12, 13), {main->Workspace(), beside, main->StatusBar1, main.get()}, main.get());
+        main->MakeRoomFor(*daily->SubWindow());
+        check.Window(*daily, QStringLiteral("GameTable 2026-12-13"));
+        const Rules::Cell first = Rules::DailyFigure(QDate(2026, 12, 13)).order.front();
+        PlayKit::ClickCell(QPoint(first.column, first.row));  // a ball drawn smaller is clicked where it shows
+        QCOMPARE(daily->PushCommand(PlayKit::BallAt(first.column, first.row))->Caption(), QStringLiteral("1"));
+        PlayKit::CloseTable();
 
         // A stage in play with a long attempt count and time in the panels.
         main->Selection()->HScroll1->setValue(26);
         main->mnu_Start_Click();
         QVERIFY(GameTable::Instance());
+        check.Window(*GameTable::Instance(), QStringLiteral("GameTable 26"));
         PlayKit::ClickCell(ClearingOrder26[0]);  // the clock runs: closing it costs an attempt
         // The overview, the about box and the workshop beside it.
         main->mnu_RecordList->trigger();
@@ -278,6 +370,12 @@ private slots:
         check.Window(*workshop, QStringLiteral("StageWorkshop"));
         workshop->TryOut();
         main->mnu_StageMake->trigger();
+        // The largest figure a player can draw: from corner to corner.
+        workshop->ChangeFigure(Rules::Figure({{0, 0}, {0, 14}, {14, 14}, {14, 0}}));
+        workshop->TryOut();
+        check.Window(*GameTable::Instance(), QStringLiteral("GameTable largest"));
+        main->mnu_StageMake->trigger();
+        workshop->Undo();
         workshop->TitleBox->setText(QString(32, u'W'));
         WaitForVerdict(*workshop);
         workshop->Save();
@@ -305,7 +403,7 @@ private slots:
         main.reset();
         FillRecords();  // the records the box deleted
         for (const QString& fault : check.faults)
-            qWarning().noquote() << fault;
+            qWarning().noquote() << qEnvironmentVariable(OneScreen) << fault;
         QVERIFY2(check.faults.isEmpty(), "texts that do not fit, above");
     }
 

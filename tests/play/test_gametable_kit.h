@@ -174,7 +174,7 @@ public:
     {
         const GameTable* table = GameTable::Instance();
         for (int k = 0; table && k < table->PushCommandCount(); ++k) {
-            if (table->PushCommand(k)->pos() == Twips::Point(column * 600, row * 600))
+            if (table->PushCommand(k)->pos() == QPoint(column, row) * table->CellPixels())
                 return k;
         }
         return -1;
