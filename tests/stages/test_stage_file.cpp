@@ -520,6 +520,7 @@ private slots:
     void aFileBeingWrittenIsReadWhole()
     {
         PlayerStages::All();
+        QVERIFY(QDir().mkpath(PlayerStages::Folder()));  // the game makes it only to write a stage
         const Rules::Figure half({{7, 3}, {7, 4}});
         QFile file(PlayerStages::Folder() + QStringLiteral("/0001.zumirak"));
         QVERIFY(file.open(QIODevice::WriteOnly));
