@@ -12,8 +12,10 @@ class PlayerStageList;
 
 // What the player does to the stages folder: add a stage, rename it (its
 // figure added under another title), remove it. Each is one write through
-// CrashSafeFile. What is written or seen on disk goes into the list at once.
-// Knows nothing of the windows.
+// CrashSafeFile, decided and done under the folder's lock, which every copy
+// of the program sharing the folder takes: a figure already there, whoever
+// wrote it a moment ago, is never added twice. What is written or seen on
+// disk goes into the list at once. Knows nothing of the windows.
 namespace StageFolderActions {
 
 // Why a stage file of this title and figure could not be read back; empty

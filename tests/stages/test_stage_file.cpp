@@ -542,6 +542,30 @@ private slots:
         QVERIFY(!FigureProver::Instance().Known(half));
     }
 
+    // Another copy of the game sharing the folder wrote the figure a moment
+    // ago, before this one read the file: adding it again renames that
+    // stage or finds it there, never writes a second file.
+    void aFigureAnotherCopyJustWroteIsNotAddedTwice_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("same title") << "甲" << false;
+        QTest::newRow("another title") << "丙" << true;
+    }
+    void aFigureAnotherCopyJustWroteIsNotAddedTwice()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, renamed);
+        PlayerStages::All();
+        InFolder("0001.zumirak", Row);
+        const PlayerStages::Added added = AddNow(title, FigureOf(Row));
+        QVERIFY2(added.error.isEmpty(), qPrintable(added.error));
+        QCOMPARE(added.renamed, renamed);
+        QCOMPARE(added.alreadyThere, !renamed);
+        QCOMPARE(FilesInFolder(), QStringList{QStringLiteral("0001.zumirak")});
+        QCOMPARE(Titles(), QStringList{title});
+    }
+
     // A window reads the list it was told of: a proof ending, or a file
     // changed, changes it only together with the telling.
     void theListChangesOnlyWhenTold()
