@@ -30,6 +30,12 @@ qint64 ClockNs(clockid_t clock)
     return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
+std::function<FolderScan::Now()>& DrivenClock()
+{
+    static std::function<FolderScan::Now()> clock;
+    return clock;
+}
+
 } // namespace
 
 std::optional<FolderScan::Signature> FolderScan::SignatureOf(const QString& path)
@@ -45,7 +51,14 @@ std::optional<FolderScan::Signature> FolderScan::SignatureOf(const QString& path
     return std::nullopt;
 }
 
-FolderScan::Now FolderScan::ClockNow() { return {ClockNs(CLOCK_REALTIME), ClockNs(CLOCK_MONOTONIC)}; }
+FolderScan::Now FolderScan::ClockNow()
+{
+    if (DrivenClock())
+        return DrivenClock()();
+    return {ClockNs(CLOCK_REALTIME), ClockNs(CLOCK_MONOTONIC)};
+}
+
+void FolderScan::SetClockForTesting(std::function<Now()> clock) { DrivenClock() = std::move(clock); }
 
 FolderScan::FolderScan(const QString& folder, const QString& suffix, TakenSignature taken)
     : folder_(folder), suffix_(u'.' + suffix), taken_(std::move(taken))

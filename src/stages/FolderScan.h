@@ -45,6 +45,8 @@ public:
         qint64 steadyNs = 0;
     };
     static Now ClockNow();
+    // The clock ClockNow reads from now on (the tests drive it); empty: the system's.
+    static void SetClockForTesting(std::function<Now()> clock);
 
     struct Changes {
         QStringList ready;  // new or changed, and quiet: to be read
