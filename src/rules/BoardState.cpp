@@ -150,4 +150,15 @@ ClickOutcome BoardState::Click(Cell cell)
     return ClickBall(View(), static_cast<std::int16_t>(cell.row), static_cast<std::int16_t>(cell.column));
 }
 
+bool OrderClears(const Figure& figure, const std::vector<Cell>& order)
+{
+    if (order.empty() || static_cast<int>(order.size()) != figure.Count()) return false;
+    BoardState board(figure);
+    for (std::size_t take = 0; take < order.size(); ++take) {
+        const ClickOutcome outcome = board.Click(order[take]);
+        if (outcome != (take + 1 == order.size() ? ClickOutcome::Completed : ClickOutcome::Taken)) return false;
+    }
+    return true;
+}
+
 } // namespace Rules

@@ -4,6 +4,7 @@
 #include "rules/Figure.h"
 
 #include <cstdint>
+#include <vector>
 
 // The board of a stage in play and the move rules on it. The rules work
 // through a BoardView, a handful of references to a board and its counters:
@@ -80,5 +81,10 @@ struct BoardState {
     ClickOutcome Click(Cell cell);
     std::int16_t At(Cell cell) const { return cells[cell.row][cell.column]; }
 };
+
+// True when taking the balls in `order` by the rules clears the figure:
+// every ball once, each take allowed (microseconds). The one replay of an
+// order of takes: the proofs kept on disk and the generator both rely on it.
+bool OrderClears(const Figure& figure, const std::vector<Cell>& order);
 
 } // namespace Rules

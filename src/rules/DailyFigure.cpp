@@ -124,6 +124,9 @@ int DistanceFromStars(int perMille, int stars)
     return perMille < low ? low - perMille : perMille > high ? perMille - high : 0;
 }
 
+// A copy of Rules::OrderClears, kept on purpose: the day's figure must stay
+// the same on every machine and in every version, so nothing shared with the
+// proofs or the generator may ever change which path it accepts.
 bool Clears(const Figure& figure, const std::vector<Cell>& order)
 {
     BoardState board(figure);

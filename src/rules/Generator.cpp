@@ -139,16 +139,6 @@ int Miss(int perMille, int stars)
     return std::abs(shown - stars) * 1000 + (shown < stars ? 1000 - perMille : perMille);
 }
 
-bool Clears(const Figure& figure, const std::vector<Cell>& order)
-{
-    BoardState board(figure);
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const ClickOutcome outcome = board.Click(order[k]);
-        if (outcome != (k + 1 == order.size() ? ClickOutcome::Completed : ClickOutcome::Taken)) return false;
-    }
-    return !order.empty();
-}
-
 } // namespace
 
 GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
@@ -203,7 +193,7 @@ GeneratedStage Generate(int balls, Difficulty difficulty, std::uint64_t seed)
     // The proof: the solver's verdict, or, where it gives up within its
     // bound, the built order replayed through the rules.
     const SolverResult proof = Solve(stage.figure);
-    if (proof.verdict != Verdict::Clearable && !Clears(stage.figure, stage.order)) {
+    if (proof.verdict != Verdict::Clearable && !OrderClears(stage.figure, stage.order)) {
         stage.order = Snake(random, wanted);
         stage.figure = Figure(stage.order);
     }

@@ -20,16 +20,7 @@ FigureProof ProveFigure(const Rules::Figure& figure, const Rules::SolverLimits& 
 
 bool OrderClears(const Rules::Figure& figure, const std::vector<Rules::Cell>& order)
 {
-    if (order.empty() || int(order.size()) != figure.Count())
-        return false;
-    Rules::BoardState board(figure);
-    for (std::size_t take = 0; take < order.size(); ++take) {
-        const Rules::ClickOutcome outcome = board.Click(order[take]);
-        const bool last = take + 1 == order.size();
-        if (outcome != (last ? Rules::ClickOutcome::Completed : Rules::ClickOutcome::Taken))
-            return false;
-    }
-    return true;
+    return Rules::OrderClears(figure, order);
 }
 
 int StarsOfClearable(const Rules::Figure& figure)

@@ -23,7 +23,7 @@ FigureProof ProveFigure(const Rules::Figure& figure, const Rules::SolverLimits& 
                         const std::atomic<bool>* stop = nullptr);
 
 // True when taking the balls in `order` by the rules clears the figure:
-// every ball once, each take allowed (microseconds).
+// every ball once, each take allowed (microseconds); see Rules::OrderClears.
 bool OrderClears(const Rules::Figure& figure, const std::vector<Rules::Cell>& order);
 
 // The stars of a figure known to be clearable.

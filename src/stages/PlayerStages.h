@@ -10,18 +10,20 @@
 #include <functional>
 #include <vector>
 
-// The player's own stages, as the windows list them: the stage files of the
-// stages folder (StageFolder) in the order of their numbers, each figure once,
-// those proven not clearable or not proven within the solver's limits left
-// out (FigureProver). They follow the thirty shipped stages and are named by
-// the same stage numbers everywhere: the first is stage 30. Records: see
-// PlayerStageRecords.
+// The player's own stages, as the windows list them: the facade the windows
+// call. The stage files of the stages folder in the order of their numbers,
+// each figure once, those proven not clearable or not proven within the
+// solver's limits left out (PlayerStageList, FigureProver). They follow the
+// thirty shipped stages and are named by the same stage numbers everywhere:
+// the first is stage 30. Records: see PlayerStageRecords.
 //
 // The folder is read whole once; from then on the list follows what changes
-// on disk (StageFolderWatch says when; only the files whose size, times or
-// identity changed are read again), whoever changes it. A stage whose proof
-// is still under way is listed as such. Everything here runs on the window's
-// thread; the proofs run on the prover's.
+// on disk, whoever changes it (FolderWatch says which names changed,
+// FolderScan which files are to be read again: only those whose size, times
+// or identity changed, once they are quiet). Adding, renaming and removing
+// are StageFolderActions. A stage whose proof is still under way is listed
+// as such. Everything here runs on the window's thread; the proofs run on
+// the prover's.
 namespace PlayerStages {
 
 inline constexpr int FirstNumber = 30;  // after the thirty shipped stages

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stages/FolderScan.h"
 #include "stages/StageFile.h"
 
-#include <QFileSystemWatcher>
-#include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 #include <optional>
-#include <vector>
 
 // The folder "stages" of the program's data folder, where the player's own
 // stages are kept as stage files, and what is on disk there now.
@@ -26,16 +22,9 @@ QStringList Names();
 
 // What tells whether a file changed since it was last read: its identity,
 // size and times.
-struct Signature {
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = 0;
-    qint64 modifiedNs = 0;
-    qint64 changedNs = 0;
-    bool operator==(const Signature&) const = default;
-};
+using Signature = FolderScan::Signature;
 // Nothing there: nullopt.
-std::optional<Signature> SignatureOf(const QString& path);
+inline std::optional<Signature> SignatureOf(const QString& path) { return FolderScan::SignatureOf(path); }
 
 struct File {
     QString path;
@@ -55,34 +44,3 @@ quint64 FilesRead();
 int WriteWhole(const QString& path, const QByteArray& bytes);
 
 } // namespace StageFolder
-
-// Tells when the folder or one of its files changed on disk, whoever changed
-// it: once for a burst of changes, when the burst is over. It says only that
-// something changed: the one who reads the folder looks which files did (see
-// PlayerStages). On Linux one watch of the folder hears of every file in it,
-// written in place too; elsewhere each file is watched on its own as well.
-class StageFolderWatch : public QObject {
-    Q_OBJECT
-public:
-    explicit StageFolderWatch(QObject* parent = nullptr);
-    ~StageFolderWatch() override;
-    // Watches the folder (made when missing): files come, go or are renamed.
-    void WatchFolder();
-    // Watches these files of it as well, where the folder's watch does not
-    // tell of a file written over in place.
-    void WatchFiles(const QStringList& paths);
-    void ForgetFile(const QString& path);
-
-signals:
-    void Changed();
-
-private:
-    bool WatchFolderWhole(const QString& folder);
-    void TakeFolderEvents();
-
-    QFileSystemWatcher watcher_;
-    QTimer settle_;
-    QSet<QString> touched_;  // files whose watch fired in this burst
-    int folderEvents_ = -1;  // the folder's whole watch, where there is one
-    bool wholeWatch_ = false;
-};

@@ -6,6 +6,7 @@
 #include "records/RegUpRead.h"
 #include "stages/FigureKey.h"
 #include "stages/FigureProver.h"
+#include "stages/FolderScan.h"
 #include "stages/PlayerStageRecords.h"
 #include "stages/PlayerStagesKit.h"
 #include "stages/ProofCacheFile.h"
@@ -525,29 +526,58 @@ private slots:
     }
 
     // A file copied in slowly is read once it has settled: neither listed
-    // nor proven half written.
+    // nor proven half written. The folder's clock is the test's: held just
+    // short of the settling time while the half lies there, however long the
+    // machine takes, then moved past it.
     void aFileBeingWrittenIsReadWhole()
     {
         PlayerStages::All();
+        QVERIFY(QDir().mkpath(PlayerStages::Folder()));  // the game makes it only to write a stage
+        FolderScan::Now clock = FolderScan::ClockNow();
+        FolderScan::SetClockForTesting([&clock] { return clock; });
         const Rules::Figure half({{7, 3}, {7, 4}});
         QFile file(PlayerStages::Folder() + QStringLiteral("/0001.zumirak"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Stage]\nTitle=遅\nLayout=1800,4200,2400,4200,");
         file.flush();
-        QElapsedTimer halfWritten;
-        halfWritten.start();
-        QTest::qWait(1500);
+        // The half lies there for a moment short of the settling time.
+        const FolderScan::Signature halfWritten = *FolderScan::SignatureOf(file.fileName());
+        constexpr qint64 JustShort = FolderScan::SettleNs - 1'000'000;
+        clock = {std::max(halfWritten.modifiedNs, halfWritten.changedNs) + JustShort, clock.steadyNs + JustShort};
+        QTest::qWait(1000);  // the folder's watch has had its say, and again on the settling timer
+        QCOMPARE(Titles(), QStringList());
         file.write("3000,4200,3600,4200,\n");
         file.close();
-        // A half file left alone for the settling time (2 s) is a whole file
-        // as far as anyone can tell: a machine that held this test that long
-        // leaves nothing to conclude.
-        if (halfWritten.elapsed() >= 1900)
-            QSKIP("the machine held the test past the settling time");
-        QCOMPARE(Titles(), QStringList());
+        const FolderScan::Signature whole = *FolderScan::SignatureOf(file.fileName());
+        clock = {std::max(whole.modifiedNs, whole.changedNs) + FolderScan::SettleNs, clock.steadyNs + FolderScan::SettleNs};
         QTRY_COMPARE_WITH_TIMEOUT(Titles(), QStringList({"遅"}), 10000);
+        FolderScan::SetClockForTesting({});
         QCOMPARE(PlayerStages::All().front().figure.Count(), 4);
         QVERIFY(!FigureProver::Instance().Known(half));
+    }
+
+    // Another copy of the game sharing the folder wrote the figure a moment
+    // ago, before this one read the file: adding it again renames that
+    // stage or finds it there, never writes a second file.
+    void aFigureAnotherCopyJustWroteIsNotAddedTwice_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("same title") << "甲" << false;
+        QTest::newRow("another title") << "丙" << true;
+    }
+    void aFigureAnotherCopyJustWroteIsNotAddedTwice()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, renamed);
+        PlayerStages::All();
+        InFolder("0001.zumirak", Row);
+        const PlayerStages::Added added = AddNow(title, FigureOf(Row));
+        QVERIFY2(added.error.isEmpty(), qPrintable(added.error));
+        QCOMPARE(added.renamed, renamed);
+        QCOMPARE(added.alreadyThere, !renamed);
+        QCOMPARE(FilesInFolder(), QStringList{QStringLiteral("0001.zumirak")});
+        QCOMPARE(Titles(), QStringList{title});
     }
 
     // A window reads the list it was told of: a proof ending, or a file
