@@ -139,6 +139,7 @@ private slots:
         QTest::addColumn<int>("ending");  // a signal; 0: the session ends without leave to ask; -1: a crash
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("session ending") << 0;
         QTest::newRow("crash") << -1;
     }
