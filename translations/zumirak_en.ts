@@ -1143,6 +1143,10 @@ Its record goes too. Go ahead?</translation>
         <translation>The drawing left unsaved last time is back</translation>
     </message>
     <message>
+        <source>描きかけの図形を控えておけません。保存する前にゲームが終わると失われます</source>
+        <translation>The drawing cannot be kept safe: it is lost if the game ends before you save it</translation>
+    </message>
+    <message>
         <source>元に戻しました</source>
         <translation>Undone</translation>
     </message>
