@@ -131,6 +131,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     explicit StageWorkshop(const WorkshopSurroundings& surroundings);

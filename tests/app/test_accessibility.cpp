@@ -329,6 +329,25 @@ private slots:
         }
         QCOMPARE(board->CursorText(), QStringLiteral("9行 10列 ボールあり（×：ほかのボールから取れません）"));
         QCOMPARE(board->accessibleDescription(), hint);
+        // Tab goes round the workshop's own stops, never onto its frame.
+        const std::tuple<QWidget*, Qt::Key, QWidget*> rounds[] = {{workshop->ImportButton, Qt::Key_Tab, board},
+                                                                  {board, Qt::Key_Backtab, workshop->ImportButton}};
+        QWidgetList reached;
+        const auto follow = connect(qApp, &QApplication::focusChanged, this,
+                                    [&reached](QWidget*, QWidget* now) { reached << now; });
+        for (const auto& [from, key, to] : rounds) {
+            from->setFocus();
+            reached.clear();
+            QTest::keyClick(from, key);
+            QCOMPARE(reached, QWidgetList{to});
+        }
+        disconnect(follow);
+        // A list box's choice is said as the keys move it.
+        for (QComboBox* choice : {workshop->StageChoice, workshop->GenerateDifficulty}) {
+            choice->setFocus();
+            QTest::keyClick(choice, Qt::Key_End);
+            QCOMPARE(LastAnnouncement(), choice->currentText());
+        }
         // Return presses the focused button, as Space does.
         workshop->CopyButton->setFocus();
         QTest::keyClick(workshop->CopyButton, Qt::Key_Return);

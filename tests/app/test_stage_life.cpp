@@ -172,8 +172,15 @@ private slots:
 
         main.reset();
         OpenMain();
+        QStringList heard;
+        ListenToUtterances([&heard](const QString& said) { heard << said; });
         workshop = OpenWorkshop();
         QCOMPARE(workshop->Figure(), closes ? Row : Line);
+        // Said as the drawing it is, not as the empty board it replaced.
+        QTRY_VERIFY(!workshop->AwaitingVerdict() && heard.join(u'|').contains(workshop->VerdictLine->text()));
+        ListenToUtterances({});
+        QVERIFY2(!heard.join(u'|').contains(StageWorkshop::VerdictText(StageWorkshop::VerdictKind::NoBall)),
+                 qPrintable(heard.join(u'|')));
         QCOMPARE(workshop->TitleBox->text(), QStringLiteral("描きかけ"));
         QVERIFY(workshop->HasUnsavedChanges());
         // Given up, it is gone for good.
