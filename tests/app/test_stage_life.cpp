@@ -208,12 +208,11 @@ private slots:
         QFile damaged(draft);
         QVERIFY(folder ? QDir().mkpath(draft) : damaged.open(QIODevice::WriteOnly) && damaged.write(damage) > 0);
         damaged.close();
-        const QString told = QStringLiteral("描きかけの図形を控えておけません。保存する前にゲームが終わると失われます");
 
         StageWorkshop* workshop = OpenWorkshop();
         workshop->ChangeFigure(Line);
         if (folder)
-            QTRY_COMPARE(LastAnnouncement(), told);
+            QTRY_COMPARE(LastAnnouncement(), QStringLiteral("描きかけの図形を控えておけません。保存する前にゲームが終わると失われます"));
         else
             QTRY_COMPARE(WorkshopDraft::Left()->figure, Line);
         workshop->ChangeFigure(Row);
@@ -227,9 +226,7 @@ private slots:
         QCOMPARE(setAside.size(), folder ? 0 : 1);
         for (const QString& name : setAside) {
             QFile kept(beside.filePath(name));
-            QVERIFY(kept.open(QIODevice::ReadOnly));
-            QCOMPARE(kept.readAll(), damage);
-            kept.remove();
+            QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == damage && kept.remove());
         }
     }
 };
