@@ -1221,6 +1221,10 @@ Its record goes too. Go ahead?</translation>
         <comment>an undo or redo, and what it changed</comment>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>描きかけの図形を控えておけません。保存する前にゲームが終わると失われます</source>
+        <translation>The drawing cannot be kept safe: it is lost if the game ends before you save it</translation>
+    </message>
 </context>
 <context>
     <name>StartUp</name>

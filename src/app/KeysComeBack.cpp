@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/KeysComeBack.h"
 
+#include "app/DesktopKeys.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -43,6 +45,10 @@ void KeysComeBack::GiveBackIfNobodyHasThem()
     // with the window still shown.
     if (QApplication::activeWindow() || QApplication::activePopupWidget()
         || (lastWithKeys_ && lastWithKeys_->isVisible()))
+        return;
+    // Another program has them (the player went there meanwhile), or the
+    // desktop does not tell: they are never taken from it.
+    if (!DesktopKeys::NoWindowHasThem())
         return;
     QWidget* target = QApplication::activeModalWidget();
     if (!target)

@@ -6,6 +6,7 @@
 #include "app/StartUp.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -16,13 +17,20 @@ int main(int argc, char* argv[])
         return RunCommandLine(QCoreApplication::arguments());
     }
 
+    // From here to the end a signal to end the program ends it as the main
+    // window's close box does, or before that window, as soon as it can.
+    CatchEndingSignals();
     QApplication app(argc, argv);
-    PrepareApplication(app);
-    const QStringList stageFiles = StageFilesOnCommandLine(QCoreApplication::arguments());
     EndingSignals ending;
     QObject::connect(&ending, &EndingSignals::Received, &EndFromOutside);
+    PrepareApplication(app);
+    const QStringList stageFiles = StageFilesOnCommandLine(QCoreApplication::arguments());
     InstanceLock lock;
-    if (!StartUp(lock, stageFiles))
+    if (EndingSignalCame() || !StartUp(lock, stageFiles))
         return 0;
+    // Told to end while a box of the start-up waited: the loop runs only to
+    // end as it always does (stage files not yet added are kept for the next start).
+    if (EndingSignalCame())
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }

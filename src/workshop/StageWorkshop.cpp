@@ -162,6 +162,14 @@ StageWorkshop::StageWorkshop(const WorkshopSurroundings& surroundings) : surroun
     draftDelay_->setInterval(300);
     connect(draftDelay_, &QTimer::timeout, this, &StageWorkshop::WriteDraft);
     connect(TitleBox, &QLineEdit::textChanged, this, &StageWorkshop::FollowDraft);
+    // The toolkit tells a screen reader of a list box's new choice in a way
+    // it does not speak: the choice the keys move to is said here.
+    for (QComboBox* choice : {StageChoice, GenerateDifficulty}) {
+        connect(choice, &QComboBox::currentIndexChanged, this, [choice] {
+            if (choice->hasFocus())
+                Announce(*choice, choice->currentText());
+        });
+    }
     FillStageChoice();
     ShowFigure();
 }
@@ -513,7 +521,36 @@ void StageWorkshop::SayVerdict()
     if (VerdictLine->text() == saidVerdict_)
         return;
     saidVerdict_ = VerdictLine->text();
-    QTimer::singleShot(0, this, [this, verdict = saidVerdict_] { Announce(*this, verdict); });
+    QTimer::singleShot(0, this, [this, verdict = saidVerdict_] {
+        // Overtaken before it was said (the empty board's, when a draft
+        // comes back at once): the verdict now shown is said when found.
+        if (VerdictLine->text() != verdict) {
+            if (saidVerdict_ == verdict)
+                saidVerdict_.clear();
+            return;
+        }
+        Announce(*this, verdict);
+    });
+}
+
+// Tab goes round the workshop's own controls. Left to the sub-window, it
+// stops on the frame between the last and the first: a screen reader names
+// the frame, while the keys stay on the control before.
+bool StageWorkshop::focusNextPrevChild(bool next)
+{
+    QWidget* const from = focusWidget();
+    if (!from)
+        return QWidget::focusNextPrevChild(next);
+    for (QWidget* stop = from;;) {
+        stop = next ? stop->nextInFocusChain() : stop->previousInFocusChain();
+        if (stop == from)
+            return false;
+        if (isAncestorOf(stop) && (stop->focusPolicy() & Qt::TabFocus) && !stop->focusProxy() && stop->isEnabled()
+            && stop->isVisibleTo(this)) {
+            stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
 }
 
 void StageWorkshop::FillStageChoice()

@@ -133,6 +133,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     explicit StageWorkshop(const WorkshopSurroundings& surroundings);
@@ -178,5 +179,6 @@ private:
     bool closeAgreed_ = false;
     QTimer* draftDelay_ = nullptr;
     bool keepDraft_ = false;  // closing keeps the draft instead of removing it
+    bool draftLossTold_ = false;  // the player heard that the draft cannot be kept
     QString saidVerdict_;     // the verdict a screen reader last said
 };

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 bool StageWorkshop::HasUnsavedChanges() const
 {
     // An empty board holds nothing to keep, whatever its title.
@@ -33,10 +35,16 @@ void StageWorkshop::FollowDraft() { draftDelay_->start(); }
 void StageWorkshop::WriteDraft()
 {
     draftDelay_->stop();
-    if (HasUnsavedChanges())
-        WorkshopDraft::Keep(TitleBox->text(), Figure());
-    else
+    if (!HasUnsavedChanges()) {
         WorkshopDraft::Drop();
+        return;
+    }
+    // The player hears once that the drawing is not kept safe, until it is again.
+    if (WorkshopDraft::Keep(TitleBox->text(), Figure()))
+        draftLossTold_ = false;
+    else if (!std::exchange(draftLossTold_, true))
+        ShowResult(tr("描きかけの図形を控えておけません。保存する前にゲームが終わると失われます"),
+                   WorkshopDraft::Path());
 }
 
 // A drawing kept when the program last ended without saving it comes back

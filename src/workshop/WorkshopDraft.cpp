@@ -1,14 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workshop/WorkshopDraft.h"
 
+#include "records/StoreFile.h"
 #include "shared/CrashSafeFile.h"
 #include "stages/StageFolder.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
 
 #include <cstring>
+
+namespace {
+
+// A draft that does not read as a stage file is renamed as a damaged record
+// file is, and kept there for whoever wants to look: the next keep must not
+// write over it.
+void SetAside(const QString& path, const QString& reason)
+{
+    const QString base = StoreFile::DamagedName(path, QDateTime::currentDateTime());
+    QString target = base;
+    for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = base + u'-' + QString::number(n);
+    if (QFile::rename(path, target))
+        qWarning("The workshop's drawing kept in %s cannot be read (%s); it was kept as %s.", qUtf8Printable(path),
+                 qUtf8Printable(reason), qUtf8Printable(target));
+    else
+        qWarning("The workshop's drawing kept in %s cannot be read (%s) and cannot be moved aside.",
+                 qUtf8Printable(path), qUtf8Printable(reason));
+}
+
+} // namespace
 
 namespace WorkshopDraft {
 
@@ -34,12 +57,13 @@ bool Keep(const QString& title, const Rules::Figure& figure)
 std::optional<StageText> Left()
 {
     const QString path = Path();
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    // Something else in the draft's place (a folder) is no draft of ours:
+    // it stays, and keeping a drawing fails and says so.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     const StageFileReading reading = ReadStageFileAt(path);
     if (!reading.ok()) {
-        qWarning("The workshop's drawing kept in %s is left out: %s", qUtf8Printable(path),
-                 qUtf8Printable(reading.reasonForLog));
+        SetAside(path, reading.reasonForLog);
         return std::nullopt;
     }
     return reading.stage;

@@ -18,10 +18,13 @@ namespace WorkshopDraft {
 // Empty when the system gives no data folder.
 QString Path();
 
-// True when the draft reached the disk.
+// True when the draft reached the disk; otherwise one line on standard error
+// says why.
 bool Keep(const QString& title, const Rules::Figure& figure);
 
-// The draft left, when one is there and reads as a stage file.
+// The draft left, when one is there and reads as a stage file. A draft that
+// does not is set aside as "<draft>.damaged-yyyyMMdd-HHmmss", as a damaged
+// record file is.
 std::optional<StageText> Left();
 
 void Drop();

@@ -5,6 +5,7 @@
 // take, a refused take, the sound switch, the workshop and the records
 // overview say (what the screen reader then speaks: orca_speech.py).
 #include "app/About.h"
+#include "app/DesktopKeys.h"
 #include "app/MainForm.h"
 #include "app/Opening.h"
 #include "play/test_gametable_kit.h"
@@ -14,11 +15,13 @@
 #include "select/StageList.h"
 #include "shared/FocusSaidFirst.h"
 #include "shared/Announce.h"
+#include "shared/UnexpectedBoxes.h"
 #include "workshop/StageWorkshop.h"
 #include "workshop/WorkshopBoard.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -187,17 +190,43 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Bar());
     }
 
-    // A window manager that gives the keys to no window when a box closes
-    // (the offscreen platform has none at all): they come back to the game.
+    // A box of ours hidden while no window had the keys (a window manager
+    // that gives them to none; the offscreen platform has none at all): they
+    // come back to the game, to the modal window when one is open (the box
+    // was over it). Never from another program that has them meanwhile.
+    void keysComeBackWhenNoWindowTakesThem_data()
+    {
+        QTest::addColumn<bool>("modalOpen");
+        QTest::addColumn<bool>("anotherProgramHasThem");
+        QTest::newRow("to the main window") << false << false;
+        QTest::newRow("to the modal window") << true << false;
+        QTest::newRow("not from another program") << false << true;
+    }
     void keysComeBackWhenNoWindowTakesThem()
     {
-        QWidget box;
+        QFETCH(bool, modalOpen);
+        QFETCH(bool, anotherProgramHasThem);
+        int asked = 0;
+        DesktopKeys::AnswerForTesting([&] { return ++asked, !anotherProgramHasThem; });
+        const UnexpectedBoxes::Expected windowsOfTheTest;
+        QDialog modal(main.get());
+        if (modalOpen) {
+            modal.open();
+            QVERIFY(QTest::qWaitForWindowActive(&modal));
+        }
+        QDialog box;
+        box.setModal(true);
         box.show();
         QApplication::setActiveWindow(&box);
         QVERIFY(QTest::qWaitForWindowActive(&box));
+        QApplication::setActiveWindow(nullptr);  // the keys went elsewhere, or nowhere
         box.close();
-        QTRY_COMPARE(QApplication::activeWindow(), main.get());
-        QCOMPARE(QApplication::focusWidget(), Bar());
+        QTRY_VERIFY(asked > 0);
+        DesktopKeys::AnswerForTesting({});
+        QWidget* const keys = anotherProgramHasThem ? nullptr : modalOpen ? static_cast<QWidget*>(&modal) : main.get();
+        QTRY_COMPARE(QApplication::activeWindow(), keys);
+        if (keys == main.get())
+            QCOMPARE(QApplication::focusWidget(), Bar());
     }
 
     void aboutClosesByEscape()
@@ -304,6 +333,25 @@ private slots:
         }
         QCOMPARE(board->CursorText(), QStringLiteral("9行 10列 ボールあり（×：ほかのボールから取れません）"));
         QCOMPARE(board->accessibleDescription(), hint);
+        // Tab goes round the workshop's own stops, never onto its frame.
+        const std::tuple<QWidget*, Qt::Key, QWidget*> rounds[] = {{workshop->ImportButton, Qt::Key_Tab, board},
+                                                                  {board, Qt::Key_Backtab, workshop->ImportButton}};
+        QWidgetList reached;
+        const auto follow = connect(qApp, &QApplication::focusChanged, this,
+                                    [&reached](QWidget*, QWidget* now) { reached << now; });
+        for (const auto& [from, key, to] : rounds) {
+            from->setFocus();
+            reached.clear();
+            QTest::keyClick(from, key);
+            QCOMPARE(reached, QWidgetList{to});
+        }
+        disconnect(follow);
+        // A list box's choice is said as the keys move it.
+        for (QComboBox* choice : {workshop->StageChoice, workshop->GenerateDifficulty}) {
+            choice->setFocus();
+            QTest::keyClick(choice, Qt::Key_End);
+            QCOMPARE(LastAnnouncement(), choice->currentText());
+        }
         // Return presses the focused button, as Space does.
         workshop->CopyButton->setFocus();
         QTest::keyClick(workshop->CopyButton, Qt::Key_Return);

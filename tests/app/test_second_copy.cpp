@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program on a display: a second copy is refused with its message
-// box, ends when the box is answered, and leaves the records' folder as it
+// box, ends when the box is answered or a signal tells it to end, and leaves the records' folder as it
 // was (no LoadDate stamp, no file written, renamed or deleted); the first runs
 // on undisturbed. A record file whose link leads nowhere is told at the start. Runs on a
 // private X server (Xvfb) and answers the box with xdotool.
@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -144,22 +145,29 @@ private slots:
         const timespec dayAgo[2] = {{time(nullptr) - 86400, 0}, {time(nullptr) - 86400, 0}};
         QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(InstanceLock::FilePath()).constData(), dayAgo, 0) == 0);
 
-        QProcess second;
-        second.setProcessEnvironment(environment);
-        second.start(program, {});
-        QVERIFY(second.waitForStarted());
-        const QString box = XDoTool(environment, {QStringLiteral("search"), QStringLiteral("--sync"),
-                                                  QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                                  QString::number(second.processId())});
-        QVERIFY2(!box.isEmpty() && !box.contains(u'\n'), "the second copy showed no single box");
-        QCOMPARE(XDoTool(environment, {QStringLiteral("getwindowname"), box}), QStringLiteral("ズミラク"));
-        // Until the box is answered the second copy waits.
-        QVERIFY(!second.waitForFinished(300));
+        // It ends when its box is answered, or as soon as a signal tells it
+        // to, before its event loop ever runs.
+        for (const int ending : {SIGTERM, SIGHUP, SIGINT, 0}) {
+            QProcess second;
+            second.setProcessEnvironment(environment);
+            second.start(program, {});
+            QVERIFY(second.waitForStarted());
+            const QString box = XDoTool(environment, {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                                      QString::number(second.processId())});
+            QVERIFY2(!box.isEmpty() && !box.contains(u'\n'), "the second copy showed no single box");
+            QCOMPARE(XDoTool(environment, {QStringLiteral("getwindowname"), box}), QStringLiteral("ズミラク"));
+            // Until the box is answered the second copy waits.
+            QVERIFY(!second.waitForFinished(300));
 
-        XDoTool(environment, {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
-        QVERIFY(second.waitForFinished(15000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
+            if (ending)
+                ::kill(pid_t(second.processId()), ending);
+            else
+                XDoTool(environment, {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+            QVERIFY2(second.waitForFinished(15000), qPrintable(QString::number(ending)));
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 0);
+        }
 
         QCOMPARE(store.ReadFile(), recordsBefore);
         QCOMPARE(files(), filesBefore);

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "play/test_gametable_kit.h"
 #include "select/GameSelect.h"
+#include "shared/Announce.h"
 #include "stages/PlayerStageRecords.h"
 #include "stages/PlayerStagesKit.h"
 #include "workshop/StageWorkshop.h"
@@ -139,6 +140,7 @@ private slots:
         QTest::addColumn<int>("ending");  // a signal; 0: the session ends without leave to ask; -1: a crash
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("session ending") << 0;
         QTest::newRow("crash") << -1;
     }
@@ -170,8 +172,15 @@ private slots:
 
         main.reset();
         OpenMain();
+        QStringList heard;
+        ListenToUtterances([&heard](const QString& said) { heard << said; });
         workshop = OpenWorkshop();
         QCOMPARE(workshop->Figure(), closes ? Row : Line);
+        // Said as the drawing it is, not as the empty board it replaced.
+        QTRY_VERIFY(!workshop->AwaitingVerdict() && heard.join(u'|').contains(workshop->VerdictLine->text()));
+        ListenToUtterances({});
+        QVERIFY2(!heard.join(u'|').contains(StageWorkshop::VerdictText(StageWorkshop::VerdictKind::NoBall)),
+                 qPrintable(heard.join(u'|')));
         QCOMPARE(workshop->TitleBox->text(), QStringLiteral("描きかけ"));
         QVERIFY(workshop->HasUnsavedChanges());
         // Given up, it is gone for good.
@@ -179,6 +188,46 @@ private slots:
         CloseWorkshop();
         QCOMPARE(asked.size(), std::size_t(1));
         QVERIFY(!OpenWorkshop()->HasUnsavedChanges());
+    }
+
+    // A folder in the draft's place: the player is told once that the
+    // drawing is not kept safe. A draft that does not read is set aside, as a
+    // damaged record file is, never written over.
+    void aDraftInTheWayIsToldOrSetAside_data()
+    {
+        QTest::addColumn<bool>("folder");  // else a damaged draft
+        QTest::newRow("folder") << true;
+        QTest::newRow("damaged draft") << false;
+    }
+    void aDraftInTheWayIsToldOrSetAside()
+    {
+        QFETCH(bool, folder);
+        const QString draft = WorkshopDraft::Path();
+        const auto removeFolder = qScopeGuard([&draft] { QDir(draft).removeRecursively(); });
+        const QByteArray damage("not a stage file");
+        QFile damaged(draft);
+        QVERIFY(folder ? QDir().mkpath(draft) : damaged.open(QIODevice::WriteOnly) && damaged.write(damage) > 0);
+        damaged.close();
+
+        StageWorkshop* workshop = OpenWorkshop();
+        workshop->ChangeFigure(Line);
+        if (folder)
+            QTRY_COMPARE(LastAnnouncement(), QStringLiteral("描きかけの図形を控えておけません。保存する前にゲームが終わると失われます"));
+        else
+            QTRY_COMPARE(WorkshopDraft::Left()->figure, Line);
+        workshop->ChangeFigure(Row);
+        workshop->AgreeToCloseKeepingDraft();  // keeps it once more, at once
+        QCOMPARE(workshop->ResultLine->toolTip(), QString());  // not told again
+        CloseWorkshop();
+        WorkshopDraft::Drop();
+
+        const QDir beside = QFileInfo(draft).dir();
+        const QStringList setAside = beside.entryList({QFileInfo(draft).fileName() + QStringLiteral(".damaged-*")});
+        QCOMPARE(setAside.size(), folder ? 0 : 1);
+        for (const QString& name : setAside) {
+            QFile kept(beside.filePath(name));
+            QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == damage && kept.remove());
+        }
     }
 };
 
