@@ -12,7 +12,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool x11-utils
   librsvg2-bin file appstream desktop-file-utils

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// Our wave mixer, on SDL2_mixer. It lives in a module of its own,
+// Our wave mixer, on SDL2's audio. It lives in a module of its own,
 // libzumirak_mixer.so beside the program, so that the program starts without
 // SDL: the sound module loads it the first time a session is opened (see
 // MixerModule.h). The module hands out one table of functions: the eight

@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <numbers>
 
@@ -25,14 +27,14 @@ namespace {
 const WaveMixLib& Mixer() { return *LoadWaveMixer(); }
 
 // Test waves: a plain tone at full level from its first sample, so its start
-// is easy to find in the output.
+// is easy to find in the output; a phase of -pi/2 starts it at nought.
 bool WriteTone(const QString& path, double frequency, double seconds, double amplitude = 0.3,
-                      int rate = 22050)
+                      int rate = 22050, double phase = 0)
 {
     Signal tone{rate, {}};
     const auto count = static_cast<std::size_t>(std::lround(seconds * rate));
     for (std::size_t i = 0; i < count; ++i)
-        tone.samples.push_back(amplitude * std::cos(2 * std::numbers::pi * frequency * static_cast<double>(i) / rate));
+        tone.samples.push_back(amplitude * std::cos(2 * std::numbers::pi * frequency * static_cast<double>(i) / rate + phase));
     return WriteWaveFile(std::filesystem::path(path.toStdU16String()), tone);
 }
 
@@ -94,6 +96,8 @@ private slots:
     void missingWaveIsSilentWhileOthersPlay();
     void playIsHeardWithTheNextBuffer();
     void wavesOpenedTogetherAreAllDecoded();
+    void loudMixClipsAndLoopsWithoutASeam_data();
+    void loudMixClipsAndLoopsWithoutASeam();
 
 private:
     // Lets the mixer run on until `frames` more frames have left it.
@@ -283,6 +287,60 @@ void TestSoundMixing::wavesOpenedTogetherAreAllDecoded()
         QVERIFY2(held + 64 > expected && held < expected + 64, qPrintable(QString::number(held)));
     }
     SoundClose();
+}
+
+// Music at nine tenths of full scale, looping, and an effect as loud over it:
+// the sum is clipped at full scale rather than wrapped round, and each repeat
+// of the music follows on sample for sample, whether the music is decoded
+// whole or read from its file (and then also when resampled). A wrap or a
+// gap at the seam (the music starts at its peak) shows as a jump between two
+// samples far steeper than the two tones can make together.
+void TestSoundMixing::loudMixClipsAndLoopsWithoutASeam_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<int>("rate");
+    QTest::newRow("decoded") << 0.25 << Rate;
+    QTest::newRow("streamed") << 6.0 << Rate;
+    QTest::newRow("streamed, resampled") << 6.0 << 22050;
+}
+
+void TestSoundMixing::loudMixClipsAndLoopsWithoutASeam()
+{
+    QFETCH(double, seconds);
+    QFETCH(int, rate);
+    constexpr double Loud = 0.9;
+    const QString music = dir_.filePath("loud.wav"), effect = dir_.filePath("loud-effect.wav");
+    // Frames are counted from a device of this test's own (the test before
+    // may leave its device open).
+    Mixer().CloseDevice();
+    recorder_.left.clear();
+    QVERIFY(SoundInit());
+    QVERIFY(WriteTone(music, Music, seconds, Loud, rate));
+    constexpr double Fifth = Music * 1.5;  // peaks of the two meet, whatever their phases
+    QVERIFY(WriteTone(effect, Fifth, 0.5, Loud, Rate, -std::numbers::pi / 2));  // 330 whole cycles
+    SoundLoadWave(music, 0);
+    SoundLoadWave(effect, 1);
+    const std::size_t musicCalled = Mixer().FramesMixed();
+    SoundPlay(0, -1);
+    RunFor(Seconds(0.1));
+    SoundPlay(1, 0);
+    RunFor(Seconds(seconds + 0.2));
+    SoundStop(0);
+    const std::size_t stopped = Mixer().FramesMixed();
+    RunFor(Seconds(0.05));
+    const std::vector<std::int16_t> left = Recording();
+    const std::size_t musicStart = Onset(left, musicCalled, Music);
+    QVERIFY2(musicStart + Seconds(seconds + 0.1) < stopped && stopped < left.size(),
+             qPrintable(QString("%1 %2 %3").arg(musicStart).arg(stopped).arg(left.size())));
+
+    const auto from = left.begin() + static_cast<std::ptrdiff_t>(musicStart + 2048);  // past any resampler's run-up
+    const auto to = left.begin() + static_cast<std::ptrdiff_t>(stopped);
+    QVERIFY(std::count(from, to, std::numeric_limits<std::int16_t>::max()) > 0);  // the sum did clip
+    int steepest = 0;
+    for (auto sample = from; sample + 1 < to; ++sample)
+        steepest = std::max(steepest, std::abs(sample[1] - sample[0]));
+    const double bothTones = Loud * 32767 * 2 * std::numbers::pi * (Music + Fifth) / Rate;
+    QVERIFY2(steepest < 1.2 * bothTones, qPrintable(QString("a step of %1").arg(steepest)));
 }
 
 QTEST_GUILESS_MAIN(TestSoundMixing)

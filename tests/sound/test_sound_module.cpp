@@ -53,6 +53,7 @@ private slots:
     void mixerRefusesMalformedRecordsAndStaleHandles();
     void tableGrowsToTheHighestChannelKeepingEntries();
     void unusableFilesAndChannelsStaySilent();
+    void musicCutShortAfterItsHeaderEnds();
     void playsOnceLoopsAndStopsAtOnce();
     void closeReleasesWavesAndInitReplacesAnOpenSession();
     void outputRestsWhileSilentAndWakesToPlay();
@@ -210,6 +211,20 @@ void TestSoundModule::unusableFilesAndChannelsStaySilent()
         SoundStop(channel);
     }
     QCOMPARE(WaveTable.size(), 3u);
+}
+
+void TestSoundModule::musicCutShortAfterItsHeaderEnds()
+{
+    // Long by its header, so read as it plays, but the file ends with the
+    // header: looping for ever finds nothing to repeat, and the music ends
+    // instead of holding the output in an endless loop.
+    const QString cut = File("cut.wav", QByteArray::fromHex("52494646ffffff7f 57415645 666d742010000000 0100 0100 44ac0000"
+                                                            "88580100 0200 1000 64617461ffffff7f"));
+    QVERIFY(SoundInit());
+    SoundLoadWave(cut, 0);
+    QVERIFY(WaveTable[0] != 0);
+    SoundPlay(0, -1);
+    QTRY_VERIFY_WITH_TIMEOUT(!Mixer().ChannelSounding(0), 5000);
 }
 
 void TestSoundModule::playsOnceLoopsAndStopsAtOnce()

@@ -1,93 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/mixer/MixerWave.h"
 
+#include "sound/mixer/Channels.h"
+#include "sound/mixer/MixFormat.h"
 #include "sound/mixer/OutputDevice.h"
+#include "sound/mixer/SampleVoice.h"
+#include "sound/mixer/StreamVoice.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <cstring>
-#include <mutex>
-#include <optional>
 
 namespace {
 
 // Longer waves are streamed: five seconds decoded take about 880 KB.
 constexpr double StreamLongerThanSeconds = 5.0;
+// A wave read whole is held whole: beyond these sizes a file is refused
+// rather than let fill the memory (a compressed wave that cannot be streamed,
+// or a header that belies its data).
+constexpr std::uint32_t MostDataBytesReadWhole = 8u << 20;
+constexpr double MostSecondsDecoded = 60.0;
 
-// The channel whose wave SDL_mixer is streaming, and that wave.
-int streamChannel = -1;
-const MixerWave* streaming = nullptr;
-
-std::uint32_t ReadLE32(const Uint8* bytes)
+// Reads a whole wave through SDL and converts it to the mixer's format in one
+// go, so that no converter's lead-in or cut-off end comes between its
+// repeats. No samples when SDL cannot read or convert it. Runs on any thread.
+MixerWave::Samples DecodeWhole(const std::string& fileName)
 {
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-// How long a RIFF/WAVE file plays, from its header: the data chunk's size
-// over the format chunk's bytes per second. Nothing for any other file, or
-// one whose format or data chunk is missing or cut short. Whatever else the
-// decoders might accept is treated like any other file that cannot be used.
-std::optional<double> PlayingSeconds(SDL_RWops* file)
-{
-    Uint8 riff[12];
-    if (SDL_RWread(file, riff, 1, sizeof riff) != sizeof riff || std::memcmp(riff, "RIFF", 4) != 0 ||
-        std::memcmp(riff + 8, "WAVE", 4) != 0)
-        return std::nullopt;
-    std::uint32_t bytesPerSecond = 0;
-    for (int chunk = 0; chunk < 64; ++chunk) {
-        Uint8 head[8];
-        if (SDL_RWread(file, head, 1, sizeof head) != sizeof head)
-            return std::nullopt;
-        const std::uint32_t size = ReadLE32(head + 4);
-        Sint64 skip = size + (size & 1);  // chunks are padded to even sizes
-        if (std::memcmp(head, "fmt ", 4) == 0) {
-            Uint8 format[16];
-            if (size < sizeof format || SDL_RWread(file, format, 1, sizeof format) != sizeof format)
-                return std::nullopt;
-            bytesPerSecond = ReadLE32(format + 8);
-            skip -= sizeof format;
-        } else if (std::memcmp(head, "data", 4) == 0) {
-            if (bytesPerSecond == 0)
-                return std::nullopt;
-            return static_cast<double>(size) / bytesPerSecond;
-        }
-        if (SDL_RWseek(file, skip, RW_SEEK_CUR) < 0)
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// One decoder at a time: SDL_mixer's loaders are not safe to run on two
-// threads at once, and the waves of a stage are opened together (run side
-// by side, one of them now and then came back empty, mostly on the first
-// conversion of a run).
-std::mutex& DecoderLock()
-{
-    static std::mutex oneAtATime;
-    return oneAtATime;
-}
-
-// Runs on a decoding thread: SDL_mixer converts to its output format without
-// touching the audio thread's state.
-Mix_Chunk* DecodeWhole(const std::string& fileName)
-{
-    std::lock_guard lock(DecoderLock());
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
-    return file ? Mix_LoadWAV_RW(file, 1) : nullptr;  // closes the file
-}
-
-// Whether SDL_mixer's stream reader takes the wave: it reads only the
-// header, and refuses an encoding it cannot decode. The few encodings that
-// only the whole-file loader knows (ADPCM) are tried whole instead.
-bool ReadsAsStream(SDL_RWops* file)
-{
-    std::lock_guard lock(DecoderLock());
-    Mix_Music* probe = Mix_LoadMUSType_RW(file, MUS_WAV, 0);
-    if (!probe)
-        return false;
-    Mix_FreeMusic(probe);
-    return true;
+    SDL_AudioSpec format{};
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (!file || !SDL_LoadWAV_RW(file, 1, &format, &data, &length))  // closes the file
+        return {};
+    MixerWave::Samples samples;
+    const int frameBytes = SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels;
+    const double seconds = frameBytes > 0 && format.freq > 0 ? static_cast<double>(length) / frameBytes / format.freq : 0;
+    SDL_AudioCVT conversion;
+    if (seconds > 0 && seconds <= MostSecondsDecoded &&
+        SDL_BuildAudioCVT(&conversion, format.format, format.channels, format.freq, AUDIO_S16SYS,
+                          MixFormat::Channels, MixFormat::Rate) >= 0) {
+        conversion.len = static_cast<int>(length);
+        samples.resize((static_cast<std::size_t>(length) * static_cast<std::size_t>(conversion.len_mult) + 1) / 2);
+        std::memcpy(samples.data(), data, length);
+        conversion.buf = reinterpret_cast<Uint8*>(samples.data());
+        const bool converted = SDL_ConvertAudio(&conversion) == 0;
+        samples.resize(converted ? static_cast<std::size_t>(conversion.len_cvt) / 2 : 0);
+        samples.shrink_to_fit();
+    }
+    SDL_FreeWAV(data);
+    return samples;
 }
 
 } // namespace
@@ -100,98 +61,86 @@ std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
     SDL_RWops* file = SDL_RWFromFile(fileName, "rb");
     if (!file)
         return nullptr;
-    const std::optional<double> seconds = PlayingSeconds(file);
-    if (!seconds) {
+    const std::optional<WaveHeader> header = ReadWaveHeader(file);
+    if (!header) {
         SDL_RWclose(file);
         return nullptr;
     }
-    std::unique_ptr<MixerWave> wave(new MixerWave(fileName));
-    if (*seconds > StreamLongerThanSeconds) {
-        SDL_RWseek(file, 0, RW_SEEK_SET);
-        // Keeps the file open to read from as it plays; closes it on failure.
-        wave->stream_ = Mix_LoadMUSType_RW(file, MUS_WAV, 1);
-        return wave->stream_ ? std::move(wave) : nullptr;
+    std::unique_ptr<MixerWave> wave(new MixerWave);
+    wave->header_ = *header;
+    // Plain samples play at the rate their format gives, whatever the
+    // header's byte rate says.
+    const bool streamable = header->Streamable();
+    const double seconds = streamable ? static_cast<double>(header->dataBytes) / header->blockAlign / header->rate
+                                      : header->Seconds();
+    if (streamable && seconds > StreamLongerThanSeconds) {
+        wave->stream_ = file;  // read from as it plays, closed with the wave
+        return wave;
     }
-    // A short wave is decoded later, so its encoding is checked now: a wave
-    // that cannot be played is refused at open, whatever its length.
-    SDL_RWseek(file, 0, RW_SEEK_SET);
-    const bool decodable = ReadsAsStream(file);
     SDL_RWclose(file);
-    if (!decodable) {
-        wave->chunk_ = DecodeWhole(wave->fileName_);
-        return wave->chunk_ ? std::move(wave) : nullptr;
+    if (header->dataBytes > MostDataBytesReadWhole)
+        return nullptr;
+    if (!streamable) {
+        // SDL's reader alone knows whether it can decode this encoding: a
+        // wave that cannot be played is refused at open, whatever its kind.
+        wave->samples_ = DecodeWhole(fileName);
+        return wave->samples_.empty() ? nullptr : std::move(wave);
     }
     // Decoded on the window thread instead if no thread can be started.
-    wave->decoding_ = std::async(std::launch::async | std::launch::deferred, DecodeWhole, wave->fileName_);
+    wave->decoding_ = std::async(std::launch::async | std::launch::deferred, DecodeWhole, std::string(fileName));
     return wave;
 }
 
 MixerWave::~MixerWave()
 {
     OutputDevice::RequireAwake();
-    if (streaming == this) {
-        Mix_HaltMusic();
-        streamChannel = -1;
-        streaming = nullptr;
+    FinishDecoding();
+    {
+        OutputDevice::Locked lock;
+        Channels::StopOwner(this);
     }
     if (stream_)
-        Mix_FreeMusic(stream_);
-    FinishDecoding();
-    if (chunk_)
-        Mix_FreeChunk(chunk_);  // halts the channels playing it
+        SDL_RWclose(stream_);
 }
 
 void MixerWave::FinishDecoding()
 {
     if (decoding_.valid())
-        chunk_ = decoding_.get();
-}
-
-Mix_Chunk* MixerWave::Decoded()
-{
-    FinishDecoding();
-    if (!chunk_ && stream_ && !decodedWhole_) {
-        decodedWhole_ = true;
-        chunk_ = DecodeWhole(fileName_);
-    }
-    return chunk_;
+        samples_ = decoding_.get();
 }
 
 bool MixerWave::Play(int channel, int loops)
 {
     OutputDevice::RequireAwake();
-    StopChannel(channel);
-    if (stream_ && Mix_PlayingMusic() == 0) {
-        // SDL_mixer counts plays of a stream, not repeats; -1 is for ever.
-        if (Mix_PlayMusic(stream_, loops < 0 ? -1 : loops + 1) != 0)
-            return false;
-        streamChannel = channel;
-        streaming = this;
-        return true;
+    std::unique_ptr<Voice> voice;
+    if (stream_) {
+        voice = StreamVoice::Start(stream_, header_, loops);
+    } else {
+        FinishDecoding();
+        if (!samples_.empty())
+            voice = std::make_unique<SampleVoice>(samples_.data(), samples_.size() / MixFormat::Channels, loops);
     }
-    Mix_Chunk* chunk = Decoded();
-    return chunk && Mix_PlayChannel(channel, chunk, loops) >= 0;
+    OutputDevice::Locked lock;
+    Channels::Start(channel, this, std::move(voice));  // stops what played there
+    return Channels::Sounding(channel);
 }
 
 std::uint64_t MixerWave::SampleBytes()
 {
     FinishDecoding();
-    return chunk_ ? chunk_->alen : 0;
+    return samples_.size() * sizeof(std::int16_t);
 }
 
 void MixerWave::StopChannel(int channel)
 {
     OutputDevice::RequireAwake();
-    Mix_HaltChannel(channel);
-    if (channel == streamChannel) {
-        Mix_HaltMusic();
-        streamChannel = -1;
-        streaming = nullptr;
-    }
+    OutputDevice::Locked lock;
+    Channels::Stop(channel);
 }
 
 bool MixerWave::ChannelSounding(int channel)
 {
     OutputDevice::RequireAwake();
-    return Mix_Playing(channel) != 0 || (channel == streamChannel && Mix_PlayingMusic() != 0);
+    OutputDevice::Locked lock;
+    return Channels::Sounding(channel);
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/mixer/OutputDevice.h"
 
+#include "sound/mixer/Channels.h"
+#include "sound/mixer/MixFormat.h"
+
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <atomic>
 #include <cassert>
@@ -13,16 +15,11 @@ namespace OutputDevice {
 
 namespace {
 
-// 512 frames at 44.1 kHz is about 12 ms: a play is heard within one buffer.
-constexpr int OutputRate = 44100;
-constexpr int OutputChannels = 2;
-constexpr int BufferFrames = 512;
-constexpr int BytesPerFrame = OutputChannels * static_cast<int>(sizeof(std::int16_t));
 // About half a second of silence before the audio thread rests: a player
 // clicking on keeps it awake, and so every sound is heard within a buffer.
-constexpr int SilentBuffersBeforeRest = OutputRate / BufferFrames / 2;
+constexpr int SilentBuffersBeforeRest = MixFormat::Rate / MixFormat::BufferFrames / 2;
 
-bool deviceOpen = false;
+SDL_AudioDeviceID device = 0;  // 0: none open
 
 std::atomic<std::uint64_t> framesMixed{0};
 std::mutex tapMutex;
@@ -49,21 +46,22 @@ int silentBuffers = 0;  // the audio thread's own count
 // Awake objects held by the calling thread, for the debug check.
 thread_local int awakeHeld = 0;
 
-bool Sounding() { return Mix_Playing(-1) != 0 || Mix_PlayingMusic() != 0; }
-
-// Runs on the audio thread after each buffer is mixed, holding SDL's lock on
-// the buffers. A thread with nothing to play waits here until a call
-// arrives; the call wakes it before it asks for that lock.
-void AfterMix(void*, Uint8* stream, int length)
+// The device's callback, on the audio thread, holding the device's lock:
+// mixes the channels into the buffer. A thread with nothing to play then
+// waits here until a call arrives; the call wakes it before it asks for the
+// lock.
+void MixInto(void*, Uint8* stream, int length)
 {
-    const int frames = length / BytesPerFrame;
+    const int frames = length / MixFormat::BytesPerFrame;
+    auto* samples = reinterpret_cast<std::int16_t*>(stream);
+    Channels::Mix(samples, frames);
     framesMixed.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
     {
         std::lock_guard lock(tapMutex);
         if (tap)
-            tap(reinterpret_cast<const std::int16_t*>(stream), frames, tapContext);
+            tap(samples, frames, tapContext);
     }
-    if (Sounding()) {
+    if (Channels::AnySounding()) {
         silentBuffers = 0;
         return;
     }
@@ -77,17 +75,6 @@ void AfterMix(void*, Uint8* stream, int length)
     shared.wake.wait(lock, [&] { return shared.callsInside > 0; });
     shared.resting = false;
     silentBuffers = 0;
-}
-
-// SDL marks a device it lost (unplugged, server gone) as stopped; the
-// mixer's device is the only one this program opens.
-bool DeviceWorking()
-{
-    for (SDL_AudioDeviceID id = 1; id <= 16; ++id) {
-        if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -111,6 +98,18 @@ Awake::~Awake()
     --awakeHeld;
 }
 
+Locked::Locked() : device_(device)
+{
+    if (device_ != 0)
+        SDL_LockAudioDevice(device_);
+}
+
+Locked::~Locked()
+{
+    if (device_ != 0)
+        SDL_UnlockAudioDevice(device_);
+}
+
 void RequireAwake()
 {
     assert(awakeHeld > 0 && "SDL called from the window thread while the output may rest");
@@ -119,8 +118,9 @@ void RequireAwake()
 bool Open()
 {
     Awake awake;
-    if (deviceOpen) {
-        if (DeviceWorking())
+    if (device != 0) {
+        // SDL marks a device it lost (unplugged, server gone) as stopped.
+        if (SDL_GetAudioDeviceStatus(device) != SDL_AUDIO_STOPPED)
             return true;
         Close();
     }
@@ -132,51 +132,47 @@ bool Open()
     // very first buffer.
     framesMixed = 0;
     silentBuffers = 0;
-    Mix_SetPostMix(AfterMix, nullptr);
+    SDL_AudioSpec wanted{};
+    wanted.freq = MixFormat::Rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = MixFormat::Channels;
+    wanted.samples = MixFormat::BufferFrames;
+    wanted.callback = MixInto;
     // No format changes allowed: SDL converts for the hardware if need be, and
     // the mixer always works at the format and buffer size asked for.
-    if (Mix_OpenAudioDevice(OutputRate, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) != 0) {
-        Mix_SetPostMix(nullptr, nullptr);
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(WaveMixChannelCount);
-    deviceOpen = true;
+    SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
-bool IsOpen() { return deviceOpen; }
+bool IsOpen() { return device != 0; }
 
 void Close()
 {
-    if (!deviceOpen)
+    if (device == 0)
         return;
     // Awake while SDL waits for its thread to see the device closing.
     Awake awake;
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    Mix_SetPostMix(nullptr, nullptr);
+    SDL_CloseAudioDevice(device);
+    device = 0;
+    Channels::StopAll();  // no audio thread is left to mix them
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    deviceOpen = false;
 }
 
 std::optional<WaveMixOutputFormat> Format()
 {
-    int rate = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    if (!deviceOpen)
+    if (device == 0)
         return std::nullopt;
-    Awake awake;
-    if (!Mix_QuerySpec(&rate, &format, &channels))
-        return std::nullopt;
-    return WaveMixOutputFormat{rate, channels, BufferFrames};
+    return WaveMixOutputFormat{MixFormat::Rate, MixFormat::Channels, MixFormat::BufferFrames};
 }
 
 std::uint64_t FramesMixed() { return framesMixed.load(std::memory_order_relaxed); }
 
-bool Resting() { return !deviceOpen || rest().resting; }
+bool Resting() { return device == 0 || rest().resting; }
 
 std::uint64_t WakeUps()
 {

@@ -20,8 +20,8 @@ bool IsOpen();
 // Stops the audio thread and closes the device and SDL's audio.
 void Close();
 
-// Held around every call into SDL from the window thread: SDL_mixer locks
-// the audio thread's buffers, which a resting thread holds, so the thread is
+// Held around every call into SDL from the window thread: the audio thread
+// rests inside its callback, holding the device's lock, so the thread is
 // woken first and kept awake until the call is done.
 class Awake {
 public:
@@ -29,6 +29,21 @@ public:
     ~Awake();
     Awake(const Awake&) = delete;
     Awake& operator=(const Awake&) = delete;
+};
+
+// The device's lock, held by the window thread while it changes the
+// channels (see Channels.h); the thread is woken first. Nothing to lock
+// while no device is open: no audio thread runs then.
+class Locked {
+public:
+    Locked();
+    ~Locked();
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    Awake awake_;
+    std::uint32_t device_;  // the device locked, 0: none
 };
 
 // A debug check at every call into SDL from the window thread: it stops the

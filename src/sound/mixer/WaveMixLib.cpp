@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The mixer module: sessions, waves and channels over SDL2_mixer, handed to
+// The mixer module: sessions, waves and channels over SDL2's audio, handed to
 // the program as one table of functions.
 #include "sound/WaveMixLib.h"
 
 #include "sound/MixRecords.h"
 #include "sound/mixer/MixerWave.h"
 #include "sound/mixer/OutputDevice.h"
-
-#include <SDL_mixer.h>
 
 #include <array>
 #include <map>
