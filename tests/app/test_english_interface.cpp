@@ -117,6 +117,7 @@ QStringList Placeholders(const QString& text)
     QStringList marks;
     for (const QRegularExpressionMatch& match : QRegularExpression(QStringLiteral("%\\d")).globalMatch(text))
         marks << match.captured();
+    marks.removeDuplicates();  // a text with plural forms holds each once per form
     marks.sort();
     return marks;
 }
