@@ -3,6 +3,7 @@
 
 #include "app/InstanceLock.h"
 #include "app/StageImport.h"
+#include "shared/FolderNames.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -213,7 +214,7 @@ void StageFileReceiver::TakeRequests()
 {
     QDir spool(StageFileHandover::SpoolFolder());
     const QStringList requests =
-        spool.entryList({QStringLiteral("*") + RequestSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+        FolderNamesWith(spool, {}, RequestSuffix, QDir::Files, QDir::Time | QDir::Reversed);
     QStringList paths;
     for (const QString& name : requests) {
         QFile request(spool.filePath(name));

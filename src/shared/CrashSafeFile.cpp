@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shared/CrashSafeFile.h"
+#include "shared/FolderNames.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -211,9 +212,9 @@ void ClearDebris(const QString& path)
     const QByteArray start = TemporaryStart(path);
     const QByteArray folder = start.left(start.lastIndexOf('/'));
     const QByteArray prefix = start.mid(folder.size() + 1);
-    const QStringList names = QDir(QFile::decodeName(folder))
-                                  .entryList({QFile::decodeName(prefix + '*' + TemporaryEnd)},
-                                             QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names =
+        FolderNamesWith(QDir(QFile::decodeName(folder)), QFile::decodeName(prefix), QFile::decodeName(TemporaryEnd),
+                        QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort, Qt::CaseSensitive);
     for (const QString& entry : names) {
         const QByteArray name = folder + '/' + QFile::encodeName(entry);
         if (name.size() < start.size() + TemporaryEnd.size()

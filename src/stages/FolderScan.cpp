@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stages/FolderScan.h"
 
+#include "shared/FolderNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -96,7 +98,7 @@ FolderScan::Changes FolderScan::Look(const QStringList& names, Now now)
 
 FolderScan::Changes FolderScan::LookAtAll(const QStringList& takenNames, Now now)
 {
-    QStringList names = QDir(folder_).entryList({u'*' + suffix_}, QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    QStringList names = FolderNamesWith(QDir(folder_), {}, suffix_, QDir::Files | QDir::Hidden | QDir::System);
     names += takenNames;
     names += waiting_.keys();
     return Look(names, now);

@@ -2,6 +2,7 @@
 #include "stages/StageFolder.h"
 
 #include "shared/CrashSafeFile.h"
+#include "shared/FolderNames.h"
 #include "stages/StageFileNumbers.h"
 
 #include <QDir>
@@ -27,8 +28,8 @@ QStringList Names()
     const QString folder = Path();
     if (folder.isEmpty())
         return {};
-    QStringList names = QDir(folder).entryList({QStringLiteral("*.") + StageFileSuffix},
-                                               QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    QStringList names = FolderNamesWith(QDir(folder), {}, QStringLiteral(".") + StageFileSuffix,
+                                        QDir::Files | QDir::Hidden | QDir::System);
     StageFileNumbers::SortByNumber(names);
     return names;
 }
