@@ -22,7 +22,10 @@
 #include "select/ClearedMark.h"
 #include "select/GameSelect.h"
 #include "rules/DailyFigure.h"
+#include "select/DailyDateChooser.h"
+#include "select/DailyNumbers.h"
 #include "select/DailyPlay.h"
+#include "select/DailyResult.h"
 #include "select/RecordsOverview.h"
 #include "shared/ScreenRoom.h"
 #include "sound/SoundFailureMessage.h"
@@ -38,6 +41,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStyleOption>
@@ -386,6 +390,23 @@ private slots:
         check.Window(*main, QStringLiteral("MainForm"));
         check.Window(*RecordsOverview::Instance(), QStringLiteral("RecordsOverview"));
         check.Window(*About::Instance(), QStringLiteral("About"));
+
+        // The stage of the day's result, its numbers and chart, and the
+        // calendar to choose a day in (a box of its own, checked while open).
+        auto* result = new DailyResult(DailyStageOf(QDate(2026, 12, 13)), main.get());  // gone when closed
+        result->show();
+        check.Window(*result, QStringLiteral("DailyResult"));
+        result->close();
+        DailyNumbers* numbers = DailyNumbers::Open(main.get());
+        check.Window(*numbers, QStringLiteral("DailyNumbers"));
+        numbers->close();
+        QTimer::singleShot(0, this, [&check] {
+            QWidget* chooser = QApplication::activeModalWidget();
+            QVERIFY(chooser);
+            check.Window(*chooser, QStringLiteral("DailyDateChooser"));
+            chooser->close();
+        });
+        ChooseDailyDate(main.get());
 
         // The boxes of the walk, and those of the menus.
         main->mnu_Del->trigger();
