@@ -51,6 +51,16 @@ MixerWave::Samples DecodeWhole(const std::string& fileName)
     return samples;
 }
 
+// SDL keeps an error buffer for each thread that calls it, and frees it only
+// for the threads it started itself: a decoding thread of ours hands its
+// buffer back before it ends.
+MixerWave::Samples DecodeOnItsOwnThread(const std::string& fileName)
+{
+    MixerWave::Samples samples = DecodeWhole(fileName);
+    SDL_TLSCleanup();
+    return samples;
+}
+
 } // namespace
 
 std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
@@ -87,7 +97,7 @@ std::unique_ptr<MixerWave> MixerWave::Open(const char* fileName)
         return wave->samples_.empty() ? nullptr : std::move(wave);
     }
     // Decoded on the window thread instead if no thread can be started.
-    wave->decoding_ = std::async(std::launch::async | std::launch::deferred, DecodeWhole, std::string(fileName));
+    wave->decoding_ = std::async(std::launch::async | std::launch::deferred, DecodeOnItsOwnThread, std::string(fileName));
     return wave;
 }
 
