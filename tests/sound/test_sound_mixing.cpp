@@ -166,6 +166,7 @@ void TestSoundMixing::musicLoopsUnderAnEffectUntilStopped()
     SoundLoadWave(music_, 0);
     SoundLoadWave(effect_, 1);
     SoundPlay(0, -1);
+    QVERIFY(Mixer().ChannelSounding(0));  // not lost in its decoding
     const std::size_t musicStart = Mixer().FramesMixed();  // the music started here or before
     RunFor(Seconds(1));
     const std::size_t effectCalled = Mixer().FramesMixed();

@@ -2,6 +2,7 @@
 #include "sound/mixer/MixerWave.h"
 
 #include "sound/mixer/Channels.h"
+#include "sound/mixer/ConversionLock.h"
 #include "sound/mixer/MixFormat.h"
 #include "sound/mixer/OutputDevice.h"
 #include "sound/mixer/SampleVoice.h"
@@ -26,6 +27,7 @@ constexpr double MostSecondsDecoded = 60.0;
 // repeats. No samples when SDL cannot read or convert it. Runs on any thread.
 MixerWave::Samples DecodeWhole(const std::string& fileName)
 {
+    std::lock_guard lock(ConversionLock());
     SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
     SDL_AudioSpec format{};
     Uint8* data = nullptr;

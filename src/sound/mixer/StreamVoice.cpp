@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/mixer/StreamVoice.h"
 
+#include "sound/mixer/ConversionLock.h"
 #include "sound/mixer/MixFormat.h"
 
 #include <algorithm>
@@ -15,8 +16,10 @@ constexpr int FramesPerRead = 2048;
 
 std::unique_ptr<StreamVoice> StreamVoice::Start(SDL_RWops* file, const WaveHeader& header, int loops)
 {
+    std::unique_lock lock(ConversionLock());
     SDL_AudioStream* converter = SDL_NewAudioStream(header.StreamFormat(), static_cast<Uint8>(header.channels),
                                                     header.rate, AUDIO_S16SYS, MixFormat::Channels, MixFormat::Rate);
+    lock.unlock();
     if (!converter)
         return nullptr;
     return std::unique_ptr<StreamVoice>(new StreamVoice(file, header, converter, loops));
