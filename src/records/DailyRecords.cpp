@@ -36,6 +36,15 @@ bool Day::Cleared() const
 
 bool Day::CountsForStreak() const { return Cleared() && (clearedOn == date || begunOn == date); }
 
+Day::State Day::StateNow() const
+{
+    if (!Tried())
+        return State::NotTried;
+    if (!Cleared())
+        return State::Tried;
+    return CountsForStreak() ? State::ClearedOnTheDay : State::ClearedLater;
+}
+
 Day Peek(const QDate& date)
 {
     Day day;

@@ -36,8 +36,10 @@ struct Day {
     // The one rule of the streak: a day counts when its stage was cleared
     // on its date, or in an attempt begun on its date.
     bool CountsForStreak() const;
-    bool ClearedOnTheDay() const { return CountsForStreak(); }  // as the streak counts it
     bool Tried() const { return Cleared() || chargeNum != QLatin1String("1"); }
+    // What the calendar and the chart show of the day at a glance.
+    enum class State { NotTried, Tried, ClearedLater, ClearedOnTheDay };
+    State StateNow() const;
 };
 
 // The record of one day as the store holds it now.

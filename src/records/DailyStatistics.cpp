@@ -24,11 +24,7 @@ ChartDay ChartDayOf(const DailyRecords::Day& day)
     shown.date = day.date;
     shown.attempts = std::max(0, day.chargeNum.toInt());
     shown.seconds = day.Cleared() ? Seconds(day) : 0;
-    if (day.Cleared())
-        shown.state = day.CountsForStreak() ? ChartDay::ClearedOnTheDay : ChartDay::ClearedLater;
-    else
-        // A first attempt under way or never begun reads the same: "1".
-        shown.state = shown.attempts > 1 ? ChartDay::Tried : ChartDay::NotPlayed;
+    shown.state = day.StateNow();  // a first attempt under way or never begun reads the same: "1"
     return shown;
 }
 

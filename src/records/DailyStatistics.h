@@ -24,7 +24,7 @@ struct Weekday {
 
 struct ChartDay {
     QDate date;
-    enum State { NotPlayed, Tried, ClearedOnTheDay, ClearedLater } state = NotPlayed;
+    DailyRecords::Day::State state = DailyRecords::Day::State::NotTried;
     int seconds = 0;   // the first clear's time, when cleared
     int attempts = 0;  // the attempt number as stored: 1 for a day never played
 };

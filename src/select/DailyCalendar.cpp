@@ -115,11 +115,7 @@ bool DailyCalendar::eventFilter(QObject* watched, QEvent* event)
 DailyCalendar::DayState DailyCalendar::StateOf(const QDate& date) const
 {
     const auto found = played_.constFind(date.toJulianDay());
-    if (found == played_.cend() || !found->Tried())
-        return DayState::NotTried;
-    if (!found->Cleared())
-        return DayState::Tried;
-    return found->CountsForStreak() ? DayState::ClearedOnTheDay : DayState::ClearedLater;
+    return found == played_.cend() ? DayState::NotTried : found->StateNow();
 }
 
 QString DailyCalendar::Spoken(const QDate& date) const

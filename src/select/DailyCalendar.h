@@ -22,7 +22,7 @@ class DailyCalendar : public QCalendarWidget {
 public:
     DailyCalendar(const QDate& today, QWidget* parent);
 
-    enum class DayState { NotTried, Tried, ClearedLater, ClearedOnTheDay };
+    using DayState = DailyRecords::Day::State;
     DayState StateOf(const QDate& date) const;
 
     // "2026年12月7日月曜日　その日にクリア　★": a day as a screen reader says it.

@@ -114,14 +114,14 @@ void DailyChart::paintEvent(QPaintEvent*)
                              Qt::AlignLeft | Qt::AlignTop, day.date.toString(QStringLiteral("M/d")));
         if (day.date == today_)
             painter.fillRect(QRect(x, bars.top(), width, bars.height()), palette().color(QPalette::AlternateBase));
-        if (day.state == DailyStatistics::ChartDay::Tried)
+        if (day.state == DailyRecords::Day::State::Tried)
             painter.fillRect(QRect(x, bars.bottom() - 2, width, 3), TriedColour);
         if (day.seconds == 0)
             continue;
         const int height = std::max(SmallestBar, static_cast<int>(static_cast<long long>(day.seconds) * bars.height()
                                                                   / numbers_.slowest));
         painter.fillRect(QRect(x, bars.bottom() - height + 1, width, height),
-                         day.state == DailyStatistics::ChartDay::ClearedOnTheDay ? OnTheDayColour : LaterColour);
+                         day.state == DailyRecords::Day::State::ClearedOnTheDay ? OnTheDayColour : LaterColour);
     }
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

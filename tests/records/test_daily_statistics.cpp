@@ -7,6 +7,7 @@
 
 using DailyRecords::Day;
 using DailyStatistics::ChartDay;
+using State = DailyRecords::Day::State;
 
 namespace {
 
@@ -77,12 +78,12 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<int>("attempts");
-        QTest::newRow("today, on the day") << 0 << int(ChartDay::ClearedOnTheDay) << 30 << 1;
-        QTest::newRow("Monday, later") << -3 << int(ChartDay::ClearedLater) << 20 << 1;
-        QTest::newRow("last Sunday, tried") << -4 << int(ChartDay::Tried) << 0 << 2;
-        QTest::newRow("never played") << -5 << int(ChartDay::NotPlayed) << 0 << 1;
-        QTest::newRow("the first Monday") << -52 << int(ChartDay::ClearedOnTheDay) << 7 << 1;
-        QTest::newRow("this Sunday, to come") << 3 << int(ChartDay::NotPlayed) << 0 << 1;
+        QTest::newRow("today, on the day") << 0 << int(State::ClearedOnTheDay) << 30 << 1;
+        QTest::newRow("Monday, later") << -3 << int(State::ClearedLater) << 20 << 1;
+        QTest::newRow("last Sunday, tried") << -4 << int(State::Tried) << 0 << 2;
+        QTest::newRow("never played") << -5 << int(State::NotTried) << 0 << 1;
+        QTest::newRow("the first Monday") << -52 << int(State::ClearedOnTheDay) << 7 << 1;
+        QTest::newRow("this Sunday, to come") << 3 << int(State::NotTried) << 0 << 1;
     }
     void theChartShowsTheLastWeeks()
     {
